@@ -1,0 +1,28 @@
+// The step editor panel inside the main window: building it, switching the step type, showing
+// the current record in it and storing what the user typed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// [SECTION] Drop-down lists
+// Text of the selected entry, "" when none is selected.
+std::string ChooserText(int control);
+// "" clears the selection; another text selects the entry equal to it ignoring letter case;
+// no match leaves the selection as it was.
+void SetChooserText(int control, std::string_view text);
+
+// [SECTION] Panel
+void BuildEditorPanel();
+int FormMAIN_ComboType_Event(int eventType);
+// Shows the current element of RList in the panel (the first when none is current).
+int GetValues();
+int FillStepCombos();
+// Validates the panel and stores it into the step whose number FrameStep shows. 1 stored, 0
+// refused (its message has been shown).
+int SaveActualRecord();
+
+// [SECTION] Choosers
+int Combo_KeyboardType_Events(int eventType);
+int Combo_COMtype_Events(int eventType);
+int SelectExecuteFile();

@@ -1,0 +1,174 @@
+// Test controls of the headless platform: inspect what the program did to its windows, controls
+// and devices, and script what the user and the machine do. Only tests and benchmarks include
+// this header; the program itself sees only the platform/*.h headers.
+//
+// Everything is thread-safe. Time is virtual: SleepMs advances the virtual clock at once and runs
+// the actions scheduled for the times it passes, so timing is tested without real waiting.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/window.h"
+
+namespace headless {
+
+// Forgets every window, control, menu, font, box, event, scripted answer, file, serial device,
+// input event and scheduled action, and sets the defaults below.
+// Defaults: user "tester"; local time 08.12.2026 09:30; virtual clock 0; cursor (0, 0);
+// 96 pixels per inch; US keyboard layout; no files; no serial devices.
+void Reset();
+
+// [SECTION] Windows and controls
+
+struct ControlState {
+    bool exists = false;
+    platform::ControlKind kind = platform::ControlKind::Text;
+    int parent = -1;
+    int x = 0, y = 0, width = 0, height = 0;
+    std::string text;  // caption or edit text (not the selection of a list)
+    bool enabled = true;
+    bool hidden = false;
+    int font = -1;   // font number, -1 for the system font
+    int image = -1;
+    std::vector<std::string> items;
+    int selected = -1;
+    std::vector<std::string> lines;  // RichEdit only
+    int caretLine = 0;               // RichEdit only
+};
+ControlState Control(int control);
+// True when the control and every container and window above it are shown.
+bool IsControlVisible(int control);
+
+struct WindowState {
+    bool open = false;
+    platform::WindowSpec spec;
+    bool enabled = true;
+    bool topmost = false;
+    int openCount = 0;  // how often it was opened since Reset
+};
+WindowState Window(int window);
+// The window that was last activated.
+int ActiveWindow();
+
+struct FontState {
+    bool exists = false;
+    std::string face;
+    int points = 0;
+    bool bold = false;
+};
+FontState Font(int font);
+std::vector<int> LoadedImages();
+
+bool MenuItemExists(int item);
+std::vector<platform::MenuTitleSpec> MenuBar(int window);
+
+// Acts as the user: types into an input (the text replaces the old one; a DigitsInput drops
+// characters other than 0 to 9), picks an entry of a list, moves the caret of a text area, gives
+// a control the keyboard focus. None of them queues an event; use PushEvent for that.
+void UserTypes(int control, const std::string& text);
+void UserSelects(int control, int index);
+void UserMovesCaret(int control, int line);
+void UserFocuses(int control);
+
+// [SECTION] Events
+
+void PushEvent(const platform::Event& event);
+// Number of events queued and not yet taken by WaitEvent.
+int PendingEvents();
+
+// [SECTION] Message boxes and file dialogs
+
+enum class BoxKind { Ok, YesNo, OpenFile, SaveFile };
+
+struct ShownBox {
+    BoxKind kind = BoxKind::Ok;
+    int owner = -1;
+    std::string title;
+    std::string text;  // for file dialogs: the filter's display text and pattern, "|"-joined
+    std::thread::id thread;
+    bool mainWindowTopmost = false;  // state of window 53 while the box was open
+    bool answer = false;             // Yes/No answer given
+    std::string path;                // file dialog answer given
+};
+std::vector<ShownBox> Boxes();
+void ClearBoxes();
+
+// Answers for Yes/No questions and file dialogs, taken in order; when none is scripted a question
+// is answered No and a dialog cancelled.
+void ScriptYesNo(bool yes);
+void ScriptFileDialog(const std::string& path);  // "" cancels
+// Runs while a box is open (before it returns), on the thread that shows it.
+void OnBoxShown(std::function<void(const ShownBox&)> action);
+
+// [SECTION] Time
+
+int64_t VirtualMicroseconds();
+// Runs action once, on the sleeping thread, when the virtual clock reaches the time.
+void ScheduleAt(int64_t virtualMicroseconds, std::function<void()> action);
+// Adds to the virtual clock without sleeping (time that work takes).
+void AdvanceClock(int64_t microseconds);
+void SetUserName(const std::string& name);
+void SetLocalTime(const platform::LocalTime& time);
+void SetScreenPixelsPerInch(int dpi);
+
+// [SECTION] Input
+
+enum class InputKind { CursorMove, Mouse, Key, Unicode };
+
+struct InputEvent {
+    InputKind kind = InputKind::Key;
+    int x = 0, y = 0;     // CursorMove
+    uint32_t flags = 0;   // Mouse: mouse_event flags
+    uint8_t key = 0;      // Key: virtual key
+    bool up = false;      // Key, Unicode
+    uint16_t codePoint = 0;  // Unicode
+    bool operator==(const InputEvent&) const = default;
+};
+std::vector<InputEvent> InputLog();
+void ClearInputLog();
+void SetCursor(int x, int y);
+// The user presses Escape on the real keyboard (seen by the Escape watch).
+void UserPressesEscape();
+
+enum class KeyboardLayout { US, German };
+void SetKeyboardLayout(KeyboardLayout layout);
+
+// [SECTION] Files (an in-memory file system; paths are compared as texts)
+
+void PutFile(const std::string& path, const std::string& bytes);
+bool GetFile(const std::string& path, std::string& bytes);
+std::vector<std::string> FilePaths();
+void MakeFolder(const std::string& path);
+// A read-only file can be read but not opened for writing or replaced; a read-only folder
+// takes no new files.
+void SetReadOnly(const std::string& path, bool readOnly);
+// The disk holds only this many more bytes; writes beyond fail. -1: no limit.
+void SetFreeBytes(int64_t bytes);
+
+// [SECTION] Serial devices
+
+struct SerialDevice {
+    bool exists = false;
+    bool inUse = false;          // opening it fails
+    bool refuseSettings = false; // WriteSettings fails
+    platform::PortSettings settings;  // as last written (starts at 1200 7E2 with RTS on)
+    platform::PortTimeouts timeouts;
+    uint32_t inputQueue = 0, outputQueue = 0;
+    std::string written;  // every byte written, in order
+    int opens = 0;
+    bool open = false;
+};
+void AddSerialDevice(const std::string& portName);
+void SetSerialDevice(const std::string& portName, const SerialDevice& device);
+SerialDevice GetSerialDevice(const std::string& portName);
+
+// [SECTION] Shell and process
+
+std::vector<std::string> ShellOpened();
+// ExitProcessNow ends the test process with std::_Exit: test it with a death test (EXPECT_EXIT).
+
+}  // namespace headless

@@ -1,0 +1,39 @@
+// System services: user name, local time, clocks and sleeping, threads, starting files through
+// the shell, ending the process.
+//
+// Implemented by platform/win32/system.cpp and platform/headless/system.cpp.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Name of the logged-on user (GetUserNameA).
+std::string UserName();
+
+struct LocalTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
+LocalTime CurrentLocalTime();
+
+// Sleeps with the timer resolution raised to 1 ms for the length of the sleep.
+void SleepMs(int milliseconds);
+// Monotonic clock in microseconds, for schedules (QueryPerformanceCounter).
+int64_t MonotonicMicroseconds();
+
+// Starts a thread that runs fn(parameter) for the life of the process.
+void StartThread(void (*fn)(int), int parameter);
+
+// Opens a file the way the shell does (ShellExecuteExA, no parameters, no wait).
+bool ShellOpen(std::string_view path);
+
+// Ends the process at once with the exit code.
+[[noreturn]] void ExitProcessNow(int exitCode);
+
+}  // namespace platform

@@ -1,0 +1,59 @@
+// The player: run state shared with the main thread, the run commands, the player thread and the
+// step actions.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// [SECTION] Run state (written by one thread at a time, polled by the other)
+extern std::atomic<int32_t> PlayRunning;     // 1 while a run is active
+extern std::atomic<int32_t> PlayPaused;      // 1 while the active run is paused
+extern std::atomic<int32_t> PlayStartIndex;  // 0-based index the run starts and ends at
+extern const int32_t StepInterval;           // 200 ms after most step actions
+
+struct LoopLevel {
+    std::atomic<int32_t> Active{0};
+    std::atomic<int32_t> Index{0};
+    std::atomic<int32_t> Counter{0};
+};
+// LoopLevels[0] is level 1 (LoopActive1, LoopIndex1, LoopCounter1), and so on.
+extern LoopLevel LoopLevels[3];
+
+// [SECTION] Serial port registry
+struct ComPortEntry {
+    std::string PortName;
+    int32_t Baud = 0;
+    int32_t Parity = 0;
+    int32_t DataBits = 0;
+    int32_t StopBits = 0;
+};
+extern std::vector<ComPortEntry> ComPorts;
+
+// [SECTION] Run commands (main thread)
+void PlaySteps(int eventType);
+void PlayFromCurrentStep();
+void PauseSteps(int eventType);
+void StopSteps(int eventType);
+
+// [SECTION] Player thread
+// The thread procedure: waits without using CPU until a run is started, plays it, repeats.
+void ThreadPLAY(int parameter);
+// Plays one whole run from PlayStartIndex on the calling thread, as ThreadPLAY does once
+// PlayRunning is 1 (tests call it directly).
+void PlayRun();
+// Shows and performs the current element.
+int PlayActualRecord();
+
+// [SECTION] Step actions (each works on the current element)
+int PlayMouse();
+int PlayKeyboard();
+int SendKeys(const std::string& text);
+int PlayDelay();
+int PlayLoop();
+int PlayComport();
+int PlayJump();
+int PlayState();
+int PlayExecute();
+int PlayMessage();

@@ -1,0 +1,11 @@
+// The document values: program identity and the files the windows work on.
+#pragma once
+
+#include <string>
+
+extern const std::string ProgramVersion;  // "V2.2.0"
+extern const std::string ProgramTitle;    // "Quorvane 2.2": first line of every step file
+extern std::string StepFilePath;          // step file of the main window; "" = none yet
+extern std::string EditorFilePath;        // file of the text editor window; "" = template
+extern std::string FileUserDate;          // second header line of the last loaded file
+extern std::string FileInformation;       // third header line, written back by every save

@@ -1,0 +1,52 @@
+// Step files: the CODE-line format, reading a file into the step list, writing it back.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "steps/StepRecord.h"
+
+// [SECTION] Format (no platform, no globals)
+
+// Splits bytes into lines at CR LF, lone LF, lone CR; a last line without a line end counts,
+// a line end at the very end makes no extra empty line.
+std::vector<std::string_view> SplitLines(std::string_view bytes);
+// Field n (1-based) of a ";"-separated line; "" beyond the last.
+std::string_view Field(std::string_view line, int n);
+
+enum class LineKind { Step, Empty, Comment, Unknown };
+// Reads one CODE line. For Step, `step` holds the record; for Unknown, `unknownType` field 1.
+LineKind ParseStepLine(std::string_view line, StepRecord& step, std::string& unknownType);
+// The CODE line of a record without line end; false (and "") for a type outside 1 to 9.
+bool FormatStepLine(const StepRecord& step, std::string& line);
+
+struct ParsedStepFile {
+    bool titleMatches = false;
+    std::string userDate;     // line 2
+    std::string information;  // line 3
+    std::vector<StepRecord> steps;
+    std::vector<std::string> unknownTypes;  // field 1 of every unknown line, in order
+};
+ParsedStepFile ParseStepFile(std::string_view bytes);
+
+// [SECTION] Safe writing
+
+enum class WriteResult { Written, CannotCreate, WriteFailed };
+// Writes bytes to a new file beside path, flushes it and only then moves it over path. On any
+// failure the old file is left byte for byte as it was and the new one is removed.
+WriteResult WriteFileSafely(const std::string& path, std::string_view bytes);
+// The message box of a failed write, titled with the path.
+void ShowWriteFailure(const std::string& path, WriteResult result);
+
+// [SECTION] Commands
+
+void NewStepFile();
+void OpenStepFile();
+void LoadStepFile(const std::string& path);
+void SaveStepFile();
+void SaveStepFileAs();
+// The bytes of the whole step file for the current list, as SaveStepFile writes them.
+std::string StepFileBytes();
+// Appends ".stp" unless the path ends in exactly ".stp".
+std::string WithStepExtension(std::string path);

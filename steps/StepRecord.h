@@ -1,0 +1,48 @@
+// The step record: one shape for all nine step types.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr int32_t TypeMouse = 1;
+constexpr int32_t TypeKeyboard = 2;
+constexpr int32_t TypeDelay = 3;
+constexpr int32_t TypeLoop = 4;
+constexpr int32_t TypeComport = 5;
+constexpr int32_t TypeJump = 6;
+constexpr int32_t TypeState = 7;
+constexpr int32_t TypeExecute = 8;
+constexpr int32_t TypeMessage = 9;
+
+// Fields in file order; a field that the step's type does not use keeps its empty value.
+struct StepRecord {
+    int32_t RECORDtype = 0;
+    std::string Remarks;
+    std::string MouseClick;   // "L_Click", "Ldbl_Click", "R_Click", "M_Click"
+    int32_t MouseX = 0;
+    int32_t MouseY = 0;
+    std::string KeyType;      // "String" or "Key"
+    std::string KeyName;      // "{F2}", used when KeyType is not "String"
+    std::string KeyString;    // used when KeyType is "String"
+    float DelayTime = 0.0f;   // seconds
+    int32_t LoopFrom = 0;     // step number
+    int32_t LoopCount = 0;
+    std::string ComPort;      // "COM1"
+    std::string ComType;      // "Initialise", "String", "Hex", "Byte"
+    std::string ComValue;     // port parameters or telegram
+    int32_t JumpTo = 0;       // step number
+    std::string StateText;
+    std::string ExecFile;
+    std::string MessageText;
+
+    bool operator==(const StepRecord&) const = default;
+};
+
+// The chooser text ("1 Mouse") and the upper-case name ("MOUSE") of a type 1 to 9; "" otherwise.
+const char* TypeChooserText(int32_t type);
+const char* TypeUpperName(int32_t type);
+// The type whose chooser text is exactly `text`, 0 when none.
+int32_t TypeFromChooserText(const std::string& text);
+
+// A new step: a Delay of 0.5 seconds, everything else empty.
+StepRecord NewStepRecord();
