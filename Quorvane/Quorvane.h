@@ -5,8 +5,11 @@
 
 #include "platform/window.h"
 
-// Runs start-up steps 1 to 13 (everything before the event loop).
+// Start-up up to the threads: program-wide values, fonts, images, FormMAIN with its menu bar and
+// editor panel, choosers filled, step panel hidden. Tests call this alone.
 void StartUp();
+// Starts the player thread and the mouse-position thread.
+void StartBackgroundThreads();
 // Takes events and dispatches them until the process ends.
 [[noreturn]] void RunEventLoop();
 // Dispatches one event by the event and dispatch tables.
