@@ -70,6 +70,8 @@ void SetDefaultFont(int font);
 bool LoadImage(int image);
 // Horizontal pixels per logical inch of the screen (GetDeviceCaps LOGPIXELSX).
 int ScreenPixelsPerInchX();
+// Width of the primary screen in pixels.
+int ScreenWidth();
 
 // [SECTION] Controls
 
@@ -97,6 +99,7 @@ struct ControlSpec {
     int height = 0;
     std::string text;  // caption or initial text
     int image = -1;    // image number for ImageButton
+    int background = -1;  // 0xRRGGBB background of a static text; -1 for the window's own
 };
 
 // Creates a control under its number (the Win32 control ID is the number).
