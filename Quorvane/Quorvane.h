@@ -15,6 +15,8 @@ void StartBackgroundThreads();
 // Dispatches one event by the event and dispatch tables.
 void HandleEvent(const platform::Event& event);
 
+// The thread that owns the windows; boxes shown from any other thread get no owner.
+void RememberMainThread();
 // Information box with one OK button while FormMAIN is not always on top. Any thread.
 void ShowMessage(std::string_view title, std::string_view text);
 // The text for 600 ms in a small borderless window owned by `owner`.

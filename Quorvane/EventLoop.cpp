@@ -1,0 +1,110 @@
+// [SECTION] Event loop: the one place where user actions become command calls.
+
+#include "Forms/FormEditor.h"
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Commands.h"
+#include "Quorvane/Quorvane.h"
+#include "editor/EditorPanel.h"
+#include "editor/TextEditor.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "player/Player.h"
+#include "steps/StepFile.h"
+
+namespace {
+
+constexpr int kVirtualKeyF9 = 0x78;
+
+struct Target {
+    int number;
+    void (*handle)(int eventType);
+};
+
+// Control dispatch: every notification of the control calls its procedure.
+constexpr Target kControlTargets[] = {
+    {ComboType, [](int type) { FormMAIN_ComboType_Event(type); }},
+    {ButtonPlay, [](int type) { PlaySteps(type); }},
+    {ButtonPause, [](int type) { PauseSteps(type); }},
+    {ButtonStop, [](int type) { StopSteps(type); }},
+    {ButtonFirst, [](int) { FirstStep(); }},
+    {ButtonPrevious, [](int) { PreviousStep(); }},
+    {ButtonSelectStep, [](int) { SelectStep(); }},
+    {ButtonNext, [](int) { NextStep(); }},
+    {ButtonLast, [](int) { LastStep(); }},
+    {ButtonNewEnd, [](int) { NewStepAtEnd(); }},
+    {ButtonNewFront, [](int) { NewStepInFront(); }},
+    {ButtonDelete, [](int) { DeleteStep(); }},
+    {Combo_KeyboardType, [](int type) { Combo_KeyboardType_Events(type); }},
+    {Combo_COMtype, [](int type) { Combo_COMtype_Events(type); }},
+    {ButtonExecFile, [](int) { SelectExecuteFile(); }},
+    {ListSelectStep, [](int) { StepSelected(); }},
+    {EditorText, [](int) { EditorLineInfo(); }},
+    {EditorButtonOpen, [](int) { EditorOpen(); }},
+    {EditorButtonSave, [](int) { EditorSave(); }},
+    {EditorButtonSaveAs, [](int) { EditorSaveAs(); }},
+};
+
+// Menu dispatch, by command number.
+constexpr Target kMenuTargets[] = {
+    {MenuOpen, [](int) { OpenStepFile(); }},
+    {MenuNew, [](int) { NewStepFile(); }},
+    {MenuSave, [](int) { SaveStepFile(); }},
+    {MenuSaveAs, [](int) { SaveStepFileAs(); }},
+    {MenuExit, [](int) { ExitProgram(); }},
+    {MenuPlay, [](int) { PlaySteps(0); }},
+    {MenuPlayFromCurrent, [](int) { PlayFromCurrentStep(); }},
+    {MenuPause, [](int) { PauseSteps(0); }},
+    {MenuStop, [](int) { StopSteps(0); }},
+    {MenuEditor, [](int) { ShowEditor(); }},
+    {MenuAbout, [](int) { ShowAbout(); }},
+};
+
+template <size_t N>
+void Dispatch(const Target (&targets)[N], int number, int eventType) {
+    for (const Target& target : targets) {
+        if (target.number == number) {
+            target.handle(eventType);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void HandleEvent(const platform::Event& event) {
+    switch (event.kind) {
+        case platform::EventKind::LeftButtonUp:
+            if (platform::FocusedControl() == EditorText) {
+                EditorLineInfo();
+            }
+            break;
+        case platform::EventKind::KeyDown:
+            if (event.key == kVirtualKeyF9) {
+                CaptureMousePosition();
+            }
+            if (platform::FocusedControl() == EditorText) {
+                EditorLineInfo();
+            }
+            break;
+        case platform::EventKind::Control:
+            Dispatch(kControlTargets, event.source, event.type);
+            break;
+        case platform::EventKind::Menu:
+            Dispatch(kMenuTargets, event.source, event.type);
+            break;
+        case platform::EventKind::Close:
+            if (event.window == FormEditor) {
+                CloseEditor();
+            } else if (event.window == FormMAIN) {
+                platform::ExitProcessNow(0);
+            }
+            // Close requests of every other window are ignored: the program closes them itself.
+            break;
+    }
+}
+
+void RunEventLoop() {
+    for (;;) {
+        HandleEvent(platform::WaitEvent());
+    }
+}

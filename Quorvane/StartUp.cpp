@@ -1,0 +1,134 @@
+// [SECTION] Start-up: program-wide values, fonts, images, the main window, the background threads.
+
+#include <string>
+#include <vector>
+
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Quorvane.h"
+#include "editor/EditorPanel.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "player/Player.h"
+#include "steps/Document.h"
+#include "steps/Numbers.h"
+#include "steps/RList.h"
+
+namespace {
+
+constexpr int kPixelsPerInchSmallFont = 120;
+constexpr int kPlayerThreadParameter = 100;
+constexpr int kMousePositionPeriodMs = 100;
+constexpr int kComPortEntries = 80;
+
+void SetProgramWideValues() {
+    RList.Clear();
+    ComPorts.clear();
+    StepFilePath.clear();
+    EditorFilePath.clear();
+    PlayRunning = 0;
+    PlayPaused = 0;
+    FileUserDate.clear();
+    FileInformation.clear();
+    PlayStartIndex = 0;
+    for (LoopLevel& level : LoopLevels) {
+        level.Active = 0;
+        level.Index = 0;
+        level.Counter = 0;
+    }
+}
+
+std::vector<std::string> ComPortNames() {
+    std::vector<std::string> names;
+    for (int port = 1; port <= kComPortEntries; ++port) {
+        names.push_back("COM" + std::to_string(port));
+    }
+    return names;
+}
+
+void FillChooser(int control, const std::vector<std::string>& entries) {
+    platform::SetItems(control, entries);
+    platform::SelectItem(control, 0);
+}
+
+void FillChoosers() {
+    FillChooser(ComboType, {"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop", "5 Comport", "6 Jump",
+                            "7 State", "8 Execute", "9 Message"});
+    FillChooser(ComboClick, {"L_Click", "Ldbl_Click", "R_Click", "M_Click"});
+    FillChooser(Combo_KeyboardType, {"String", "Key"});
+    std::vector<std::string> keys = {
+        "{BACKSPACE}", "{DELETE}",   "{END}",       "{ENTER}",     "{ESCAPE}",
+        "{HOME}",      "{INSERT}",   "{RETURN}",    "{TAB}",       "{UP}",
+        "{DOWN}",      "{LEFT}",     "{RIGHT}",     "{ALTUP}",     "{ALTDOWN}",
+        "{CONTROLUP}", "{CONTROLDOWN}", "{SHIFTUP}", "{SHIFTDOWN}", "{PAGEDOWN}",
+        "{PAGEUP}",    "{PRINTSCREEN}"};
+    for (int key = 1; key <= 12; ++key) {
+        keys.push_back("{F" + std::to_string(key) + "}");
+    }
+    FillChooser(ComboKeyName, keys);
+    FillChooser(ComboPort, ComPortNames());
+    FillChooser(Combo_COMtype, {"Initialise", "String", "Hex", "Byte"});
+}
+
+}  // namespace
+
+void StartUp() {
+    RememberMainThread();
+    SetProgramWideValues();
+
+    platform::CreateFont(FontDefault, "Arial", 8, false);
+    platform::CreateFont(FontNotice, "Arial", 14, false);
+    if (platform::ScreenPixelsPerInchX() == kPixelsPerInchSmallFont) {
+        platform::CreateFont(FontDefault, "Arial", 6, false);
+    }
+    for (int image = ImagePlay; image <= ImageDelete; ++image) {
+        platform::LoadImage(image);
+    }
+    platform::CreateFont(FontBold12, "Arial", 12, true);
+    platform::CreateFont(FontBold10, "Arial", 10, true);
+    platform::SetDefaultFont(FontDefault);
+
+    OpenFormMAIN();
+    platform::SetWindowTopmost(FormMAIN, true);
+    BuildMainMenu();
+    for (int item : {MenuSave, MenuSaveAs, MenuPlay, MenuPlayFromCurrent, MenuStop, MenuPause}) {
+        platform::SetMenuItemEnabled(item, false);
+    }
+    BuildEditorPanel();
+    FillChoosers();
+    HideStepPanel(1);
+}
+
+void StartBackgroundThreads() {
+    platform::InstallEscapeWatch();
+    platform::StartThread(ThreadPLAY, kPlayerThreadParameter);
+    platform::StartThread(MousePositionThread, kMousePositionPeriodMs);
+}
+
+void MousePositionThread(int period) {
+    int shownX = 0;
+    int shownY = 0;
+    bool shown = false;
+    for (;;) {
+        int x = 0;
+        int y = 0;
+        platform::CursorPosition(x, y);
+        // Writing an unchanged text would only repaint the controls ten times a second.
+        if (!shown || x != shownX || y != shownY) {
+            platform::SetControlText(TextMouseX, IntegerText(x));
+            platform::SetControlText(TextMouseY, IntegerText(y));
+            shownX = x;
+            shownY = y;
+            shown = true;
+        }
+        platform::SleepMs(period);
+    }
+}
+
+void CaptureMousePosition() {
+    int x = 0;
+    int y = 0;
+    platform::CursorPosition(x, y);
+    platform::SetControlText(StringX, IntegerText(x));
+    platform::SetControlText(StringY, IntegerText(y));
+}

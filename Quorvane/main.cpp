@@ -1,0 +1,7 @@
+#include "Quorvane/Quorvane.h"
+
+int main() {
+    StartUp();
+    StartBackgroundThreads();
+    RunEventLoop();
+}

@@ -1,0 +1,93 @@
+// Event dispatch: keys, mouse releases, close requests and the notice window.
+
+#include <string>
+
+#include "Forms/FormEditor.h"
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Quorvane.h"
+#include "platform/headless/headless.h"
+#include "tests/unit/support/Fixture.h"
+
+namespace {
+
+using platform::Event;
+using platform::EventKind;
+
+class EventLoopTest : public QuorvaneTest {};
+
+constexpr int kF9 = 0x78;
+
+TEST_F(EventLoopTest, F9WritesTheCursorPositionIntoTheHiddenMouseInputs) {
+    headless::SetCursor(-12, 345);
+    HandleEvent(Event{EventKind::KeyDown, FormMAIN, -1, 0, kF9});
+    EXPECT_EQ(headless::Control(StringX).text, "-12");
+    EXPECT_EQ(headless::Control(StringY).text, "345");
+    EXPECT_TRUE(headless::Control(ContainerMouse).hidden);
+}
+
+TEST_F(EventLoopTest, OtherKeysAndMouseReleasesChangeNothing) {
+    headless::SetCursor(7, 8);
+    HandleEvent(Event{EventKind::KeyDown, FormMAIN, -1, 0, 0x77});
+    HandleEvent(Event{EventKind::LeftButtonUp, FormMAIN, -1, 0, 0});
+    EXPECT_EQ(headless::Control(StringX).text, "50");
+    EXPECT_EQ(headless::Control(StringY).text, "50");
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
+TEST_F(EventLoopTest, CloseRequestsOfOtherWindowsAreIgnored) {
+    HandleEvent(Event{EventKind::Close, WindowSelectStep, -1, 0, 0});
+    HandleEvent(Event{EventKind::Close, WindowNotice, -1, 0, 0});
+    EXPECT_TRUE(headless::Window(FormMAIN).open);
+}
+
+TEST_F(EventLoopTest, CloseBoxOfTheMainWindowEndsTheProcessWithCodeZero) {
+    EXPECT_EXIT(HandleEvent(Event{EventKind::Close, FormMAIN, -1, 0, 0}),
+                ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(EventLoopTest, EventsOfUnknownControlsAndMenuItemsAreDropped) {
+    HandleEvent(Event{EventKind::Control, FormMAIN, StringX, 0, 0});
+    HandleEvent(Event{EventKind::Menu, FormMAIN, 79, 0, 0});
+    EXPECT_TRUE(headless::Boxes().empty());
+}
+
+TEST_F(EventLoopTest, AboutMenuShowsTheVersionWithTheMainWindowLowered) {
+    HandleEvent(Event{EventKind::Menu, FormMAIN, MenuAbout, 0, 0});
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "About");
+    EXPECT_EQ(boxes[0].text, std::string(26, ' ') + "Quorvane   V2.2.0");
+    EXPECT_FALSE(boxes[0].mainWindowTopmost);
+    EXPECT_TRUE(headless::Window(FormMAIN).topmost);
+}
+
+TEST_F(EventLoopTest, NoticeShowsItsTextForSixHundredMillisecondsThenCloses) {
+    int64_t shownAt = -1;
+    std::string shownText;
+    headless::ScheduleAt(headless::VirtualMicroseconds() + 300'000, [&] {
+        shownAt = headless::VirtualMicroseconds();
+        shownText = headless::Control(TextNotice).text;
+        EXPECT_TRUE(headless::Window(WindowNotice).open);
+        EXPECT_EQ(headless::Window(WindowNotice).spec.clientWidth, 16 * 12);
+        EXPECT_EQ(headless::Control(TextNotice).font, FontNotice);
+    });
+    const int64_t start = headless::VirtualMicroseconds();
+    ShowNotice("Unknown: 12!", FormMAIN);
+    EXPECT_EQ(shownText, "Unknown: 12!");
+    EXPECT_EQ(headless::VirtualMicroseconds() - start, 600'000);
+    EXPECT_FALSE(headless::Window(WindowNotice).open);
+    EXPECT_EQ(headless::ActiveWindow(), FormMAIN);
+}
+
+TEST_F(EventLoopTest, NoticeTooWideForTheScreenIsCut) {
+    const std::string junk(5000, 'x');
+    size_t shownWidth = 0;
+    headless::ScheduleAt(headless::VirtualMicroseconds() + 1, [&] {
+        shownWidth = static_cast<size_t>(headless::Window(WindowNotice).spec.clientWidth);
+    });
+    ShowNotice(junk, FormMAIN);
+    EXPECT_GT(shownWidth, 0u);
+    EXPECT_LE(shownWidth, static_cast<size_t>(platform::ScreenWidth()));
+}
+
+}  // namespace
