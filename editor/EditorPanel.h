@@ -2,6 +2,7 @@
 // the current record in it and storing what the user typed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,9 @@ std::string ChooserText(int control);
 // "" clears the selection; another text selects the entry equal to it ignoring letter case;
 // no match leaves the selection as it was.
 void SetChooserText(int control, std::string_view text);
+// SetChooserText for a step-number chooser filled with "1" to `count`: selects the entry of
+// `number`; a number outside 1 to `count` leaves the selection as it was.
+void SetStepNumberChooser(int control, int32_t number, int count);
 
 // [SECTION] Panel
 void BuildEditorPanel();

@@ -1,0 +1,109 @@
+// [SECTION] Editor panel: the nine type containers with their controls, and the type switch.
+
+#include <string>
+
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Quorvane.h"
+#include "editor/EditorPanel.h"
+#include "platform/window.h"
+#include "steps/StepRecord.h"
+
+namespace {
+
+using platform::ControlKind;
+
+struct PanelControl {
+    int number;
+    platform::ControlSpec spec;
+};
+
+// Every container lies in ContainerStep; the controls after a container lie in it.
+const PanelControl kPanel[] = {
+    {ContainerMouse, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {ComboClick, {ControlKind::DropDownList, ContainerMouse, 50, 10, 85, 20, ""}},
+    {StringX, {ControlKind::DigitsInput, ContainerMouse, 50, 35, 50, 20, "50"}},
+    {StringY, {ControlKind::DigitsInput, ContainerMouse, 50, 60, 50, 20, "50"}},
+    {LabelX, {ControlKind::TextRight, ContainerMouse, 5, 40, 40, 15, "X:"}},
+    {LabelY, {ControlKind::TextRight, ContainerMouse, 5, 65, 40, 15, "Y:"}},
+    {LabelClick, {ControlKind::TextRight, ContainerMouse, 5, 15, 40, 15, "Click:"}},
+    {TextMouseX, {ControlKind::Text, ContainerMouse, 105, 40, 45, 15, "0"}},
+    {TextMouseY, {ControlKind::Text, ContainerMouse, 105, 65, 45, 15, "0"}},
+    {HintPress, {ControlKind::Text, ContainerMouse, 155, 25, 45, 15, "Press"}},
+    {HintF9, {ControlKind::Text, ContainerMouse, 155, 40, 45, 15, "F9"}},
+    {HintToUse, {ControlKind::Text, ContainerMouse, 155, 55, 45, 15, "to use"}},
+    {HintValues, {ControlKind::Text, ContainerMouse, 155, 70, 45, 15, "values"}},
+
+    {ContainerKeyboard, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {LabelKeyboardType, {ControlKind::Text, ContainerKeyboard, 50, 5, 40, 15, "Type:"}},
+    {Combo_KeyboardType, {ControlKind::DropDownList, ContainerKeyboard, 50, 20, 85, 20, ""}},
+    {StringKeyText, {ControlKind::Input, ContainerKeyboard, 5, 60, 200, 20, ""}},
+    {ComboKeyName, {ControlKind::DropDownList, ContainerKeyboard, 5, 60, 200, 20, ""}},
+    {TextKeyLabel, {ControlKind::Text, ContainerKeyboard, 5, 45, 40, 15, "String:"}},
+
+    {ContainerDelay, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {StringDelay, {ControlKind::Input, ContainerDelay, 55, 15, 65, 20, "0.5"}},
+    {LabelSeconds, {ControlKind::Text, ContainerDelay, 125, 20, 40, 15, "sec."}},
+    {LabelCountdown, {ControlKind::Text, ContainerDelay, 125, 55, 75, 20, "Countdown"}},
+    {TextCountdown, {ControlKind::Text, ContainerDelay, 65, 55, 55, 20, "0"}},
+
+    {ContainerLoop, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {ComboLoopFrom, {ControlKind::DropDownList, ContainerLoop, 110, 20, 75, 20, ""}},
+    {StringRepetitions, {ControlKind::DigitsInput, ContainerLoop, 110, 50, 75, 20, "1"}},
+    {LabelFromStep, {ControlKind::TextRight, ContainerLoop, 5, 25, 100, 15, "From step:"}},
+    {LabelRepetitions, {ControlKind::TextRight, ContainerLoop, 5, 55, 100, 15, "Repetitions:"}},
+
+    {ContainerComport, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {ComboPort, {ControlKind::DropDownList, ContainerComport, 25, 20, 70, 20, ""}},
+    {Combo_COMtype, {ControlKind::DropDownList, ContainerComport, 110, 20, 70, 20, ""}},
+    {StringTelegram, {ControlKind::Input, ContainerComport, 5, 60, 200, 20, ""}},
+    {LabelPort, {ControlKind::Text, ContainerComport, 30, 5, 60, 15, "Port:"}},
+    {LabelComType, {ControlKind::Text, ContainerComport, 115, 5, 60, 15, "Type:"}},
+    {TextComHint,
+     {ControlKind::Text, ContainerComport, 5, 45, 195, 15, "Initialise: (9600 N 8 1)"}},
+
+    {ContainerJump, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {ComboJumpTo, {ControlKind::DropDownList, ContainerJump, 115, 40, 75, 20, ""}},
+    {LabelJumpTo, {ControlKind::TextRight, ContainerJump, 15, 45, 95, 15, "Jump to step:"}},
+
+    {ContainerState, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {StringStateText, {ControlKind::Input, ContainerState, 5, 45, 200, 20, ""}},
+    {LabelStateText, {ControlKind::Text, ContainerState, 5, 30, 140, 15, "State text:"}},
+
+    {ContainerExecute, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {LabelExecFile, {ControlKind::Text, ContainerExecute, 5, 30, 95, 15, "File:"}},
+    {StringExecFile, {ControlKind::Input, ContainerExecute, 5, 45, 200, 20, ""}},
+    {ButtonExecFile, {ControlKind::Button, ContainerExecute, 150, 20, 55, 20, "File...."}},
+
+    {ContainerMessage, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {StringMessageText, {ControlKind::Input, ContainerMessage, 5, 45, 200, 20, ""}},
+    {LabelMessageText, {ControlKind::Text, ContainerMessage, 5, 30, 140, 15, "Message text:"}},
+};
+
+}  // namespace
+
+void BuildEditorPanel() {
+    for (const PanelControl& row : kPanel) {
+        platform::CreateControl(row.number, row.spec);
+        // A new Keyboard container shows the text input under its caption "String:".
+        if (row.number == TextKeyLabel) {
+            platform::SetControlHidden(ComboKeyName, true);
+        }
+    }
+    HideStepPanel(1);
+    for (int container : TypeContainers) {
+        platform::SetControlHidden(container, true);
+    }
+}
+
+int FormMAIN_ComboType_Event(int) {
+    const std::string chosen = ChooserText(ComboType);
+    const int32_t type = TypeFromChooserText(chosen);
+    if (type == 0) {
+        ShowMessage("Error", "FormMAIN_ComboType_Event Case unknown: " + chosen);
+        return 0;
+    }
+    for (int index = 0; index < static_cast<int>(TypeContainers.size()); ++index) {
+        platform::SetControlHidden(TypeContainers[static_cast<size_t>(index)], index + 1 != type);
+    }
+    return 0;
+}

@@ -1,0 +1,247 @@
+// Storing the editor panel: every refusal with its title, what the record holds afterwards, and
+// the port parameter checks.
+
+#include <string>
+#include <vector>
+
+#include "Forms/FormMAIN.h"
+#include "editor/EditorPanel.h"
+#include "platform/window.h"
+#include "steps/RList.h"
+#include "tests/unit/support/Fixture.h"
+
+namespace {
+
+class StoreRecordTest : public QuorvaneTest {
+protected:
+    // A list of `count` steps built from `step`, the first one shown.
+    void ShowList(const StepRecord& step, int count = 1) {
+        RList.Clear();
+        for (int i = 0; i < count; ++i) {
+            RList.AddAfterCurrent() = step;
+        }
+        RList.First();
+        GetValues();
+        TakeBoxes();
+    }
+    void ChooseType(const char* text) {
+        SetChooserText(ComboType, text);
+        FormMAIN_ComboType_Event(0);
+    }
+    static StepRecord Delay(float seconds) {
+        StepRecord step;
+        step.RECORDtype = TypeDelay;
+        step.DelayTime = seconds;
+        return step;
+    }
+    static StepRecord Comport(const std::string& type, const std::string& value) {
+        StepRecord step;
+        step.RECORDtype = TypeComport;
+        step.ComPort = "COM2";
+        step.ComType = type;
+        step.ComValue = value;
+        return step;
+    }
+};
+
+TEST_F(StoreRecordTest, MouseWithEmptyXIsRefusedAndKeepsWhatWasSetBeforeTheCheck) {
+    StepRecord old = Delay(2.0f);
+    old.StateText = "kept";  // a field after the failing one
+    ShowList(old);
+    ChooseType("1 Mouse");
+    headless::UserTypes(StringX, "");
+    headless::UserTypes(StringDescription, "new remark");
+
+    EXPECT_EQ(SaveActualRecord(), 0);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Input required: No mouse x entered"});
+    const StepRecord& step = RList.At(0);
+    EXPECT_EQ(step.RECORDtype, TypeMouse);
+    EXPECT_EQ(step.Remarks, "new remark");
+    EXPECT_EQ(step.MouseClick, "L_Click");
+    EXPECT_EQ(step.MouseX, 0);
+    EXPECT_FLOAT_EQ(step.DelayTime, 2.0f);  // not reached by the walk
+    EXPECT_EQ(step.StateText, "kept");
+}
+
+TEST_F(StoreRecordTest, BoxesKeepTheMainWindowOnTop) {
+    ShowList(Delay(1.0f));
+    headless::UserTypes(StringDelay, "");
+    SaveActualRecord();
+    ASSERT_EQ(headless::Boxes().size(), 1u);
+    EXPECT_TRUE(headless::Boxes()[0].mainWindowTopmost);
+    EXPECT_EQ(headless::Boxes()[0].owner, FormMAIN);
+}
+
+TEST_F(StoreRecordTest, ChangingTheTypeStoresTheNewTypeAndEmptiesTheOld) {
+    ShowList(Delay(2.0f));
+    ChooseType("1 Mouse");
+    headless::UserTypes(StringX, "12abc");
+    headless::UserTypes(StringY, "7");
+
+    EXPECT_EQ(SaveActualRecord(), 1);
+    EXPECT_TRUE(TakeBoxes().empty());
+    const StepRecord& step = RList.At(0);
+    EXPECT_EQ(step.RECORDtype, TypeMouse);
+    EXPECT_EQ(step.MouseX, 12);
+    EXPECT_EQ(step.MouseY, 7);
+    EXPECT_FLOAT_EQ(step.DelayTime, 0.0f);
+    EXPECT_EQ(platform::ControlText(StringX), "12");  // shown again as converted
+}
+
+struct Refusal {
+    const char* type;
+    int control;  // input emptied before storing
+    const char* box;
+};
+
+TEST_F(StoreRecordTest, EveryEmptyRequiredInputIsRefusedWithItsMessage) {
+    const Refusal refusals[] = {
+        {"1 Mouse", StringY, "Input required: No mouse y entered"},
+        {"2 Keyboard", StringKeyText, "Input required: No string entered"},
+        {"3 Delay", StringDelay, "Input required: No delay time entered"},
+        {"4 Loop", StringRepetitions, "Input required: No loop repetitions entered"},
+        {"5 Comport", StringTelegram, "Input required: No telegram entered"},
+        {"8 Execute", StringExecFile, "Input required: No execute file selected"},
+    };
+    for (const Refusal& row : refusals) {
+        SCOPED_TRACE(row.type);
+        ShowList(Delay(1.0f));
+        ChooseType(row.type);
+        headless::UserTypes(row.control, "");
+        EXPECT_EQ(SaveActualRecord(), 0);
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+    }
+}
+
+TEST_F(StoreRecordTest, EmptyChoosersAreRefusedWithTheirMessages) {
+    const Refusal refusals[] = {
+        {"1 Mouse", ComboClick, "Input required: No click type selected"},
+        {"4 Loop", ComboLoopFrom, "Input required: No loop from step no selected"},
+        {"5 Comport", ComboPort, "Input required: No COM port selected"},
+        {"5 Comport", Combo_COMtype, "Input required: No COM type selected"},
+        {"6 Jump", ComboJumpTo, "Input required: No jump no selected"},
+    };
+    for (const Refusal& row : refusals) {
+        SCOPED_TRACE(row.box);
+        ShowList(Delay(1.0f));
+        ChooseType(row.type);
+        headless::UserTypes(StringTelegram, "9600 N 8 1");
+        SetChooserText(ComboPort, "COM1");  // emptied by an earlier row
+        SetChooserText(row.control, "");
+        EXPECT_EQ(SaveActualRecord(), 0);
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+    }
+}
+
+TEST_F(StoreRecordTest, KeyKindWithoutKeyIsRefusedBeforeTheTextIsEmptied) {
+    StepRecord step;
+    step.RECORDtype = TypeKeyboard;
+    step.KeyType = "Key";
+    step.KeyString = "old text";
+    ShowList(step);
+    EXPECT_EQ(SaveActualRecord(), 0);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Input required: No key entered"});
+    EXPECT_EQ(RList.At(0).KeyString, "old text");
+
+    SetChooserText(ComboKeyName, "{f2}");
+    EXPECT_EQ(SaveActualRecord(), 1);
+    EXPECT_EQ(RList.At(0).KeyName, "{F2}");
+    EXPECT_EQ(RList.At(0).KeyString, "");
+}
+
+TEST_F(StoreRecordTest, StringKindStoresTheTextAndEmptiesTheKey) {
+    StepRecord step;
+    step.RECORDtype = TypeKeyboard;
+    step.KeyType = "String";
+    step.KeyName = "{F2}";
+    ShowList(step);
+    headless::UserTypes(StringKeyText, " hello ");
+    EXPECT_EQ(SaveActualRecord(), 1);
+    EXPECT_EQ(RList.At(0).KeyName, "");
+    EXPECT_EQ(RList.At(0).KeyString, " hello ");  // stored as typed, untrimmed
+}
+
+TEST_F(StoreRecordTest, DelayTextIsReadWithACommaAsPoint) {
+    struct Row {
+        const char* typed;
+        float stored;
+        const char* shown;
+    } rows[] = {
+        {"1,5", 1.5f, "1.5"}, {"abc", 0.0f, "0.0"}, {"2", 2.0f, "2.0"}, {"0.25", 0.25f, "0.2"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.typed);
+        ShowList(Delay(1.0f));
+        headless::UserTypes(StringDelay, row.typed);
+        EXPECT_EQ(SaveActualRecord(), 1);
+        EXPECT_FLOAT_EQ(RList.At(0).DelayTime, row.stored);
+        EXPECT_EQ(platform::ControlText(StringDelay), row.shown);
+    }
+}
+
+TEST_F(StoreRecordTest, EmptyStateAndMessageTextsAreStored) {
+    for (const char* type : {"7 State", "9 Message"}) {
+        SCOPED_TRACE(type);
+        ShowList(Delay(1.0f));
+        ChooseType(type);
+        headless::UserTypes(StringStateText, "");
+        headless::UserTypes(StringMessageText, "");
+        EXPECT_EQ(SaveActualRecord(), 1);
+        EXPECT_TRUE(TakeBoxes().empty());
+    }
+}
+
+TEST_F(StoreRecordTest, PortParametersAreCheckedInOrder) {
+    struct Row {
+        const char* parameters;
+        const char* box;  // "" accepted
+    } rows[] = {
+        {"9600 N 8 1", ""},
+        {"115200 E 7 2", ""},
+        {"9600 N 8 1.5", ""},
+        {"9600 N 8 1 extra", ""},
+        {"9600 n 8 1", "Wrong values: Wrong parity (N, O, E)"},
+        {"9600  N 8 1", "Wrong values: Wrong parity (N, O, E)"},
+        {"9601 N 8 1",
+         "Wrong values: Wrong baudrate (50, 75, 110, 150, 300, 600, 1200, 1800, 2400, 4800, 9600, "
+         "19200, 38400, 57600, 115200)"},
+        {"9600 X 4 3", "Wrong values: Wrong parity (N, O, E)"},
+        {"9600 O 9 1", "Wrong values: Wrong dataformat (5, 6, 7, 8)"},
+        {"9600 O 5", "Wrong values: Wrong stopbitx (1, 2)"},
+        {"9600 O 5 3", "Wrong values: Wrong stopbitx (1, 2)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.parameters);
+        ShowList(Comport("Initialise", "9600 N 8 1"));
+        headless::UserTypes(StringTelegram, row.parameters);
+        const bool accepted = row.box[0] == '\0';
+        EXPECT_EQ(SaveActualRecord(), accepted ? 1 : 0);
+        EXPECT_EQ(TakeBoxes(),
+                  accepted ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        EXPECT_EQ(RList.At(0).ComValue, row.parameters);  // set before the check
+    }
+}
+
+TEST_F(StoreRecordTest, TelegramsOfOtherComTypesAreNotChecked) {
+    ShowList(Comport("Hex", "zz"));
+    EXPECT_EQ(SaveActualRecord(), 1);
+    EXPECT_EQ(RList.At(0).ComType, "Hex");
+    EXPECT_EQ(RList.At(0).ComPort, "COM2");
+}
+
+TEST_F(StoreRecordTest, StoresTheStepTheFrameShowsWhereverTheListIs) {
+    ShowList(Delay(1.0f), 3);
+    headless::UserTypes(StringDelay, "4");
+    RList.Select(2);
+    EXPECT_EQ(SaveActualRecord(), 1);
+    EXPECT_FLOAT_EQ(RList.At(0).DelayTime, 4.0f);
+    EXPECT_FLOAT_EQ(RList.At(2).DelayTime, 1.0f);
+    EXPECT_EQ(RList.Index(), 0);
+}
+
+TEST_F(StoreRecordTest, NothingIsStoredWithoutAShownStep) {
+    RList.Clear();
+    EXPECT_EQ(SaveActualRecord(), 0);
+    EXPECT_TRUE(TakeBoxes().empty());
+}
+
+}  // namespace
