@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/serial.h"
+#include "platform/system.h"
 #include "platform/window.h"
 
 namespace headless {

@@ -1,0 +1,94 @@
+// The whole in-memory machine of the headless platform, behind one mutex.
+//
+// Every function of platform/headless/*.cpp takes Lock() before it touches Shared(), and lets go
+// of it before it calls anything a test supplied (box actions, scheduled actions) and while it
+// waits for an event.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "platform/serial.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace headless_state {
+
+struct ControlRecord {
+    headless::ControlState state;
+    // Lower-case entry text -> index of its first entry, so that a search in a long list is O(1).
+    std::unordered_map<std::string, int> firstIndexByLowerText;
+};
+
+struct FileRecord {
+    bool folder = false;
+    bool readOnly = false;
+    std::string bytes;
+};
+
+struct State {
+    // Windows, controls, menus, fonts, images
+    std::map<int, headless::WindowState> windows;
+    std::map<int, ControlRecord> controls;
+    std::map<int, headless::FontState> fonts;
+    std::map<int, std::vector<platform::MenuTitleSpec>> menuBars;  // by window
+    std::map<int, bool> menuItemsEnabled;  // by item, for every item of every bar
+    std::vector<int> loadedImages;
+    int defaultFont = -1;
+    int activeWindow = -1;
+    int focusedControl = -1;
+    int pixelsPerInch = 96;
+
+    // Boxes and events
+    std::vector<headless::ShownBox> boxes;
+    std::deque<bool> scriptedYesNo;
+    std::deque<std::string> scriptedPaths;
+    std::function<void(const headless::ShownBox&)> onBoxShown;
+    std::deque<platform::Event> events;
+
+    // Time and user
+    int64_t clock = 0;
+    // By time; actions of the same time stay in the order they were scheduled.
+    std::multimap<int64_t, std::function<void()>> scheduled;
+    std::string userName = "tester";
+    platform::LocalTime localTime{2026, 12, 8, 9, 30};
+
+    // Input
+    std::vector<headless::InputEvent> inputLog;
+    int cursorX = 0;
+    int cursorY = 0;
+    bool userEscape = false;
+    headless::KeyboardLayout layout = headless::KeyboardLayout::US;
+
+    // Files; open output files by handle
+    std::map<std::string, FileRecord> files;
+    int64_t freeBytes = -1;
+    std::vector<std::string> openOutputFiles;  // "" for a free slot
+
+    // Serial devices; open ports by handle
+    std::map<std::string, headless::SerialDevice> serialDevices;
+    std::vector<std::string> openPorts;  // "" for a free slot
+
+    std::vector<std::string> shellOpened;
+};
+
+// The lock that guards Shared().
+[[nodiscard]] std::unique_lock<std::mutex> Lock();
+State& Shared();
+// Notified whenever an event is queued.
+std::condition_variable& EventQueued();
+
+// Index of a free slot in a handle table (filled with `name`), growing it when all are taken.
+intptr_t TakeSlot(std::vector<std::string>& table, const std::string& name);
+// The name in a slot, or nullptr for a closed or unknown handle.
+const std::string* SlotName(const std::vector<std::string>& table, intptr_t handle);
+
+}  // namespace headless_state

@@ -1,0 +1,131 @@
+// [SECTION] Message boxes, file dialogs and the event queue of the headless window system.
+
+#include <thread>
+
+#include "platform/headless/State.h"
+
+namespace {
+
+using headless::BoxKind;
+using headless::ShownBox;
+using headless_state::Lock;
+using headless_state::Shared;
+
+// The main window, whose always-on-top state each box records.
+constexpr int kMainWindow = 53;
+
+template <typename T>
+T TakeScripted(std::deque<T>& answers, T unscripted) {
+    if (answers.empty()) {
+        return unscripted;
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+// Records the box with its answer, then runs the test's action while the box is "open".
+ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view text) {
+    ShownBox box;
+    std::function<void(const ShownBox&)> action;
+    {
+        const auto lock = Lock();
+        box.kind = kind;
+        box.owner = owner;
+        box.title = title;
+        box.text = text;
+        box.thread = std::this_thread::get_id();
+        auto main = Shared().windows.find(kMainWindow);
+        box.mainWindowTopmost =
+            main != Shared().windows.end() && main->second.open && main->second.topmost;
+        if (kind == BoxKind::YesNo) {
+            box.answer = TakeScripted(Shared().scriptedYesNo, false);
+        } else if (kind != BoxKind::Ok) {
+            box.path = TakeScripted(Shared().scriptedPaths, std::string());
+        }
+        Shared().boxes.push_back(box);
+        action = Shared().onBoxShown;
+    }
+    if (action) {
+        action(box);
+    }
+    return box;
+}
+
+std::string FilterText(const platform::FileFilter& filter) {
+    return filter.display + "|" + filter.pattern;
+}
+
+}  // namespace
+
+namespace platform {
+
+void MessageBoxOk(int owner, std::string_view title, std::string_view text) {
+    Show(BoxKind::Ok, owner, title, text);
+}
+
+bool MessageBoxYesNo(int owner, std::string_view title, std::string_view text) {
+    return Show(BoxKind::YesNo, owner, title, text).answer;
+}
+
+std::string OpenFileDialog(std::string_view title, const FileFilter& filter) {
+    return Show(BoxKind::OpenFile, -1, title, FilterText(filter)).path;
+}
+
+std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
+    return Show(BoxKind::SaveFile, -1, title, FilterText(filter)).path;
+}
+
+Event WaitEvent() {
+    auto lock = Lock();
+    headless_state::EventQueued().wait(lock, [] { return !Shared().events.empty(); });
+    Event event = Shared().events.front();
+    Shared().events.pop_front();
+    return event;
+}
+
+}  // namespace platform
+
+namespace headless {
+
+std::vector<ShownBox> Boxes() {
+    const auto lock = Lock();
+    return Shared().boxes;
+}
+
+void ClearBoxes() {
+    const auto lock = Lock();
+    Shared().boxes.clear();
+}
+
+void ScriptYesNo(bool yes) {
+    const auto lock = Lock();
+    Shared().scriptedYesNo.push_back(yes);
+}
+
+void ScriptFileDialog(const std::string& path) {
+    const auto lock = Lock();
+    Shared().scriptedPaths.push_back(path);
+}
+
+void OnBoxShown(std::function<void(const ShownBox&)> action) {
+    std::function<void(const ShownBox&)> replaced;
+    const auto lock = Lock();
+    std::swap(replaced, Shared().onBoxShown);
+    Shared().onBoxShown = std::move(action);
+}
+
+void PushEvent(const platform::Event& event) {
+    {
+        const auto lock = Lock();
+        Shared().events.push_back(event);
+    }
+    headless_state::EventQueued().notify_all();
+}
+
+int PendingEvents() {
+    const auto lock = Lock();
+    return static_cast<int>(Shared().events.size());
+}
+
+}  // namespace headless

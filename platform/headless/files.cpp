@@ -1,0 +1,204 @@
+// [SECTION] An in-memory file system keyed by the exact path text.
+
+#include "platform/files.h"
+
+#include <algorithm>
+
+#include "platform/headless/State.h"
+
+namespace {
+
+using headless_state::FileRecord;
+using headless_state::Lock;
+using headless_state::Shared;
+
+FileRecord* Find(std::string_view path) {
+    auto found = Shared().files.find(std::string(path));
+    return found != Shared().files.end() ? &found->second : nullptr;
+}
+
+FileRecord* FindFile(std::string_view path) {
+    FileRecord* record = Find(path);
+    return record != nullptr && !record->folder ? record : nullptr;
+}
+
+// A new file may go where its folder (the text before the last separator) is not read-only.
+bool MayCreateIn(std::string_view path) {
+    const size_t separator = path.find_last_of("\\/");
+    if (separator == std::string_view::npos) {
+        return true;
+    }
+    const FileRecord* folder = Find(path.substr(0, separator));
+    return folder == nullptr || !folder->folder || !folder->readOnly;
+}
+
+bool CopyBytes(std::string_view path, std::string& bytes) {
+    const auto lock = Lock();
+    const FileRecord* file = FindFile(path);
+    if (file == nullptr) {
+        return false;
+    }
+    bytes = file->bytes;
+    return true;
+}
+
+bool IsOpenForWriting(std::string_view path) {
+    const auto& open = Shared().openOutputFiles;
+    return std::find(open.begin(), open.end(), path) != open.end();
+}
+
+}  // namespace
+
+namespace platform {
+
+bool FileExists(std::string_view path) {
+    const auto lock = Lock();
+    return !path.empty() && Find(path) != nullptr;
+}
+
+bool ReadWholeFile(std::string_view path, std::string& bytes) {
+    return CopyBytes(path, bytes);
+}
+
+bool ReadFileForEditing(std::string_view path, std::string& bytes) {
+    const auto lock = Lock();
+    if (path.empty()) {
+        return false;
+    }
+    if (const FileRecord* existing = Find(path)) {
+        if (existing->folder || existing->readOnly) {
+            return false;
+        }
+        bytes = existing->bytes;
+        return true;
+    }
+    if (!MayCreateIn(path)) {
+        return false;
+    }
+    Shared().files[std::string(path)] = FileRecord{};
+    bytes.clear();
+    return true;
+}
+
+OutputFile::~OutputFile() {
+    Close();
+}
+
+bool OutputFile::CreateNew(std::string_view path) {
+    const auto lock = Lock();
+    if (handle_ != kClosed || path.empty() || Find(path) != nullptr || !MayCreateIn(path)) {
+        return false;
+    }
+    Shared().files[std::string(path)] = FileRecord{};
+    handle_ = headless_state::TakeSlot(Shared().openOutputFiles, std::string(path));
+    return true;
+}
+
+bool OutputFile::Write(std::string_view bytes) {
+    const auto lock = Lock();
+    const std::string* path = headless_state::SlotName(Shared().openOutputFiles, handle_);
+    FileRecord* file = path != nullptr ? FindFile(*path) : nullptr;
+    if (file == nullptr) {
+        return false;
+    }
+    int64_t& freeBytes = Shared().freeBytes;
+    size_t fitting = bytes.size();
+    if (freeBytes >= 0) {
+        fitting = std::min(fitting, static_cast<size_t>(freeBytes));
+        freeBytes -= static_cast<int64_t>(fitting);
+    }
+    file->bytes.append(bytes.substr(0, fitting));
+    return fitting == bytes.size();
+}
+
+bool OutputFile::Flush() {
+    const auto lock = Lock();
+    return headless_state::SlotName(Shared().openOutputFiles, handle_) != nullptr;
+}
+
+bool OutputFile::Close() {
+    if (handle_ == kClosed) {
+        return false;
+    }
+    const auto lock = Lock();
+    const bool wasOpen = headless_state::SlotName(Shared().openOutputFiles, handle_) != nullptr;
+    if (wasOpen) {
+        Shared().openOutputFiles[static_cast<size_t>(handle_)].clear();
+    }
+    handle_ = kClosed;
+    return wasOpen;
+}
+
+bool ReplaceFile(std::string_view source, std::string_view target) {
+    const auto lock = Lock();
+    FileRecord* from = FindFile(source);
+    if (from == nullptr || IsOpenForWriting(source) || source == target) {
+        return false;
+    }
+    if (const FileRecord* to = Find(target)) {
+        if (to->folder || to->readOnly) {
+            return false;
+        }
+    } else if (!MayCreateIn(target)) {
+        return false;
+    }
+    FileRecord moved = std::move(*from);
+    Shared().files.erase(std::string(source));
+    Shared().files[std::string(target)] = std::move(moved);
+    return true;
+}
+
+bool RemoveFile(std::string_view path) {
+    const auto lock = Lock();
+    const FileRecord* file = FindFile(path);
+    if (file == nullptr || file->readOnly || IsOpenForWriting(path)) {
+        return false;
+    }
+    Shared().files.erase(std::string(path));
+    return true;
+}
+
+}  // namespace platform
+
+namespace headless {
+
+void PutFile(const std::string& path, const std::string& bytes) {
+    const auto lock = Lock();
+    FileRecord& file = Shared().files[path];
+    file.folder = false;
+    file.bytes = bytes;
+}
+
+bool GetFile(const std::string& path, std::string& bytes) {
+    return CopyBytes(path, bytes);
+}
+
+std::vector<std::string> FilePaths() {
+    const auto lock = Lock();
+    std::vector<std::string> paths;
+    for (const auto& [path, record] : Shared().files) {
+        if (!record.folder) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+void MakeFolder(const std::string& path) {
+    const auto lock = Lock();
+    Shared().files[path] = FileRecord{.folder = true};
+}
+
+void SetReadOnly(const std::string& path, bool readOnly) {
+    const auto lock = Lock();
+    if (FileRecord* record = Find(path)) {
+        record->readOnly = readOnly;
+    }
+}
+
+void SetFreeBytes(int64_t bytes) {
+    const auto lock = Lock();
+    Shared().freeBytes = bytes;
+}
+
+}  // namespace headless

@@ -1,0 +1,114 @@
+// [SECTION] User, local time, the virtual clock, threads, the shell and process exit.
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/headless/State.h"
+
+namespace {
+
+using headless_state::Lock;
+using headless_state::Shared;
+
+// Moves the virtual clock to `target`, stopping at each scheduled action on the way (in time
+// order, at its own time) to run it without the lock.
+void AdvanceClockTo(int64_t target) {
+    for (;;) {
+        std::function<void()> action;
+        {
+            const auto lock = Lock();
+            auto& scheduled = Shared().scheduled;
+            if (scheduled.empty() || scheduled.begin()->first > target) {
+                Shared().clock = std::max(Shared().clock, target);
+                return;
+            }
+            Shared().clock = std::max(Shared().clock, scheduled.begin()->first);
+            action = std::move(scheduled.begin()->second);
+            scheduled.erase(scheduled.begin());
+        }
+        action();
+    }
+}
+
+int64_t ClockNow() {
+    const auto lock = Lock();
+    return Shared().clock;
+}
+
+}  // namespace
+
+namespace platform {
+
+std::string UserName() {
+    const auto lock = Lock();
+    return Shared().userName;
+}
+
+LocalTime CurrentLocalTime() {
+    const auto lock = Lock();
+    return Shared().localTime;
+}
+
+void SleepMs(int milliseconds) {
+    AdvanceClockTo(ClockNow() + std::max(milliseconds, 0) * int64_t{1000});
+    // Lets real threads of a test (a player, a watcher) run while this one "sleeps".
+    std::this_thread::yield();
+}
+
+int64_t MonotonicMicroseconds() {
+    return ClockNow();
+}
+
+void StartThread(void (*fn)(int), int parameter) {
+    std::thread(fn, parameter).detach();
+}
+
+bool ShellOpen(std::string_view path) {
+    const auto lock = Lock();
+    Shared().shellOpened.emplace_back(path);
+    return true;
+}
+
+void ExitProcessNow(int exitCode) {
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
+}  // namespace platform
+
+namespace headless {
+
+int64_t VirtualMicroseconds() {
+    return ClockNow();
+}
+
+void ScheduleAt(int64_t virtualMicroseconds, std::function<void()> action) {
+    if (!action) {
+        return;
+    }
+    const auto lock = Lock();
+    Shared().scheduled.emplace(virtualMicroseconds, std::move(action));
+}
+
+void AdvanceClock(int64_t microseconds) {
+    AdvanceClockTo(ClockNow() + std::max(microseconds, int64_t{0}));
+}
+
+void SetUserName(const std::string& name) {
+    const auto lock = Lock();
+    Shared().userName = name;
+}
+
+void SetLocalTime(const platform::LocalTime& time) {
+    const auto lock = Lock();
+    Shared().localTime = time;
+}
+
+std::vector<std::string> ShellOpened() {
+    const auto lock = Lock();
+    return Shared().shellOpened;
+}
+
+}  // namespace headless
