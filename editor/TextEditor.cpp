@@ -1,0 +1,192 @@
+// [SECTION] Text editor window: a step file as text, the caret's line explained, checked saves.
+
+#include "editor/TextEditor.h"
+
+#include <string>
+#include <vector>
+
+#include "Forms/FormEditor.h"
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Quorvane.h"
+#include "platform/files.h"
+#include "platform/window.h"
+#include "steps/Document.h"
+#include "steps/Numbers.h"
+#include "steps/StepFile.h"
+#include "steps/StepTextCheck.h"
+
+namespace {
+
+constexpr int kHeaderLines = 3;
+
+const platform::FileFilter kStepFilter = {"STEP file (*.stp)", "*.stp"};
+
+struct LineHint {
+    char type;
+    const char* name;
+    const char* syntax;
+};
+
+constexpr LineHint kLineHints[] = {
+    {'1', "MOUSE", "1;L_Click/Ldbl_Click/R_Click/M_Click;X;Y;Remarks"},
+    {'2', "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
+    {'3', "DELAY", "3;Time;Remarks"},
+    {'4', "LOOP", "4;FromStepNo;Repetitions;Remarks"},
+    {'5', "COMPORT", "5;COM1;Initialise;9600 N 8 1;Remarks"},
+    {'6', "JUMP", "6;ToStepNo;Remarks"},
+    {'7', "STATE", "7;MyStateText;Remarks"},
+    {'8', "EXECUTE", "8;Filepath;Remarks"},
+    {'9', "MESSAGE", "9;MyMessageText;Remarks"},
+};
+
+// Reads the file into the text area; false (text area untouched) when it cannot be opened.
+bool ShowFileText(const std::string& path) {
+    std::string bytes;
+    if (!platform::ReadFileForEditing(path, bytes)) {
+        return false;
+    }
+    std::vector<std::string> lines;
+    for (std::string_view line : SplitLines(bytes)) {
+        lines.emplace_back(line);
+    }
+    platform::SetTextLines(EditorText, lines);
+    return true;
+}
+
+// The text area as file bytes, after the header lines have been stamped once more. A text that
+// ends in a line break shows one empty last line; it is not a line of the file.
+std::string StampedFileBytes() {
+    platform::SetTextLine(EditorText, 0, ProgramTitle);
+    platform::SetTextLine(EditorText, 1, UserDateLine());
+    std::vector<std::string> lines = platform::TextLines(EditorText);
+    if (lines.size() > kHeaderLines && lines.back().empty()) {
+        lines.pop_back();
+    }
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// Writes the text area to the path; false (message shown) when the file could not be written.
+bool WriteEditorFile(const std::string& path) {
+    const WriteResult result = WriteFileSafely(path, StampedFileBytes());
+    if (result != WriteResult::Written) {
+        ShowWriteFailure(path, result);
+        return false;
+    }
+    return true;
+}
+
+// After a save: the main window takes the file again when it is its own, then "File saved".
+void FinishSave() {
+    if (StepFilePath == EditorFilePath) {
+        LoadStepFile(StepFilePath);
+        platform::SetControlText(TextFile, FileNamePart(StepFilePath));
+    }
+    ShowMessage("OK", "File saved");
+}
+
+}  // namespace
+
+void ShowEditor() {
+    platform::SetWindowTopmost(FormMAIN, false);
+    OpenFormEditor();
+    platform::SetWindowEnabled(FormMAIN, false);
+
+    if (platform::FileExists(StepFilePath)) {
+        EditorFilePath = StepFilePath;
+        platform::SetControlText(EditorFileName, FileNamePart(EditorFilePath));
+        platform::SetTextLines(EditorText, {});
+        if (!ShowFileText(EditorFilePath)) {
+            ShowMessage("Error", "Can't open file");
+        }
+        return;
+    }
+    platform::SetControlEnabled(EditorButtonSave, false);
+    platform::SetTextLines(EditorText, {ProgramTitle, UserDateLine(), "", "1;L_Click;50;50;"});
+    platform::FocusControl(EditorText);
+    EditorFilePath.clear();
+}
+
+void EditorLineInfo() {
+    const int line = platform::SelectionStartLine(EditorText) + 1;
+    const std::vector<std::string> lines = platform::TextLines(EditorText);
+    const char* headerMeanings[kHeaderLines] = {"File-Version", "User  -  Date (dd.mm.yyyy hh:mm)",
+                                                "File-Information"};
+    if (line <= kHeaderLines) {
+        platform::SetControlText(EditorLineMeaning, headerMeanings[line - 1]);
+        platform::SetControlText(EditorLineType, "");
+        platform::SetControlText(EditorLineSyntax, "");
+        return;
+    }
+    platform::SetControlText(EditorLineMeaning, "CODE Line: " + IntegerText(line - kHeaderLines));
+    const size_t at = static_cast<size_t>(line - 1);
+    const char first = at < lines.size() && !lines[at].empty() ? lines[at][0] : '\0';
+    for (const LineHint& hint : kLineHints) {
+        if (hint.type == first) {
+            platform::SetControlText(EditorLineType, hint.name);
+            platform::SetControlText(EditorLineSyntax, hint.syntax);
+            return;
+        }
+    }
+    platform::SetControlText(EditorLineType, "UNKNOWN");
+    platform::SetControlText(EditorLineSyntax, "");
+}
+
+void EditorOpen() {
+    const std::string path = platform::OpenFileDialog("Filename", kStepFilter);
+    if (path.empty()) {
+        return;
+    }
+    if (!ShowFileText(path)) {
+        ShowMessage("Error", "Can't open file");
+        return;
+    }
+    platform::SetControlText(EditorFileName, FileNamePart(path));
+    EditorFilePath = path;
+    platform::SetControlEnabled(EditorButtonSave, true);
+}
+
+void EditorSave() {
+    // Without a file name (the template) saving means choosing one.
+    if (EditorFilePath.empty()) {
+        EditorSaveAs();
+        return;
+    }
+    if (!CheckEditorSteps() || !WriteEditorFile(EditorFilePath)) {
+        return;
+    }
+    platform::SetControlText(EditorFileName, FileNamePart(EditorFilePath));
+    FinishSave();
+}
+
+void EditorSaveAs() {
+    if (!CheckEditorSteps()) {
+        return;
+    }
+    std::string path = platform::SaveFileDialog("Filename", kStepFilter);
+    if (path.empty()) {
+        return;
+    }
+    path = WithStepExtension(path);
+    if (platform::FileExists(path) &&
+        !platform::MessageBoxYesNo(FormEditor, "Confirm", "File already exists! Replace?")) {
+        return;
+    }
+    if (!WriteEditorFile(path)) {
+        return;
+    }
+    platform::SetControlText(EditorFileName, FileNamePart(path));
+    EditorFilePath = path;
+    platform::SetControlEnabled(EditorButtonSave, true);
+    FinishSave();
+}
+
+void CloseEditor() {
+    platform::CloseWindow(FormEditor);
+    platform::SetWindowEnabled(FormMAIN, true);
+    platform::SetWindowTopmost(FormMAIN, true);
+}
