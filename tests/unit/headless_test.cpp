@@ -1,0 +1,352 @@
+// The trickier promises of the headless platform that every other test leans on.
+
+#include "platform/headless/headless.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/serial.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr int kMainWindow = 53;
+
+class Headless : public ::testing::Test {
+protected:
+    void SetUp() override { headless::Reset(); }
+};
+
+void OpenMainWindowWith(const std::vector<std::pair<int, platform::ControlSpec>>& controls) {
+    platform::WindowSpec window;
+    window.clientWidth = 252;
+    window.clientHeight = 344;
+    window.title = "Quorvane";
+    ASSERT_TRUE(platform::OpenWindow(kMainWindow, window));
+    for (const auto& [number, spec] : controls) {
+        ASSERT_TRUE(platform::CreateControl(number, spec)) << number;
+    }
+}
+
+platform::ControlSpec Spec(platform::ControlKind kind, int parent) {
+    platform::ControlSpec spec;
+    spec.kind = kind;
+    spec.parent = parent;
+    return spec;
+}
+
+// [SECTION] Virtual clock
+
+TEST_F(Headless, SleepRunsScheduledActionsInTimeOrderAtTheirOwnTime) {
+    std::vector<std::pair<std::string, int64_t>> ran;
+    auto note = [&](std::string name) {
+        return [&ran, name] { ran.emplace_back(name, headless::VirtualMicroseconds()); };
+    };
+    headless::ScheduleAt(2500, note("late"));
+    headless::ScheduleAt(700, note("first"));
+    headless::ScheduleAt(700, note("same time, scheduled later"));
+    headless::ScheduleAt(5000, note("beyond the sleep"));
+
+    platform::SleepMs(3);
+
+    const std::vector<std::pair<std::string, int64_t>> expected = {
+        {"first", 700}, {"same time, scheduled later", 700}, {"late", 2500}};
+    EXPECT_EQ(ran, expected);
+    EXPECT_EQ(platform::MonotonicMicroseconds(), 3000);
+    headless::AdvanceClock(2000);
+    ASSERT_EQ(ran.size(), 4u);
+    EXPECT_EQ(ran.back(), std::make_pair(std::string("beyond the sleep"), int64_t{5000}));
+}
+
+TEST_F(Headless, ActionMayScheduleAnotherInsideTheSameSleep) {
+    std::vector<int64_t> ran;
+    headless::ScheduleAt(1000, [&] {
+        ran.push_back(headless::VirtualMicroseconds());
+        headless::ScheduleAt(1500, [&] { ran.push_back(headless::VirtualMicroseconds()); });
+    });
+    platform::SleepMs(2);
+    EXPECT_EQ(ran, (std::vector<int64_t>{1000, 1500}));
+}
+
+TEST_F(Headless, NegativeSleepAndAdvanceLeaveTheClock) {
+    platform::SleepMs(-5);
+    headless::AdvanceClock(-100);
+    EXPECT_EQ(headless::VirtualMicroseconds(), 0);
+}
+
+// [SECTION] Boxes and scripted answers
+
+TEST_F(Headless, BoxIsRecordedBeforeTheActionRunsAndAnswersComeInOrder) {
+    OpenMainWindowWith({});
+    platform::SetWindowTopmost(kMainWindow, true);
+    std::vector<size_t> boxesSeenByAction;
+    headless::OnBoxShown([&](const headless::ShownBox&) {
+        boxesSeenByAction.push_back(headless::Boxes().size());
+        platform::SetWindowTopmost(kMainWindow, false);
+    });
+    headless::ScriptYesNo(true);
+    headless::ScriptFileDialog("C:\\steps\\a.stp");
+
+    EXPECT_TRUE(platform::MessageBoxYesNo(kMainWindow, "Confirm", "Exit program?"));
+    EXPECT_FALSE(platform::MessageBoxYesNo(kMainWindow, "Confirm", "Unscripted"));
+    EXPECT_EQ(platform::OpenFileDialog("Open", {"STEP file (*.stp)", "*.stp"}), "C:\\steps\\a.stp");
+    EXPECT_EQ(platform::SaveFileDialog("Save", {"STEP file (*.stp)", "*.stp"}), "");
+
+    EXPECT_EQ(boxesSeenByAction, (std::vector<size_t>{1, 2, 3, 4}));
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].kind, headless::BoxKind::YesNo);
+    EXPECT_EQ(boxes[0].title, "Confirm");
+    EXPECT_EQ(boxes[0].text, "Exit program?");
+    EXPECT_TRUE(boxes[0].answer);
+    EXPECT_TRUE(boxes[0].mainWindowTopmost);
+    EXPECT_FALSE(boxes[1].mainWindowTopmost);
+    EXPECT_EQ(boxes[2].kind, headless::BoxKind::OpenFile);
+    EXPECT_EQ(boxes[2].text, "STEP file (*.stp)|*.stp");
+    EXPECT_EQ(boxes[2].path, "C:\\steps\\a.stp");
+    EXPECT_EQ(boxes[3].kind, headless::BoxKind::SaveFile);
+    EXPECT_EQ(boxes[3].thread, std::this_thread::get_id());
+}
+
+// The player thread sleeps and shows boxes while the main thread sleeps too (run under TSan).
+TEST_F(Headless, TwoThreadsShareTheClockAndTheBoxes) {
+    std::atomic<int> actionsRun = 0;
+    headless::OnBoxShown([&](const headless::ShownBox&) { ++actionsRun; });
+    for (int at = 1; at <= 20; ++at) {
+        headless::ScheduleAt(at * 1000, [&] { ++actionsRun; });
+    }
+    std::thread player([] {
+        for (int i = 0; i < 10; ++i) {
+            platform::SleepMs(1);
+            platform::MessageBoxOk(-1, "COM port", "Can't open port!");
+        }
+    });
+    for (int i = 0; i < 10; ++i) {
+        platform::SleepMs(1);
+    }
+    player.join();
+
+    EXPECT_EQ(headless::VirtualMicroseconds(), 20000);
+    EXPECT_EQ(actionsRun, 30);
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 10u);
+    EXPECT_EQ(boxes[0].owner, -1);
+    EXPECT_NE(boxes[0].thread, std::this_thread::get_id());
+}
+
+TEST_F(Headless, WaitEventBlocksUntilAnEventIsPushed) {
+    std::thread pusher([] {
+        headless::PushEvent(
+            {.kind = platform::EventKind::Menu, .window = kMainWindow, .source = 80});
+    });
+    const platform::Event event = platform::WaitEvent();
+    pusher.join();
+    EXPECT_EQ(event.kind, platform::EventKind::Menu);
+    EXPECT_EQ(event.source, 80);
+    EXPECT_EQ(headless::PendingEvents(), 0);
+}
+
+// [SECTION] Controls
+
+TEST_F(Headless, UserTypingIntoDigitsInputKeepsOnlyDigits) {
+    OpenMainWindowWith({{4, Spec(platform::ControlKind::DigitsInput, kMainWindow)},
+                        {70, Spec(platform::ControlKind::Input, kMainWindow)}});
+    headless::UserTypes(4, "-12a 3.4");
+    headless::UserTypes(70, "-12a 3.4");
+    EXPECT_EQ(platform::ControlText(4), "1234");
+    EXPECT_EQ(platform::ControlText(70), "-12a 3.4");
+    platform::SetControlText(4, "-7");  // the program itself is not filtered
+    EXPECT_EQ(platform::ControlText(4), "-7");
+}
+
+TEST_F(Headless, ListsFindTheFirstEntryIgnoringCaseAndShowTheSelection) {
+    OpenMainWindowWith({{69, Spec(platform::ControlKind::DropDownList, kMainWindow)}});
+    platform::SetItems(69, {"Mouse", "Keyboard", "KEYBOARD", "COM1"});
+    platform::AddItem(69, "Delay");
+    EXPECT_EQ(platform::FindItemIgnoringCase(69, "keyboard"), 1);
+    EXPECT_EQ(platform::FindItemIgnoringCase(69, "com1"), 3);
+    EXPECT_EQ(platform::FindItemIgnoringCase(69, "DELAY"), 4);
+    EXPECT_EQ(platform::FindItemIgnoringCase(69, "Key"), -1);
+    EXPECT_EQ(platform::ControlText(69), "");
+    platform::SelectItem(69, 2);
+    EXPECT_EQ(platform::ControlText(69), "KEYBOARD");
+    platform::SelectItem(69, 5);
+    EXPECT_EQ(platform::SelectedItem(69), -1);
+    headless::UserSelects(69, 0);
+    EXPECT_EQ(platform::ControlText(69), "Mouse");
+    platform::ClearItems(69);
+    EXPECT_EQ(platform::FindItemIgnoringCase(69, "mouse"), -1);
+    EXPECT_EQ(platform::ControlText(69), "");
+}
+
+TEST_F(Headless, ClosingAWindowDestroysEveryControlInsideIt) {
+    OpenMainWindowWith({{68, Spec(platform::ControlKind::Container, kMainWindow)},
+                        {69, Spec(platform::ControlKind::DropDownList, 68)},
+                        {2, Spec(platform::ControlKind::Container, 68)},
+                        {4, Spec(platform::ControlKind::DigitsInput, 2)}});
+    platform::SetControlHidden(68, true);
+    EXPECT_FALSE(headless::IsControlVisible(4));
+    platform::SetControlHidden(68, false);
+    EXPECT_TRUE(headless::IsControlVisible(4));
+    platform::FocusControl(4);
+
+    platform::CloseWindow(kMainWindow);
+
+    for (int control : {68, 69, 2, 4}) {
+        EXPECT_FALSE(platform::ControlExists(control)) << control;
+    }
+    EXPECT_EQ(platform::FocusedControl(), -1);
+    EXPECT_EQ(platform::ControlText(4), "");
+    EXPECT_EQ(platform::SelectedItem(69), -1);
+    EXPECT_FALSE(platform::CreateControl(5, Spec(platform::ControlKind::Input, kMainWindow)));
+}
+
+TEST_F(Headless, TextAreaLines) {
+    OpenMainWindowWith({{104, Spec(platform::ControlKind::RichEdit, kMainWindow)}});
+    EXPECT_EQ(platform::TextLines(104), (std::vector<std::string>{""}));
+    platform::SetTextLines(104, {"Quorvane 2.2", "tester", "info"});
+    platform::SetTextLine(104, 1, "tester  -  08.12.2026 09:30");
+    platform::SetTextLine(104, 7, "CODE");
+    EXPECT_EQ(platform::ControlText(104),
+              "Quorvane 2.2\r\ntester  -  08.12.2026 09:30\r\ninfo\r\nCODE");
+    headless::UserMovesCaret(104, 2);
+    EXPECT_EQ(platform::SelectionStartLine(104), 2);
+    headless::UserMovesCaret(104, 99);
+    EXPECT_EQ(platform::SelectionStartLine(104), 3);
+}
+
+// [SECTION] Keyboard layouts
+
+struct KeyScanRow {
+    headless::KeyboardLayout layout;
+    char character;
+    int16_t code;
+};
+
+TEST_F(Headless, KeyScanFollowsTheLayout) {
+    using enum headless::KeyboardLayout;
+    const KeyScanRow rows[] = {
+        {US, 'a', 0x41},        {US, 'A', 0x141},       {US, 'z', 0x5A},      {US, '0', 0x30},
+        {US, ')', 0x130},       {US, '(', 0x139},       {US, '!', 0x131},     {US, '@', 0x132},
+        {US, ' ', 0x20},        {US, '\n', 0x20D},      {US, '{', 0x1DB},     {US, '"', 0x1DE},
+        {US, '\xE4', -1},       {US, '\x01', -1},       {German, 'z', 0x59},  {German, 'Y', 0x15A},
+        {German, '@', 0x651},   {German, '=', 0x130},   {German, ')', 0x139}, {German, '\\', 0x6DB},
+        {German, '\xE4', 0xDE}, {German, '\xDF', 0xDB}, {German, '#', 0xBF},  {German, '|', 0x6E2},
+    };
+    for (const KeyScanRow& row : rows) {
+        headless::SetKeyboardLayout(row.layout);
+        EXPECT_EQ(platform::KeyScan(row.character), row.code)
+            << (row.layout == US ? "US " : "German ") << static_cast<int>(row.character);
+    }
+}
+
+TEST_F(Headless, SynthesisedInputIsLoggedAndNeverCountsAsTheUsersEscape) {
+    platform::SetCursorPosition(100, 200);
+    platform::SendKeyEvent(0x1B, false);
+    platform::SendKeyEvent(0x1B, true);
+    platform::SendUnicodeCharacter(0x20AC);
+    EXPECT_FALSE(platform::UserEscapePressed());
+    const std::vector<headless::InputEvent> expected = {
+        {.kind = headless::InputKind::CursorMove, .x = 100, .y = 200},
+        {.kind = headless::InputKind::Key, .key = 0x1B, .up = false},
+        {.kind = headless::InputKind::Key, .key = 0x1B, .up = true},
+        {.kind = headless::InputKind::Unicode, .up = false, .codePoint = 0x20AC},
+        {.kind = headless::InputKind::Unicode, .up = true, .codePoint = 0x20AC},
+    };
+    EXPECT_EQ(headless::InputLog(), expected);
+    headless::UserPressesEscape();
+    EXPECT_TRUE(platform::UserEscapePressed());
+    platform::ResetUserEscape();
+    EXPECT_FALSE(platform::UserEscapePressed());
+    EXPECT_EQ(platform::AnsiToCodePoint('\x80'), 0x20AC);
+    EXPECT_EQ(platform::AnsiToCodePoint('\xE4'), 0xE4);
+}
+
+// [SECTION] Files
+
+TEST_F(Headless, FullDiskKeepsWhatFitsAndReportsTheFailure) {
+    headless::SetFreeBytes(5);
+    platform::OutputFile file;
+    ASSERT_TRUE(file.CreateNew("C:\\a.tmp"));
+    EXPECT_TRUE(file.Write("abc"));
+    EXPECT_FALSE(file.Write("defg"));
+    EXPECT_TRUE(file.Close());
+    std::string bytes;
+    ASSERT_TRUE(headless::GetFile("C:\\a.tmp", bytes));
+    EXPECT_EQ(bytes, "abcde");
+}
+
+TEST_F(Headless, ReplaceAndCreateRespectReadOnlyFilesAndFolders) {
+    headless::PutFile("C:\\s.stp", "old");
+    headless::PutFile("C:\\new.tmp", "new");
+    headless::MakeFolder("C:\\locked");
+    headless::SetReadOnly("C:\\locked", true);
+    headless::MakeFolder("C:\\dir");
+    platform::OutputFile file;
+
+    EXPECT_FALSE(file.CreateNew("C:\\s.stp"));
+    EXPECT_FALSE(file.CreateNew("C:\\locked\\x.stp"));
+    EXPECT_FALSE(platform::ReplaceFile("C:\\missing", "C:\\s.stp"));
+    EXPECT_FALSE(platform::ReplaceFile("C:\\new.tmp", "C:\\dir"));
+    headless::SetReadOnly("C:\\s.stp", true);
+    EXPECT_FALSE(platform::ReplaceFile("C:\\new.tmp", "C:\\s.stp"));
+    std::string bytes;
+    EXPECT_FALSE(platform::ReadFileForEditing("C:\\s.stp", bytes));
+    EXPECT_FALSE(platform::ReadFileForEditing("C:\\locked\\y.stp", bytes));
+    headless::SetReadOnly("C:\\s.stp", false);
+    EXPECT_TRUE(platform::ReplaceFile("C:\\new.tmp", "C:\\s.stp"));
+
+    EXPECT_EQ(headless::FilePaths(), (std::vector<std::string>{"C:\\s.stp"}));
+    ASSERT_TRUE(platform::ReadWholeFile("C:\\s.stp", bytes));
+    EXPECT_EQ(bytes, "new");
+    EXPECT_TRUE(platform::FileExists("C:\\dir"));
+    EXPECT_FALSE(platform::FileExists(""));
+    EXPECT_FALSE(platform::ReadWholeFile("C:\\dir", bytes));
+    EXPECT_TRUE(platform::ReadFileForEditing("C:\\fresh.stp", bytes));
+    EXPECT_TRUE(platform::FileExists("C:\\fresh.stp"));
+}
+
+// [SECTION] Serial devices
+
+TEST_F(Headless, SerialPortOpensOnlyAnExistingFreeDeviceOnce) {
+    headless::AddSerialDevice("COM1");
+    platform::SerialPort port;
+    EXPECT_FALSE(port.Open("com1"));
+    ASSERT_TRUE(port.Open("COM1"));
+    platform::SerialPort second;
+    EXPECT_FALSE(second.Open("COM1"));
+    platform::PortSettings settings;
+    ASSERT_TRUE(port.ReadSettings(settings));
+    EXPECT_EQ(settings.baudRate, 1200u);
+    EXPECT_TRUE(settings.ctsFlow);
+    settings.baudRate = 9600;
+    EXPECT_TRUE(port.WriteSettings(settings));
+    EXPECT_TRUE(port.Write("ATZ"));
+    port.Close();
+    EXPECT_FALSE(port.Write("lost"));
+
+    const headless::SerialDevice device = headless::GetSerialDevice("COM1");
+    EXPECT_EQ(device.written, "ATZ");
+    EXPECT_EQ(device.settings.baudRate, 9600u);
+    EXPECT_EQ(device.opens, 1);
+    EXPECT_FALSE(device.open);
+
+    headless::SerialDevice refusing = device;
+    refusing.refuseSettings = true;
+    headless::SetSerialDevice("COM1", refusing);
+    ASSERT_TRUE(second.Open("COM1"));
+    EXPECT_FALSE(second.WriteSettings(settings));
+}
+
+TEST(HeadlessExit, ExitProcessNowEndsWithTheCode) {
+    EXPECT_EXIT(platform::ExitProcessNow(3), ::testing::ExitedWithCode(3), "");
+}
+
+}  // namespace
