@@ -17,23 +17,16 @@ std::condition_variable& EventQueued() {
     return queued;
 }
 
-intptr_t TakeSlot(std::vector<std::string>& table, const std::string& name) {
-    for (size_t slot = 0; slot < table.size(); ++slot) {
-        if (table[slot].empty()) {
-            table[slot] = name;
-            return static_cast<intptr_t>(slot);
-        }
-    }
-    table.push_back(name);
-    return static_cast<intptr_t>(table.size() - 1);
+intptr_t OpenHandle(std::map<intptr_t, std::string>& table, const std::string& name) {
+    static intptr_t nextHandle = 0;
+    const intptr_t handle = nextHandle++;
+    table.emplace(handle, name);
+    return handle;
 }
 
-const std::string* SlotName(const std::vector<std::string>& table, intptr_t handle) {
-    if (handle < 0 || static_cast<size_t>(handle) >= table.size()) {
-        return nullptr;
-    }
-    const std::string& name = table[static_cast<size_t>(handle)];
-    return name.empty() ? nullptr : &name;
+const std::string* HandleName(const std::map<intptr_t, std::string>& table, intptr_t handle) {
+    auto found = table.find(handle);
+    return found != table.end() ? &found->second : nullptr;
 }
 
 }  // namespace headless_state

@@ -71,11 +71,11 @@ struct State {
     // Files; open output files by handle
     std::map<std::string, FileRecord> files;
     int64_t freeBytes = -1;
-    std::vector<std::string> openOutputFiles;  // "" for a free slot
+    std::map<intptr_t, std::string> openOutputFiles;  // path by handle
 
     // Serial devices; open ports by handle
     std::map<std::string, headless::SerialDevice> serialDevices;
-    std::vector<std::string> openPorts;  // "" for a free slot
+    std::map<intptr_t, std::string> openPorts;  // port name by handle
 
     std::vector<std::string> shellOpened;
 };
@@ -86,9 +86,10 @@ State& Shared();
 // Notified whenever an event is queued.
 std::condition_variable& EventQueued();
 
-// Index of a free slot in a handle table (filled with `name`), growing it when all are taken.
-intptr_t TakeSlot(std::vector<std::string>& table, const std::string& name);
-// The name in a slot, or nullptr for a closed or unknown handle.
-const std::string* SlotName(const std::vector<std::string>& table, intptr_t handle);
+// Enters `name` under a handle never given out before, not even before a Reset, so that a port or
+// file left open by an earlier test cannot reach one of a later test.
+intptr_t OpenHandle(std::map<intptr_t, std::string>& table, const std::string& name);
+// The name under a handle, or nullptr for a closed or unknown handle.
+const std::string* HandleName(const std::map<intptr_t, std::string>& table, intptr_t handle);
 
 }  // namespace headless_state

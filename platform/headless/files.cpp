@@ -43,8 +43,12 @@ bool CopyBytes(std::string_view path, std::string& bytes) {
 }
 
 bool IsOpenForWriting(std::string_view path) {
-    const auto& open = Shared().openOutputFiles;
-    return std::find(open.begin(), open.end(), path) != open.end();
+    for (const auto& [handle, open] : Shared().openOutputFiles) {
+        if (open == path) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -90,13 +94,13 @@ bool OutputFile::CreateNew(std::string_view path) {
         return false;
     }
     Shared().files[std::string(path)] = FileRecord{};
-    handle_ = headless_state::TakeSlot(Shared().openOutputFiles, std::string(path));
+    handle_ = headless_state::OpenHandle(Shared().openOutputFiles, std::string(path));
     return true;
 }
 
 bool OutputFile::Write(std::string_view bytes) {
     const auto lock = Lock();
-    const std::string* path = headless_state::SlotName(Shared().openOutputFiles, handle_);
+    const std::string* path = headless_state::HandleName(Shared().openOutputFiles, handle_);
     FileRecord* file = path != nullptr ? FindFile(*path) : nullptr;
     if (file == nullptr) {
         return false;
@@ -113,7 +117,7 @@ bool OutputFile::Write(std::string_view bytes) {
 
 bool OutputFile::Flush() {
     const auto lock = Lock();
-    return headless_state::SlotName(Shared().openOutputFiles, handle_) != nullptr;
+    return headless_state::HandleName(Shared().openOutputFiles, handle_) != nullptr;
 }
 
 bool OutputFile::Close() {
@@ -121,10 +125,7 @@ bool OutputFile::Close() {
         return false;
     }
     const auto lock = Lock();
-    const bool wasOpen = headless_state::SlotName(Shared().openOutputFiles, handle_) != nullptr;
-    if (wasOpen) {
-        Shared().openOutputFiles[static_cast<size_t>(handle_)].clear();
-    }
+    const bool wasOpen = Shared().openOutputFiles.erase(handle_) == 1;
     handle_ = kClosed;
     return wasOpen;
 }

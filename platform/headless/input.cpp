@@ -90,8 +90,8 @@ constexpr KeyOf kGermanKeys[] = {
 };
 
 template <size_t N>
-std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N], bool swapYZ) {
-    std::array<int16_t, 256> table;
+constexpr std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N], bool swapYZ) {
+    std::array<int16_t, 256> table{};
     table.fill(kNone);
     for (int c = 'a'; c <= 'z'; ++c) {
         int key = c - 'a' + 'A';
@@ -110,8 +110,8 @@ std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N], bool swapYZ) {
     return table;
 }
 
-const std::array<int16_t, 256> kUsTable = BuildTable(kUsKeys, false);
-const std::array<int16_t, 256> kGermanTable = BuildTable(kGermanKeys, true);
+constexpr std::array<int16_t, 256> kUsTable = BuildTable(kUsKeys, false);
+constexpr std::array<int16_t, 256> kGermanTable = BuildTable(kGermanKeys, true);
 
 // Windows-1252 bytes 0x80 to 0x9F; the five the code page leaves undefined map to themselves.
 constexpr uint16_t kCp1252High[32] = {

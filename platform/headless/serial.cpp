@@ -17,7 +17,7 @@ constexpr uint8_t kDeviceTwoStopBits = 2;
 
 // The device behind an open handle, or nullptr when the handle or the device is gone.
 SerialDevice* DeviceOf(intptr_t handle) {
-    const std::string* name = headless_state::SlotName(Shared().openPorts, handle);
+    const std::string* name = headless_state::HandleName(Shared().openPorts, handle);
     if (name == nullptr) {
         return nullptr;
     }
@@ -48,7 +48,7 @@ bool SerialPort::Open(std::string_view portName) {
     }
     device.open = true;
     ++device.opens;
-    handle_ = headless_state::TakeSlot(Shared().openPorts, found->first);
+    handle_ = headless_state::OpenHandle(Shared().openPorts, found->first);
     return true;
 }
 
@@ -111,9 +111,7 @@ void SerialPort::Close() {
     if (SerialDevice* device = DeviceOf(handle_)) {
         device->open = false;
     }
-    if (headless_state::SlotName(Shared().openPorts, handle_) != nullptr) {
-        Shared().openPorts[static_cast<size_t>(handle_)].clear();
-    }
+    Shared().openPorts.erase(handle_);
     handle_ = kClosed;
 }
 

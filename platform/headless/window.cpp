@@ -116,9 +116,9 @@ void CloseWindow(int window) {
         }
     }
     RemoveMenuBar(window);
+    // Which window Windows activates next is its own choice; the program says so explicitly.
     if (Shared().activeWindow == window) {
-        const int owner = record->spec.owner;
-        Shared().activeWindow = OpenWindowRecord(owner) != nullptr ? owner : -1;
+        Shared().activeWindow = -1;
     }
 }
 

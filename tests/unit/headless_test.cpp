@@ -345,6 +345,22 @@ TEST_F(Headless, SerialPortOpensOnlyAnExistingFreeDeviceOnce) {
     EXPECT_FALSE(second.WriteSettings(settings));
 }
 
+// A port an earlier test left open must not write into a later test's device.
+TEST_F(Headless, PortLeftOpenAcrossResetReachesNothing) {
+    headless::AddSerialDevice("COM1");
+    platform::SerialPort stale;
+    ASSERT_TRUE(stale.Open("COM1"));
+    headless::Reset();
+    headless::AddSerialDevice("COM1");
+    platform::SerialPort fresh;
+    ASSERT_TRUE(fresh.Open("COM1"));
+    EXPECT_FALSE(stale.Write("old"));
+    stale.Close();
+    EXPECT_TRUE(fresh.Write("new"));
+    EXPECT_EQ(headless::GetSerialDevice("COM1").written, "new");
+    EXPECT_TRUE(headless::GetSerialDevice("COM1").open);
+}
+
 TEST(HeadlessExit, ExitProcessNowEndsWithTheCode) {
     EXPECT_EXIT(platform::ExitProcessNow(3), ::testing::ExitedWithCode(3), "");
 }
