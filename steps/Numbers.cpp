@@ -29,6 +29,20 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// Position after the leading blanks and tabs and an optional "+" or "-".
+size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
+    size_t at = 0;
+    while (at < text.size() && IsBlank(text[at])) {
+        ++at;
+    }
+    negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    return at;
+}
+
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -53,15 +67,8 @@ bool StartsWithAnyCase(std::string_view text, std::string_view word) {
 }  // namespace
 
 int64_t ReadInteger64(std::string_view text) {
-    size_t at = 0;
-    while (at < text.size() && IsBlank(text[at])) {
-        ++at;
-    }
     bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
+    size_t at = SkipBlanksAndSign(text, negative);
     unsigned base = 10;
     if (at < text.size() && (text[at] == '$' || text[at] == '%')) {
         base = text[at] == '$' ? 16 : 2;
@@ -145,16 +152,8 @@ size_t DecimalExtent(std::string_view text, int64_t& scale) {
 
 template <typename Real>
 Real ReadReal(std::string_view text) {
-    size_t at = 0;
-    while (at < text.size() && IsBlank(text[at])) {
-        ++at;
-    }
     bool negative = false;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        negative = text[at] == '-';
-        ++at;
-    }
-    const std::string_view rest = text.substr(at);
+    const std::string_view rest = text.substr(SkipBlanksAndSign(text, negative));
     const Real sign = negative ? Real(-1) : Real(1);
     if (StartsWithAnyCase(rest, "infinity")) {
         return sign * std::numeric_limits<Real>::infinity();
