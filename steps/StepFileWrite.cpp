@@ -1,0 +1,70 @@
+// [SECTION] Safe writing: a failed save never costs the file that was there before.
+
+#include <string>
+#include <string_view>
+
+#include "Quorvane/Quorvane.h"
+#include "platform/files.h"
+#include "steps/StepFile.h"
+
+namespace {
+
+// A stale temporary file of an earlier crash may be in the way; try a few more names.
+constexpr int kTemporaryNames = 16;
+
+std::string TemporaryName(const std::string& path, int attempt) {
+    std::string name = path + ".~tmp";
+    if (attempt > 0) {
+        name += std::to_string(attempt);
+    }
+    return name;
+}
+
+// Creates a new file beside path; "" when none could be created.
+std::string CreateTemporary(const std::string& path, platform::OutputFile& file) {
+    for (int attempt = 0; attempt < kTemporaryNames; ++attempt) {
+        const std::string name = TemporaryName(path, attempt);
+        if (file.CreateNew(name)) {
+            return name;
+        }
+        if (!platform::FileExists(name)) {
+            return "";  // the folder takes no new file: no other name will do better
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
+WriteResult WriteFileSafely(const std::string& path, std::string_view bytes) {
+    platform::OutputFile file;
+    const std::string temporary = CreateTemporary(path, file);
+    if (temporary.empty()) {
+        return WriteResult::CannotCreate;
+    }
+    const bool written = file.Write(bytes) && file.Flush();
+    const bool closed = file.Close();
+    if (!written || !closed) {
+        platform::RemoveFile(temporary);
+        return WriteResult::WriteFailed;
+    }
+    // A read-only target or a folder of that name refuses the replace.
+    if (!platform::ReplaceFile(temporary, path)) {
+        platform::RemoveFile(temporary);
+        return WriteResult::CannotCreate;
+    }
+    return WriteResult::Written;
+}
+
+void ShowWriteFailure(const std::string& path, WriteResult result) {
+    switch (result) {
+        case WriteResult::CannotCreate:
+            ShowMessage(path, "Can't create file");
+            break;
+        case WriteResult::WriteFailed:
+            ShowMessage(path, "Can't write file");
+            break;
+        case WriteResult::Written:
+            break;
+    }
+}
