@@ -43,6 +43,8 @@ void ThreadPLAY(int parameter);
 // Plays one whole run from PlayStartIndex on the calling thread, as ThreadPLAY does once
 // PlayRunning is 1 (tests call it directly).
 void PlayRun();
+// True while the player thread waits for a run: it touches neither RList nor the controls.
+bool PlayerWaiting();
 // Shows and performs the current element.
 int PlayActualRecord();
 

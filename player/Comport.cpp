@@ -1,0 +1,131 @@
+// [SECTION] The Comport step: registering a port's parameters, sending a telegram on it.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+#include "Quorvane/Quorvane.h"
+#include "platform/serial.h"
+#include "platform/system.h"
+#include "player/Player.h"
+#include "player/PlayerInternal.h"
+#include "steps/Numbers.h"
+#include "steps/RList.h"
+
+namespace {
+
+constexpr const char* kCaption = "COM port";
+constexpr uint32_t kQueueBytes = 1024;
+constexpr uint32_t kWriteMsPerByte = 100;
+constexpr uint32_t kWriteMsExtra = 10;
+
+// DCB stop bit codes.
+constexpr uint8_t kOneStopBit = 0;
+constexpr uint8_t kOneAndAHalfStopBits = 1;
+constexpr uint8_t kTwoStopBits = 2;
+
+// Item n (1-based) of the text cut at every single blank; "" beyond the last.
+std::string_view BlankItem(std::string_view text, int n) {
+    for (int item = 1; item < n; ++item) {
+        const size_t blank = text.find(' ');
+        if (blank == std::string_view::npos) {
+            return {};
+        }
+        text.remove_prefix(blank + 1);
+    }
+    return text.substr(0, text.find(' '));
+}
+
+int32_t ParityCode(std::string_view letter) {
+    if (letter == "O") {
+        return 1;
+    }
+    if (letter == "E") {
+        return 2;
+    }
+    return 0;
+}
+
+uint8_t StopBitsCode(int32_t stopBits) {
+    if (stopBits == 1) {
+        return kOneStopBit;
+    }
+    return stopBits == 2 ? kTwoStopBits : kOneAndAHalfStopBits;
+}
+
+const ComPortEntry* FindPort(const std::string& name) {
+    const auto found =
+        std::find_if(ComPorts.begin(), ComPorts.end(),
+                     [&](const ComPortEntry& entry) { return entry.PortName == name; });
+    return found == ComPorts.end() ? nullptr : &*found;
+}
+
+// The first registration of a port in a run stays in force; the port is not touched.
+void RegisterPort(const StepRecord& step) {
+    if (FindPort(step.ComPort) == nullptr) {
+        ComPortEntry entry;
+        entry.PortName = step.ComPort;
+        entry.Baud = ReadInteger(BlankItem(step.ComValue, 1));
+        entry.Parity = ParityCode(BlankItem(step.ComValue, 2));
+        entry.DataBits = ReadInteger(BlankItem(step.ComValue, 3));
+        entry.StopBits = ReadInteger(BlankItem(step.ComValue, 4));
+        ComPorts.push_back(entry);
+    }
+    platform::SleepMs(StepInterval);
+}
+
+void FailPaused(std::string_view text) {
+    PauseSteps(0);
+    ShowMessage(kCaption, text);
+}
+
+bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry) {
+    platform::PortSettings settings;
+    if (!port.Open(entry.PortName) || !port.SetQueues(kQueueBytes, kQueueBytes) ||
+        !port.ReadSettings(settings)) {
+        return false;
+    }
+    settings.baudRate = static_cast<uint32_t>(entry.Baud);
+    settings.dataBits = static_cast<uint8_t>(entry.DataBits);
+    settings.parity = static_cast<uint8_t>(entry.Parity);
+    settings.parityCheck = true;
+    settings.stopBits = StopBitsCode(entry.StopBits);
+    settings.ctsFlow = false;
+    settings.rtsOn = false;
+    platform::PortTimeouts timeouts;
+    timeouts.writeMultiplier = kWriteMsPerByte;
+    timeouts.writeConstant = kWriteMsExtra;
+    return port.WriteSettings(settings) && port.SetTimeouts(timeouts);
+}
+
+}  // namespace
+
+int PlayComport() {
+    const StepRecord& step = *RList.Current();
+    if (step.ComType == "Initialise") {
+        RegisterPort(step);
+        return 0;
+    }
+    const ComPortEntry* entry = FindPort(step.ComPort);
+    if (entry == nullptr) {
+        FailPaused("Port is not initialised!");
+        return 0;
+    }
+    std::string bytes;
+    std::string error;
+    if (!EncodeTelegram(step.ComType, step.ComValue, bytes, error)) {
+        FailPaused(error);
+        return 0;
+    }
+    platform::SerialPort port;
+    if (SetUpPort(port, *entry)) {
+        // A failed or timed-out write is not reported.
+        port.Write(bytes);
+        port.Close();
+    } else {
+        port.Close();
+        FailPaused("Can't open port!");
+    }
+    platform::SleepMs(StepInterval);
+    return 0;
+}

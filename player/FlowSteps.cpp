@@ -1,0 +1,105 @@
+// [SECTION] The step actions that need no device: Loop, Jump, State, Execute and Message.
+
+#include <string>
+
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Quorvane.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "player/Player.h"
+#include "player/PlayerInternal.h"
+#include "steps/Numbers.h"
+#include "steps/RList.h"
+
+namespace {
+
+constexpr int kLoopTexts[3] = {TextLoop1, TextLoop2, TextLoop3};
+
+void ShowLoopCounter(int level) {
+    platform::SetControlText(kLoopTexts[level], "L" + IntegerText(level + 1) + ": " +
+                                                    IntegerText(LoopLevels[level].Counter));
+}
+
+// The Loop step at `index` owns `level` and has been reached once more.
+void CountLoop(int level, int index, const StepRecord& step) {
+    LoopLevel& owned = LoopLevels[level];
+    owned.Counter = owned.Counter + 1;
+    if (step.LoopCount == owned.Counter) {
+        owned.Active = 0;
+        platform::SetControlText(kLoopTexts[level], "");
+        if (index + 1 < RList.Count()) {
+            PlayNextAtOnce(index + 1);
+        } else {
+            PlayRunning = 0;
+        }
+        return;
+    }
+    ShowLoopCounter(level);
+    platform::SleepMs(StepInterval);
+    PlayNextAtOnce(step.LoopFrom - 1);
+}
+
+void StartLoop(int level, int index, const StepRecord& step) {
+    LoopLevel& taken = LoopLevels[level];
+    taken.Active = 1;
+    taken.Index = index;
+    taken.Counter = 1;
+    ShowLoopCounter(level);
+    platform::SleepMs(StepInterval);
+    PlayNextAtOnce(step.LoopFrom - 1);
+}
+
+}  // namespace
+
+int PlayLoop() {
+    const int index = RList.Index();
+    const StepRecord& step = RList.At(index);
+    // A target outside the list takes no level: the step is passed over like one with no target.
+    const bool hasTarget = IsStepNumber(step.LoopFrom);
+    for (int level = 0; level < 3; ++level) {
+        const LoopLevel& tested = LoopLevels[level];
+        if (tested.Active == 1 && tested.Index == index) {
+            CountLoop(level, index, step);
+            return 0;
+        }
+        if (hasTarget && tested.Active == 0) {
+            StartLoop(level, index, step);
+            return 0;
+        }
+    }
+    platform::SleepMs(StepInterval);
+    return 0;
+}
+
+int PlayJump() {
+    platform::SleepMs(StepInterval);
+    const int32_t jumpTo = RList.Current()->JumpTo;
+    if (IsStepNumber(jumpTo)) {
+        PlayNextAtOnce(jumpTo - 1);
+    }
+    return 0;
+}
+
+int PlayState() {
+    platform::SetControlText(TextState, RList.Current()->StateText);
+    platform::SleepMs(StepInterval);
+    return 0;
+}
+
+int PlayExecute() {
+    const std::string& path = RList.Current()->ExecFile;
+    if (platform::FileExists(path)) {
+        platform::ShellOpen(path);
+    }
+    platform::SleepMs(StepInterval);
+    return 0;
+}
+
+int PlayMessage() {
+    PlayPaused = 1;
+    ShowMessage("PAUSE", RList.Current()->MessageText);
+    PlayPaused = 0;
+    platform::SleepMs(StepInterval);
+    return 0;
+}

@@ -1,0 +1,183 @@
+// [SECTION] Mouse and Keyboard steps: clicks at a screen point, typed texts with key names.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/input.h"
+#include "platform/system.h"
+#include "player/Player.h"
+#include "steps/RList.h"
+
+namespace {
+
+// [SECTION] Mouse
+
+constexpr uint32_t kLeftDown = 0x0002;
+constexpr uint32_t kLeftUp = 0x0004;
+constexpr uint32_t kRightDown = 0x0008;
+constexpr uint32_t kRightUp = 0x0010;
+constexpr uint32_t kMiddleDown = 0x0020;
+constexpr uint32_t kMiddleUp = 0x0040;
+
+void Click(uint32_t down, uint32_t up) {
+    platform::SendMouseEvent(down);
+    platform::SendMouseEvent(up);
+}
+
+// [SECTION] Keys
+
+constexpr uint8_t kShift = 0x10;
+constexpr uint8_t kControl = 0x11;
+constexpr uint8_t kAlt = 0x12;
+
+// Modifier bits of the high byte of a KeyScan code.
+constexpr int kNeedsShift = 1;
+constexpr int kNeedsControl = 2;
+constexpr int kNeedsAlt = 4;
+
+struct NamedKey {
+    std::string_view name;
+    uint8_t key;
+};
+
+constexpr NamedKey kNamedKeys[] = {
+    {"BACKSPACE", 0x08}, {"DELETE", 0x2E},   {"DOWN", 0x28},   {"END", 0x23},
+    {"ENTER", 0x0D},     {"F1", 0x70},       {"F2", 0x71},     {"F3", 0x72},
+    {"F4", 0x73},        {"F5", 0x74},       {"F6", 0x75},     {"F7", 0x76},
+    {"F8", 0x77},        {"F9", 0x78},       {"F10", 0x79},    {"F11", 0x7A},
+    {"F12", 0x7B},       {"ESCAPE", 0x1B},   {"HOME", 0x24},   {"INSERT", 0x2D},
+    {"LEFT", 0x25},      {"PAGEDOWN", 0x22}, {"PAGEUP", 0x21}, {"PRINTSCREEN", 0x2C},
+    {"RETURN", 0x0D},    {"RIGHT", 0x27},    {"TAB", 0x09},    {"UP", 0x26},
+};
+
+struct ModifierName {
+    std::string_view name;
+    uint8_t key;
+    bool up;
+};
+
+constexpr ModifierName kModifierNames[] = {
+    {"ALTDOWN", kAlt, false},      {"ALTUP", kAlt, true},        {"CONTROLDOWN", kControl, false},
+    {"CONTROLUP", kControl, true}, {"SHIFTDOWN", kShift, false}, {"SHIFTUP", kShift, true},
+};
+
+// What one text remembers while it is typed.
+struct Typing {
+    int16_t currentCode = 0;  // last named key or plain character; its low byte is pressed
+    bool shiftHeld = false;   // by "{SHIFTDOWN}"
+};
+
+void Press(uint8_t key) {
+    platform::SendKeyEvent(key, false);
+    platform::SendKeyEvent(key, true);
+}
+
+void PressCurrent(const Typing& typing) {
+    Press(static_cast<uint8_t>(typing.currentCode & 0xFF));
+}
+
+// Types a plain character with the modifiers its layout needs, pressed before the key and
+// released after it in reverse order. Shift held by "{SHIFTDOWN}" is left alone.
+void TypeCharacter(char c, Typing& typing) {
+    const int16_t code = platform::KeyScan(c);
+    if (code == -1) {
+        // Not on this layout: the character itself, as Unicode input.
+        platform::SendUnicodeCharacter(platform::AnsiToCodePoint(c));
+        return;
+    }
+    typing.currentCode = code;
+    const int state = (code >> 8) & 0xFF;
+    uint8_t modifiers[3];
+    int count = 0;
+    if ((state & kNeedsShift) != 0 && !typing.shiftHeld) {
+        modifiers[count++] = kShift;
+    }
+    if ((state & kNeedsControl) != 0) {
+        modifiers[count++] = kControl;
+    }
+    if ((state & kNeedsAlt) != 0) {
+        modifiers[count++] = kAlt;
+    }
+    for (int i = 0; i < count; ++i) {
+        platform::SendKeyEvent(modifiers[i], false);
+    }
+    PressCurrent(typing);
+    for (int i = count - 1; i >= 0; --i) {
+        platform::SendKeyEvent(modifiers[i], true);
+    }
+}
+
+// One "{name}": a named key becomes the current key code; a modifier name sends its one event.
+// Unless the name starts like a modifier, the current key code is then pressed, so an unknown or
+// empty name presses the last key again.
+void TypeKeyName(std::string_view name, Typing& typing) {
+    for (const NamedKey& named : kNamedKeys) {
+        if (named.name == name) {
+            typing.currentCode = named.key;
+        }
+    }
+    for (const ModifierName& modifier : kModifierNames) {
+        if (modifier.name == name) {
+            platform::SendKeyEvent(modifier.key, modifier.up);
+            if (modifier.key == kShift) {
+                typing.shiftHeld = !modifier.up;
+            }
+        }
+    }
+    if (!name.starts_with("ALT") && !name.starts_with("CONTROL") && !name.starts_with("SHIFT")) {
+        PressCurrent(typing);
+    }
+}
+
+}  // namespace
+
+int PlayMouse() {
+    const StepRecord& step = *RList.Current();
+    platform::SetCursorPosition(step.MouseX, step.MouseY);
+    if (step.MouseClick == "L_Click") {
+        Click(kLeftDown, kLeftUp);
+    } else if (step.MouseClick == "Ldbl_Click") {
+        Click(kLeftDown, kLeftUp);
+        Click(kLeftDown, kLeftUp);
+    } else if (step.MouseClick == "R_Click") {
+        Click(kRightDown, kRightUp);
+    } else if (step.MouseClick == "M_Click") {
+        Click(kMiddleDown, kMiddleUp);
+    }
+    platform::SleepMs(StepInterval);
+    return 0;
+}
+
+int PlayKeyboard() {
+    const StepRecord& step = *RList.Current();
+    SendKeys(step.KeyType == "String" ? step.KeyString : step.KeyName);
+    platform::SleepMs(StepInterval);
+    return 0;
+}
+
+int SendKeys(const std::string& text) {
+    Typing typing;
+    const std::string_view rest(text);
+    size_t position = 0;
+    while (position < rest.size()) {
+        if (rest[position] != '{') {
+            TypeCharacter(rest[position++], typing);
+            continue;
+        }
+        const size_t close = rest.find('}', position + 1);
+        if (close == std::string_view::npos) {
+            // An unclosed "{" names no key: it and the rest are plain characters.
+            while (position < rest.size()) {
+                TypeCharacter(rest[position++], typing);
+            }
+            break;
+        }
+        TypeKeyName(rest.substr(position + 1, close - position - 1), typing);
+        position = close + 1;
+    }
+    platform::SendKeyEvent(kAlt, true);
+    platform::SendKeyEvent(kControl, true);
+    platform::SendKeyEvent(kShift, true);
+    return 1;
+}

@@ -1,0 +1,139 @@
+// [SECTION] The player thread: one run from its start step to its end, and the per-step
+// dispatcher.
+
+#include <string>
+
+#include "Forms/FormMAIN.h"
+#include "Quorvane/Commands.h"
+#include "Quorvane/Quorvane.h"
+#include "editor/EditorPanel.h"
+#include "platform/input.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "player/Player.h"
+#include "player/PlayerInternal.h"
+#include "steps/Numbers.h"
+#include "steps/RList.h"
+#include "steps/StepRecord.h"
+
+namespace {
+
+constexpr int kPauseWaitPollMs = 100;
+
+// Only the thread that plays a run reads and writes this.
+int gNextAtOnce = -1;
+
+// The checks before and after every step: false when the run is to end. A Stop that ends the
+// pause wait before a step still lets that step be played; the checks after it end the run.
+bool ChecksBetweenSteps() {
+    CheckUserEscape();
+    if (PlayRunning == 0) {
+        return false;
+    }
+    PauseWait();
+    return true;
+}
+
+// Plays the current element and then every element that a Loop or Jump step sends the run to,
+// each after the checks; false when the run is to end.
+bool PlayStepAndTargets() {
+    PlayActualRecord();
+    for (int target = TakeNextAtOnce(); target >= 0; target = TakeNextAtOnce()) {
+        if (!ChecksBetweenSteps()) {
+            return false;
+        }
+        RList.Select(target);
+        PlayActualRecord();
+    }
+    return true;
+}
+
+void EndOfRun() {
+    for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
+        platform::SetControlText(field, "");
+    }
+    ShowIdleControls();
+    PlayPaused = 0;
+    PlayRunning = 0;
+    LockControls(0);
+    RList.Select(PlayStartIndex);
+    GetValues();
+}
+
+}  // namespace
+
+void CheckUserEscape() {
+    if (platform::UserEscapePressed()) {
+        PlayRunning = 0;
+    }
+}
+
+void PauseWait() {
+    while (PlayPaused == 1 && PlayRunning != 0) {
+        platform::SleepMs(kPauseWaitPollMs);
+    }
+}
+
+void PlayNextAtOnce(int index) {
+    gNextAtOnce = index;
+}
+
+int TakeNextAtOnce() {
+    const int index = gNextAtOnce;
+    gNextAtOnce = -1;
+    return index;
+}
+
+bool IsStepNumber(int32_t number) {
+    return number >= 1 && number <= RList.Count();
+}
+
+void ThreadPLAY(int) {
+    for (;;) {
+        WaitForRun();
+        PlayRun();
+    }
+}
+
+void PlayRun() {
+    TakeNextAtOnce();
+    RList.Select(PlayStartIndex);
+    if (RList.Current() != nullptr) {
+        while (ChecksBetweenSteps() && PlayStepAndTargets() && ChecksBetweenSteps() &&
+               RList.Next()) {
+        }
+    }
+    EndOfRun();
+}
+
+int PlayActualRecord() {
+    GetValues();
+    const StepRecord* step = RList.Current();
+    if (step == nullptr) {
+        return 0;
+    }
+    switch (step->RECORDtype) {
+        case TypeMouse:
+            return PlayMouse();
+        case TypeKeyboard:
+            return PlayKeyboard();
+        case TypeDelay:
+            return PlayDelay();
+        case TypeLoop:
+            return PlayLoop();
+        case TypeComport:
+            return PlayComport();
+        case TypeJump:
+            return PlayJump();
+        case TypeState:
+            return PlayState();
+        case TypeExecute:
+            return PlayExecute();
+        case TypeMessage:
+            return PlayMessage();
+        default:
+            ShowMessage("Error",
+                        "ThreadPLAY(): Unknown recordtype: " + IntegerText(step->RECORDtype));
+            return 0;
+    }
+}
