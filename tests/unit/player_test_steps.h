@@ -127,6 +127,7 @@ protected:
     void Start(const std::vector<StepRecord>& list) {
         Load(list);
         PlaySteps(0);
+        ASSERT_EQ(PlayRunning, 1) << "the editor panel refused the first step";
         Restore();
     }
 

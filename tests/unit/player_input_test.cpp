@@ -1,0 +1,190 @@
+// Mouse and Keyboard steps: the exact events each click kind and each typed text sends.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "player/Player.h"
+#include "tests/unit/player_test_steps.h"
+
+namespace {
+
+using headless::InputEvent;
+using headless::InputKind;
+using namespace steps;
+
+InputEvent Down(uint8_t key) {
+    return {.kind = InputKind::Key, .key = key, .up = false};
+}
+InputEvent Up(uint8_t key) {
+    return {.kind = InputKind::Key, .key = key, .up = true};
+}
+InputEvent MouseFlags(uint32_t flags) {
+    return {.kind = InputKind::Mouse, .flags = flags};
+}
+InputEvent MoveTo(int x, int y) {
+    return {.kind = InputKind::CursorMove, .x = x, .y = y};
+}
+std::vector<InputEvent> Unicode(uint16_t codePoint) {
+    return {{.kind = InputKind::Unicode, .up = false, .codePoint = codePoint},
+            {.kind = InputKind::Unicode, .up = true, .codePoint = codePoint}};
+}
+
+constexpr uint8_t kShift = 0x10, kCtrl = 0x11, kAlt = 0x12;
+
+std::vector<InputEvent> Join(std::initializer_list<std::vector<InputEvent>> parts) {
+    std::vector<InputEvent> all;
+    for (const auto& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+std::vector<InputEvent> Key(uint8_t key) {
+    return {Down(key), Up(key)};
+}
+const std::vector<InputEvent> kReleases = {Up(kAlt), Up(kCtrl), Up(kShift)};
+
+std::vector<InputEvent> Typed(const std::string& text) {
+    headless::ClearInputLog();
+    EXPECT_EQ(SendKeys(text), 1);
+    return headless::InputLog();
+}
+
+class MouseStepTest : public PlayerTest {};
+
+struct ClickCase {
+    const char* click;
+    std::vector<uint32_t> flags;
+};
+
+TEST_F(MouseStepTest, EachClickKindSendsItsEventsAtThePoint) {
+    const ClickCase cases[] = {
+        {"L_Click", {0x0002, 0x0004}},
+        {"Ldbl_Click", {0x0002, 0x0004, 0x0002, 0x0004}},
+        {"R_Click", {0x0008, 0x0010}},
+        {"M_Click", {0x0020, 0x0040}},
+        {"l_click", {}},
+        {"", {}},
+        {"L_Click ", {}},
+    };
+    for (const ClickCase& click : cases) {
+        headless::Reset();
+        SetUp();
+        // A State step first: the editor panel would refuse to store a click kind it lacks.
+        Play({State("s"), Mouse(click.click, 100, 200)});
+        std::vector<InputEvent> expected = {MoveTo(100, 200)};
+        for (uint32_t flags : click.flags) {
+            expected.push_back(MouseFlags(flags));
+        }
+        EXPECT_EQ(headless::InputLog(), expected) << click.click;
+        EXPECT_EQ(NowMs(), 400) << click.click;
+    }
+}
+
+class KeyboardStepTest : public PlayerTest {};
+
+TEST_F(KeyboardStepTest, AKeyStepPressesItsNameAndReleasesTheModifiers) {
+    Play({Keys("Key", "{F2}")});
+    EXPECT_EQ(headless::InputLog(), Join({Key(0x71), kReleases}));
+    EXPECT_EQ(NowMs(), 200);
+}
+
+TEST_F(KeyboardStepTest, AStringStepTypesItsText) {
+    Play({Keys("String", "Ab")});
+    EXPECT_EQ(headless::InputLog(),
+              Join({{Down(kShift)}, Key(0x41), {Up(kShift)}, Key(0x42), kReleases}));
+}
+
+TEST_F(KeyboardStepTest, OnlyTheFieldChosenByTheKeyTypeIsTyped) {
+    StepRecord step = Keys("Key", "{TAB}");
+    step.KeyString = "x";
+    Play({step});
+    EXPECT_EQ(headless::InputLog(), Join({Key(0x09), kReleases}));
+}
+
+struct NamedKeyCase {
+    const char* name;
+    uint8_t key;
+};
+
+TEST_F(KeyboardStepTest, EveryKeyNameHasItsKey) {
+    const NamedKeyCase cases[] = {
+        {"BACKSPACE", 0x08}, {"DELETE", 0x2E},   {"DOWN", 0x28},   {"END", 0x23},
+        {"ENTER", 0x0D},     {"ESCAPE", 0x1B},   {"HOME", 0x24},   {"INSERT", 0x2D},
+        {"LEFT", 0x25},      {"PAGEDOWN", 0x22}, {"PAGEUP", 0x21}, {"PRINTSCREEN", 0x2C},
+        {"RETURN", 0x0D},    {"RIGHT", 0x27},    {"TAB", 0x09},    {"UP", 0x26},
+        {"F1", 0x70},        {"F5", 0x74},       {"F9", 0x78},     {"F10", 0x79},
+        {"F11", 0x7A},       {"F12", 0x7B},
+    };
+    for (const NamedKeyCase& named : cases) {
+        EXPECT_EQ(Typed(std::string("{") + named.name + "}"), Join({Key(named.key), kReleases}))
+            << named.name;
+    }
+}
+
+struct TypingCase {
+    const char* text;
+    std::vector<InputEvent> events;  // without the three releases at the end
+};
+
+TEST_F(KeyboardStepTest, TextsOnAUsLayout) {
+    const TypingCase cases[] = {
+        {"{SHIFTDOWN}abc{SHIFTUP}",
+         Join({{Down(kShift)}, Key(0x41), Key(0x42), Key(0x43), {Up(kShift)}})},
+        {"{SHIFTDOWN}AB{SHIFTUP}", Join({{Down(kShift)}, Key(0x41), Key(0x42), {Up(kShift)}})},
+        {"{CONTROLDOWN}c{CONTROLUP}", Join({{Down(kCtrl)}, Key(0x43), {Up(kCtrl)}})},
+        {"{ALTDOWN}{F4}{ALTUP}", Join({{Down(kAlt)}, Key(0x73), {Up(kAlt)}})},
+        // The closing parenthesis is Shift+0 (0x130).
+        {")", Join({{Down(kShift)}, Key(0x30), {Up(kShift)}})},
+        {"a b", Join({Key(0x41), Key(0x20), Key(0x42)})},
+        {"}", Join({{Down(kShift)}, Key(0xDD), {Up(kShift)}})},
+        // An empty or unknown name presses the current key code again.
+        {"x{}", Join({Key(0x58), Key(0x58)})},
+        {"{F3}{NOSUCHKEY}", Join({Key(0x72), Key(0x72)})},
+        {"{f3}", Key(0x00)},
+        {"{}", Key(0x00)},
+        // A name that starts like a modifier presses nothing.
+        {"q{SHIFT}{ALTX}{CONTROL}", Key(0x51)},
+        // An unclosed "{" and what follows it are plain characters.
+        {"a{b", Join({Key(0x41), {Down(kShift)}, Key(0xDB), {Up(kShift)}, Key(0x42)})},
+        {"{", Join({{Down(kShift)}, Key(0xDB), {Up(kShift)}})},
+        {"{{x}", Key(0x00)},
+        {"", {}},
+    };
+    for (const TypingCase& typing : cases) {
+        EXPECT_EQ(Typed(typing.text), Join({typing.events, kReleases})) << typing.text;
+    }
+}
+
+TEST_F(KeyboardStepTest, TextsOnAGermanLayoutGetCtrlAndAltForAltGrCharacters) {
+    headless::SetKeyboardLayout(headless::KeyboardLayout::German);
+    const TypingCase cases[] = {
+        {"@", Join({{Down(kCtrl), Down(kAlt)}, Key(0x51), {Up(kAlt), Up(kCtrl)}})},
+        {"z", Key(0x59)},
+        {")", Join({{Down(kShift)}, Key(0x39), {Up(kShift)}})},
+        {"{SHIFTDOWN}|{SHIFTUP}", Join({{Down(kShift), Down(kCtrl), Down(kAlt)},
+                                        Key(0xE2),
+                                        {Up(kAlt), Up(kCtrl)},
+                                        {Up(kShift)}})},
+    };
+    for (const TypingCase& typing : cases) {
+        EXPECT_EQ(Typed(typing.text), Join({typing.events, kReleases})) << typing.text;
+    }
+}
+
+TEST_F(KeyboardStepTest, ACharacterTheLayoutCannotTypeIsSentAsUnicode) {
+    // The euro sign (0x80 in the ANSI code page) is not on a US keyboard; the key after it is
+    // pressed again by "{}", so the Unicode character leaves the current key code alone.
+    EXPECT_EQ(Typed("a\x80{}"), Join({Key(0x41), Unicode(0x20AC), Key(0x41), kReleases}));
+    EXPECT_EQ(Typed("\xE9"), Join({Unicode(0x00E9), kReleases}));
+}
+
+TEST_F(KeyboardStepTest, ModifiersAreNeverCarriedIntoTheNextStep) {
+    Play({Keys("Key", "{SHIFTDOWN}"), Keys("String", "a")});
+    EXPECT_EQ(headless::InputLog(), Join({{Down(kShift)}, kReleases, Key(0x41), kReleases}));
+}
+
+}  // namespace
