@@ -1,0 +1,228 @@
+// [SECTION] Events: the window procedure of our windows turns messages into the program's
+// events, and WaitEvent runs the message loop until one is queued.
+//
+// Index: [SECTION] Notifications  [SECTION] Test queries  [SECTION] Window procedure
+//        [SECTION] Message loop
+
+#include "platform/win32/Registry.h"
+#include "platform/win32/TestQueries.h"
+
+namespace {
+
+using platform::ControlKind;
+using platform::Event;
+using platform::EventKind;
+
+// [SECTION] Notifications
+
+// Only the notifications a user's action on the control means; the rest (focus, redraw, ...)
+// would only wake the program for nothing.
+bool IsMeaningful(ControlKind kind, UINT code) {
+    switch (kind) {
+        case ControlKind::Button:
+        case ControlKind::ImageButton:
+            return code == BN_CLICKED;
+        case ControlKind::DropDownList:
+            return code == CBN_SELCHANGE;
+        case ControlKind::ListBox:
+            return code == LBN_SELCHANGE || code == LBN_DBLCLK;
+        case ControlKind::RichEdit:
+            return code == EN_CHANGE || code == EN_SELCHANGE;
+        default:
+            return false;
+    }
+}
+
+// A user cannot act on a disabled control or inside a disabled window; an outside driver that
+// sends the notification anyway must not get further than the user could.
+bool IsReachable(HWND control) {
+    HWND root = GetAncestor(control, GA_ROOT);
+    return ::IsWindowEnabled(control) && root != nullptr && ::IsWindowEnabled(root);
+}
+
+void OnControlNotification(HWND control, UINT code) {
+    const auto identity = win32::IdentifyControl(control);
+    if (!identity || !IsMeaningful(identity->kind, code) || !IsReachable(control)) {
+        return;
+    }
+    Event event;
+    event.kind = EventKind::Control;
+    event.window = identity->window;
+    event.source = identity->number;
+    event.type = static_cast<int>(code);
+    win32::PushEvent(event);
+}
+
+// Windows never sends the command of a disabled item or of a disabled window's menu; a posted
+// WM_COMMAND gets the same treatment.
+void OnMenuCommand(HWND window, int item) {
+    if (!::IsWindowEnabled(window) || win32::MenuItemState(item) != 1) {
+        return;
+    }
+    Event event;
+    event.kind = EventKind::Menu;
+    event.window = win32::RootWindowNumber(window);
+    event.source = item;
+    win32::PushEvent(event);
+}
+
+// The program decides what a close request does; the window itself never closes on its own.
+void OnCloseRequest(HWND window) {
+    const int number = win32::RootWindowNumber(window);
+    if (number < 0 || !::IsWindowEnabled(window)) {
+        return;
+    }
+    Event event;
+    event.kind = EventKind::Close;
+    event.window = number;
+    win32::PushEvent(event);
+}
+
+// [SECTION] Test queries
+
+LRESULT AnswerFontInfo(int control) {
+    const auto lock = win32::Lock();
+    auto found = win32::Shared().controls.find(control);
+    if (found == win32::Shared().controls.end()) {
+        return -1;
+    }
+    auto font = win32::Shared().fonts.find(found->second.font);
+    if (font == win32::Shared().fonts.end()) {
+        return 0;
+    }
+    return MAKELONG(font->second.points, font->second.bold ? 1 : 0);
+}
+
+UINT MenuStateMessage() {
+    static const UINT message = RegisterWindowMessageW(MenuStateQuery);
+    return message;
+}
+
+UINT FontInfoMessage() {
+    static const UINT message = RegisterWindowMessageW(FontInfoQuery);
+    return message;
+}
+
+HBRUSH StaticBackground(HWND control, HDC dc) {
+    const auto lock = win32::Lock();
+    auto found = win32::Shared().controls.find(GetDlgCtrlID(control));
+    if (found == win32::Shared().controls.end() || found->second.hwnd != control ||
+        !found->second.background) {
+        return nullptr;
+    }
+    SetBkColor(dc, found->second.backgroundColour);
+    return found->second.background.get();
+}
+
+}  // namespace
+
+namespace win32 {
+
+// [SECTION] Window procedure
+
+// Serves the top-level windows and the containers alike, so that controls inside containers
+// report to the same place as controls of a window.
+LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MenuStateMessage()) {
+        return win32::MenuItemState(static_cast<int>(wParam));
+    }
+    if (message == FontInfoMessage()) {
+        return AnswerFontInfo(static_cast<int>(wParam));
+    }
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam != 0) {
+                OnControlNotification(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+            } else if (HIWORD(wParam) == 0) {
+                OnMenuCommand(hwnd, LOWORD(wParam));
+            }
+            return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header != nullptr && header->code == EN_SELCHANGE) {
+                OnControlNotification(header->hwndFrom, EN_SELCHANGE);
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush = StaticBackground(reinterpret_cast<HWND>(lParam),
+                                                reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
+        case WM_CLOSE:
+            OnCloseRequest(hwnd);
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                OnCloseRequest(hwnd);
+                return 0;
+            }
+            break;
+        case kFocusRequest:
+            SetFocus(reinterpret_cast<HWND>(lParam));
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace win32
+
+namespace platform {
+
+// [SECTION] Message loop
+
+namespace {
+
+std::optional<Event> TakeEvent() {
+    const auto lock = win32::Lock();
+    if (win32::Shared().events.empty()) {
+        return std::nullopt;
+    }
+    Event event = win32::Shared().events.front();
+    win32::Shared().events.pop_front();
+    return event;
+}
+
+// Key presses and button releases are taken from the queue as they come, before the control
+// under them handles them, whichever control of ours that is.
+void NoteInput(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_LBUTTONUP) {
+        return;
+    }
+    const int window = win32::RootWindowNumber(msg.hwnd);
+    if (window < 0) {
+        return;
+    }
+    Event event;
+    event.window = window;
+    if (msg.message == WM_KEYDOWN) {
+        event.kind = EventKind::KeyDown;
+        event.key = static_cast<int>(msg.wParam);
+    } else {
+        event.kind = EventKind::LeftButtonUp;
+    }
+    win32::PushEvent(event);
+}
+
+}  // namespace
+
+Event WaitEvent() {
+    for (;;) {
+        if (auto event = TakeEvent()) {
+            return *event;
+        }
+        MSG msg;
+        // Nothing posts WM_QUIT to the program; one from outside is not a reason to stop.
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            continue;
+        }
+        NoteInput(msg);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+// [SECTION] System services: user, local time, sleeping and clocks, threads, the shell.
+
+#include "platform/system.h"
+
+#include <thread>
+
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+std::string UserName() {
+    char name[UNLEN + 1] = {};
+    DWORD size = sizeof(name);
+    if (!GetUserNameA(name, &size)) {
+        return {};
+    }
+    return name;
+}
+
+LocalTime CurrentLocalTime() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+}
+
+// The default timer resolution (about 15.6 ms) would make every short wait late.
+void SleepMs(int milliseconds) {
+    timeBeginPeriod(1);
+    Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
+    timeEndPeriod(1);
+}
+
+int64_t MonotonicMicroseconds() {
+    static const int64_t frequency = [] {
+        LARGE_INTEGER value{};
+        QueryPerformanceFrequency(&value);
+        return value.QuadPart;
+    }();
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    // Whole seconds and the rest apart, so that the product cannot overflow.
+    const int64_t seconds = counter.QuadPart / frequency;
+    const int64_t rest = counter.QuadPart % frequency;
+    return seconds * 1000000 + rest * 1000000 / frequency;
+}
+
+void StartThread(void (*fn)(int), int parameter) {
+    std::thread(fn, parameter).detach();
+}
+
+bool ShellOpen(std::string_view path) {
+    const std::string file(path);
+    SHELLEXECUTEINFOA execute{};
+    execute.cbSize = sizeof(execute);
+    execute.fMask = SEE_MASK_DEFAULT;
+    execute.lpFile = file.c_str();
+    execute.nShow = SW_SHOWNORMAL;
+    return ShellExecuteExA(&execute) != FALSE;
+}
+
+void ExitProcessNow(int exitCode) {
+    ExitProcess(static_cast<UINT>(exitCode));
+}
+
+}  // namespace platform
