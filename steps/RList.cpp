@@ -1,12 +1,18 @@
 #include "steps/RList.h"
 
 #include <iterator>
+#include <utility>
 
 StepList RList;
 
 void StepList::Clear() {
     steps_.clear();
     current_ = -1;
+}
+
+void StepList::Replace(std::vector<StepRecord>&& steps) {
+    current_ = -1;
+    steps_ = std::move(steps);
 }
 
 StepRecord& StepList::AddAfterCurrent() {

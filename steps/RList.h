@@ -15,6 +15,8 @@ class StepList {
 public:
     // Empties the list; no element is current.
     void Clear();
+    // Replaces every element by `steps` in one move (a whole file); no element is current.
+    void Replace(std::vector<StepRecord>&& steps);
     // Adds an empty element after the current one (at the start when none is current); it
     // becomes current.
     StepRecord& AddAfterCurrent();

@@ -84,10 +84,7 @@ void LoadStepFile(const std::string& path) {
     }
     FileUserDate = std::move(file.userDate);
     FileInformation = std::move(file.information);
-    RList.Clear();
-    for (StepRecord& step : file.steps) {
-        RList.AddAfterCurrent() = std::move(step);
-    }
+    RList.Replace(std::move(file.steps));
     AnnounceUnknownLines(file.unknownTypes);
     // Everything else works on a current step; a file without one gets the step "New" makes.
     if (RList.Count() == 0) {

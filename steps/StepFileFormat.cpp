@@ -119,6 +119,15 @@ void AppendField(std::string& line, int32_t value) {
     line += IntegerText(value);
 }
 
+size_t CountStepLines(std::string_view bytes) {
+    size_t steps = 0;
+    std::string_view line;
+    while (NextLine(bytes, line)) {
+        steps += StepType(line.substr(0, line.find(';'))) != 0 ? 1 : 0;
+    }
+    return steps;
+}
+
 }  // namespace
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
@@ -216,18 +225,17 @@ ParsedStepFile ParseStepFile(std::string_view bytes) {
     if (NextLine(bytes, line)) {
         file.information = line;
     }
+    // Records are large: size the list once instead of moving them all on every regrowth.
+    file.steps.reserve(CountStepLines(bytes));
     std::string unknownType;
     while (NextLine(bytes, line)) {
-        StepRecord step;
-        switch (ParseStepLine(line, step, unknownType)) {
-            case LineKind::Step:
-                file.steps.push_back(std::move(step));
-                break;
-            case LineKind::Unknown:
-                file.unknownTypes.push_back(std::move(unknownType));
-                break;
-            default:
-                break;
+        StepRecord& step = file.steps.emplace_back();
+        const LineKind kind = ParseStepLine(line, step, unknownType);
+        if (kind != LineKind::Step) {
+            file.steps.pop_back();
+        }
+        if (kind == LineKind::Unknown) {
+            file.unknownTypes.push_back(std::move(unknownType));
         }
     }
     return file;

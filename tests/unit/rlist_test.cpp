@@ -172,6 +172,17 @@ TEST(StepListClearing, ClearEmptiesAndLeavesNoneCurrent) {
     EXPECT_EQ(list.Index(), -1);
 }
 
+TEST(StepListClearing, ReplaceTakesTheStepsAndLeavesNoneCurrent) {
+    StepList list;
+    Fill(list, "abc");
+    std::vector<StepRecord> steps(2);
+    steps[0].Remarks = "x";
+    steps[1].Remarks = "y";
+    list.Replace(std::move(steps));
+    EXPECT_EQ(RemarksInOrder(list), "xy");
+    EXPECT_EQ(list.Index(), -1);
+}
+
 TEST(StepRecordTypes, NamesAndChooserTexts) {
     const std::vector<std::pair<std::string, std::string>> names = {
         {"1 Mouse", "MOUSE"}, {"2 Keyboard", "KEYBOARD"}, {"3 Delay", "DELAY"},
