@@ -210,10 +210,10 @@ bool CreateControl(int control, const ControlSpec& spec) {
         PrepareRichEdit(hwnd);
         SetWindowTextW(hwnd, win32::Widen(spec.text).c_str());
     }
-    if (spec.kind == ControlKind::Frame) {
-        // Beneath its siblings, so that the controls inside the frame are drawn over it.
-        SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    // A later control lies over the earlier ones, and a frame beneath all of its siblings, so
+    // that the controls inside a frame are drawn over it whatever the creation order.
+    SetWindowPos(hwnd, spec.kind == ControlKind::Frame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }
 
