@@ -154,7 +154,8 @@ TEST_F(StepSaveTest, OnlyTheSelectedKeyFieldIsWritten) {
     StepRecord typed = key;
     typed.KeyType = "String";
     ShowList({key, typed});
-    const std::vector<std::string_view> lines = SplitLines(StepFileBytes());
+    const std::string bytes = StepFileBytes();
+    const std::vector<std::string_view> lines = SplitLines(bytes);
     EXPECT_EQ(lines[3], "2;Key;{ENTER};");
     EXPECT_EQ(lines[4], "2;String;not written;");
 }
