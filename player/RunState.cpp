@@ -15,22 +15,32 @@ std::vector<ComPortEntry> ComPorts;
 
 namespace {
 
-std::mutex gWakeMutex;
-std::condition_variable gWake;
+// Never destroyed: the player thread waits on them until the process ends, and destroying a
+// condition variable with a waiter blocks the exit.
+std::mutex& WakeMutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+
+std::condition_variable& Wake() {
+    static auto* wake = new std::condition_variable;
+    return *wake;
+}
+
 std::atomic<bool> gWaiting{false};
 
 }  // namespace
 
 void WakePlayer() {
     // Taking the mutex orders the flag before the waiter's test of it, so no wake-up is lost.
-    { const std::lock_guard<std::mutex> lock(gWakeMutex); }
-    gWake.notify_all();
+    { const std::lock_guard<std::mutex> lock(WakeMutex()); }
+    Wake().notify_all();
 }
 
 void WaitForRun() {
-    std::unique_lock<std::mutex> lock(gWakeMutex);
+    std::unique_lock<std::mutex> lock(WakeMutex());
     gWaiting = true;
-    gWake.wait(lock, [] { return PlayRunning.load() == 1; });
+    Wake().wait(lock, [] { return PlayRunning.load() == 1; });
     gWaiting = false;
 }
 

@@ -1,0 +1,156 @@
+// Real runs on the real player thread against the headless platform: the main window's commands
+// come from the test thread while the player plays, as they come from the event loop in the
+// program. Built with ThreadSanitizer this shows that the two threads share nothing unguarded.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Forms/FormMAIN.h"
+#include "platform/headless/headless.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "player/Player.h"
+#include "tests/unit/player_test_steps.h"
+
+namespace {
+
+using namespace steps;
+
+// Long enough for a slow sanitizer build on a busy machine; a run that takes longer is hung.
+constexpr auto kGenerous = std::chrono::seconds(60);
+
+bool WaitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + kGenerous;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::yield();
+    }
+    return true;
+}
+
+bool PlayerIdle() {
+    return PlayRunning == 0 && PlayerWaiting();
+}
+
+class PlayerThreadTest : public PlayerTest {
+protected:
+    void SetUp() override {
+        // The player waits for a run between tests, touching nothing that Reset replaces.
+        static const bool started = [] {
+            platform::StartThread(ThreadPLAY, 100);
+            return WaitFor(PlayerWaiting);
+        }();
+        ASSERT_TRUE(started);
+        PlayerTest::SetUp();
+    }
+
+    void TearDown() override {
+        StopSteps(0);
+        ASSERT_TRUE(WaitFor(PlayerIdle));
+        headless::OnBoxShown(nullptr);
+    }
+
+    // Presses Play on the list with its first step shown, as a user would; the player thread
+    // may start at once, so the list is not touched afterwards.
+    void PlayOnThread(const std::vector<StepRecord>& list) {
+        Load(list);
+        PlaySteps(0);
+    }
+
+    static size_t Moves() { return PointerMoves().size(); }
+};
+
+TEST_F(PlayerThreadTest, ThreeHalfSecondDelaysEndOnStepOne) {
+    PlayOnThread({Delay(0.5f), Delay(0.5f), Delay(0.5f)});
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_EQ(NowMs(), 1500);
+    EXPECT_EQ(platform::ControlText(FrameStep), "1");
+    EXPECT_EQ(platform::ControlText(TextCountdown), "0.0");
+    EXPECT_TRUE(platform::IsControlEnabled(ButtonPlay));
+    EXPECT_FALSE(platform::IsControlEnabled(ButtonStop));
+}
+
+TEST_F(PlayerThreadTest, RunsFollowEachOtherAtOnce) {
+    for (int run = 1; run <= 20; ++run) {
+        PlayOnThread({Marker(run), State("run " + std::to_string(run))});
+        ASSERT_TRUE(WaitFor(PlayerIdle)) << run;
+        EXPECT_EQ(platform::ControlText(TextState), "run " + std::to_string(run));
+    }
+    EXPECT_EQ(Moves(), 20u);
+}
+
+TEST_F(PlayerThreadTest, StopFromTheMainThreadEndsAJumpWithoutEnd) {
+    PlayOnThread({Marker(1), Jump(1)});
+    ASSERT_TRUE(WaitFor([] { return Moves() >= 200; }));
+    StopSteps(0);
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    const size_t moves = Moves();
+    EXPECT_EQ(Moves(), moves);
+    EXPECT_TRUE(platform::IsControlEnabled(ButtonPlay));
+    EXPECT_TRUE(platform::IsControlEnabled(ButtonNext));
+}
+
+TEST_F(PlayerThreadTest, PauseHoldsADelayAndPlayResumesIt) {
+    PlayOnThread({Delay(100000.0f), Marker(2)});
+    ASSERT_TRUE(WaitFor([] { return platform::ControlText(TextCountdown) != "0"; }));
+    PauseSteps(0);
+    // The countdown may take one more tick before the pause is seen.
+    const int64_t pausedAt = headless::VirtualMicroseconds();
+    ASSERT_TRUE(WaitFor([&] { return headless::VirtualMicroseconds() > pausedAt + 300 * kMs; }));
+    const std::string held = platform::ControlText(TextCountdown);
+    const int64_t heldAt = headless::VirtualMicroseconds();
+    ASSERT_TRUE(WaitFor([&] { return headless::VirtualMicroseconds() > heldAt + 2000 * kMs; }));
+    EXPECT_EQ(platform::ControlText(TextCountdown), held);
+
+    PlaySteps(0);
+    ASSERT_TRUE(WaitFor([&] { return platform::ControlText(TextCountdown) != held; }));
+    EXPECT_EQ(PlayRunning, 1);
+    EXPECT_EQ(Moves(), 0u);
+}
+
+TEST_F(PlayerThreadTest, EscapeFromTheUserEndsALongDelay) {
+    PlayOnThread({Delay(100000.0f), Marker(2)});
+    ASSERT_TRUE(WaitFor([] { return platform::ControlText(TextCountdown) != "0"; }));
+    headless::UserPressesEscape();
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_EQ(Moves(), 0u);
+    EXPECT_NE(platform::ControlText(TextCountdown), "0.0");
+}
+
+TEST_F(PlayerThreadTest, AMessageBoxIsShownFromThePlayerThreadWithoutOwner) {
+    std::mutex seenMutex;
+    std::vector<headless::ShownBox> seen;
+    headless::OnBoxShown([&](const headless::ShownBox& box) {
+        const std::lock_guard<std::mutex> lock(seenMutex);
+        seen.push_back(box);
+    });
+    PlayOnThread({Message("Insert the card"), Marker(2)});
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    const std::lock_guard<std::mutex> lock(seenMutex);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].title, "PAUSE");
+    EXPECT_EQ(seen[0].text, "Insert the card");
+    EXPECT_NE(seen[0].thread, std::this_thread::get_id());
+    EXPECT_EQ(seen[0].owner, -1);
+    EXPECT_EQ(Moves(), 1u);
+}
+
+TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
+    PlayOnThread({Com("COM1", "String", "ATZ"), Marker(2)});
+    ASSERT_TRUE(WaitFor([] { return headless::Boxes().size() == 1; }));
+    ASSERT_TRUE(WaitFor([] { return PlayPaused == 1; }));
+    StopSteps(0);
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
+    EXPECT_EQ(Moves(), 0u);
+}
+
+}  // namespace
