@@ -51,7 +51,7 @@ ClassAndStyle ClassFor(ControlKind kind) {
         case ControlKind::Frame:
             return {"BUTTON", BS_GROUPBOX, 0};
         case ControlKind::Container:
-            return {win32::kContainerClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+            return {win32::kContainerClass, 0, WS_EX_CONTROLPARENT};
         case ControlKind::DropDownList:
             return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
         case ControlKind::Input:

@@ -9,12 +9,13 @@ namespace {
 using win32::Lock;
 using win32::Shared;
 
+// No WS_CLIPCHILDREN: a group box does not paint its inside, so the window's own background
+// must be drawn there.
 DWORD StyleOf(platform::WindowStyle style) {
-    // WS_CLIPCHILDREN: the window does not paint over its controls.
     if (style == platform::WindowStyle::Borderless) {
-        return WS_POPUP | WS_CLIPCHILDREN;
+        return WS_POPUP;
     }
-    return WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    return WS_CAPTION | WS_SYSMENU;
 }
 
 RECT ScreenRect() {
