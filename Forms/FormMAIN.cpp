@@ -14,14 +14,15 @@ struct ControlRow {
     const char* text;
     int image;
     int font;  // -1: the default font
+    bool enabled = true;
 };
 
 // The main window's controls in creation order; ComboType, StringDescription and its label lie
 // in ContainerStep, the rest in the window's client area.
 constexpr ControlRow kControls[] = {
     {ButtonPlay, ControlKind::ImageButton, FormMAIN, 58, 280, 45, 35, "", ImagePlay, -1},
-    {ButtonPause, ControlKind::ImageButton, FormMAIN, 103, 280, 45, 35, "", ImagePause, -1},
-    {ButtonStop, ControlKind::ImageButton, FormMAIN, 148, 280, 45, 35, "", ImageStop, -1},
+    {ButtonPause, ControlKind::ImageButton, FormMAIN, 103, 280, 45, 35, "", ImagePause, -1, false},
+    {ButtonStop, ControlKind::ImageButton, FormMAIN, 148, 280, 45, 35, "", ImageStop, -1, false},
     {FrameStep, ControlKind::Frame, FormMAIN, 11, 28, 230, 220, "1", -1, FontBold12},
     {ButtonFirst, ControlKind::ImageButton, FormMAIN, 26, 55, 25, 25, "", ImageFirst, -1},
     {ButtonPrevious, ControlKind::ImageButton, FormMAIN, 51, 55, 25, 25, "", ImagePrevious, -1},
@@ -67,6 +68,9 @@ void OpenFormMAIN() {
         platform::CreateControl(row.number, spec);
         if (row.font >= 0) {
             platform::SetControlFont(row.number, row.font);
+        }
+        if (!row.enabled) {
+            platform::SetControlEnabled(row.number, false);
         }
     }
 }

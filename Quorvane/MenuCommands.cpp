@@ -12,16 +12,16 @@
 namespace {
 
 // Everything that could change or move the step list, locked for the length of a run.
-constexpr int kLockedControls[] = {
-    ButtonFirst,    ButtonPrevious, ButtonSelectStep, ButtonNext,       ButtonLast,
-    ButtonNewEnd,   ButtonNewFront, ButtonDelete,     ComboType,        StringDescription};
+constexpr int kLockedControls[] = {ButtonFirst, ButtonPrevious,   ButtonSelectStep, ButtonNext,
+                                   ButtonLast,  ButtonNewEnd,     ButtonNewFront,   ButtonDelete,
+                                   ComboType,   StringDescription};
 constexpr int kLockedMenuItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                     MenuExit, MenuEditor, MenuAbout};
 constexpr int kLockedPanelControls[] = {
-    ComboClick,       StringX,       StringY,        Combo_KeyboardType, StringKeyText,
-    ComboKeyName,     StringDelay,   ComboLoopFrom,  StringRepetitions,  ComboPort,
-    Combo_COMtype,    StringTelegram, ComboJumpTo,   StringStateText,    StringExecFile,
-    ButtonExecFile};
+    ComboClick,        StringX,         StringY,        Combo_KeyboardType,
+    StringKeyText,     ComboKeyName,    StringDelay,    ComboLoopFrom,
+    StringRepetitions, ComboPort,       Combo_COMtype,  StringTelegram,
+    ComboJumpTo,       StringStateText, StringExecFile, ButtonExecFile};
 
 }  // namespace
 

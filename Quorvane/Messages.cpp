@@ -29,7 +29,9 @@ int BoxOwner() {
 
 }  // namespace
 
-void RememberMainThread() { gMainThread = std::this_thread::get_id(); }
+void RememberMainThread() {
+    gMainThread = std::this_thread::get_id();
+}
 
 void ShowMessage(std::string_view title, std::string_view text) {
     // While the text editor window is open the main window is not on top, and stays so.

@@ -57,11 +57,10 @@ void FillChoosers() {
     FillChooser(ComboClick, {"L_Click", "Ldbl_Click", "R_Click", "M_Click"});
     FillChooser(Combo_KeyboardType, {"String", "Key"});
     std::vector<std::string> keys = {
-        "{BACKSPACE}", "{DELETE}",   "{END}",       "{ENTER}",     "{ESCAPE}",
-        "{HOME}",      "{INSERT}",   "{RETURN}",    "{TAB}",       "{UP}",
-        "{DOWN}",      "{LEFT}",     "{RIGHT}",     "{ALTUP}",     "{ALTDOWN}",
-        "{CONTROLUP}", "{CONTROLDOWN}", "{SHIFTUP}", "{SHIFTDOWN}", "{PAGEDOWN}",
-        "{PAGEUP}",    "{PRINTSCREEN}"};
+        "{BACKSPACE}", "{DELETE}",   "{END}",     "{ENTER}",      "{ESCAPE}",      "{HOME}",
+        "{INSERT}",    "{RETURN}",   "{TAB}",     "{UP}",         "{DOWN}",        "{LEFT}",
+        "{RIGHT}",     "{ALTUP}",    "{ALTDOWN}", "{CONTROLUP}",  "{CONTROLDOWN}", "{SHIFTUP}",
+        "{SHIFTDOWN}", "{PAGEDOWN}", "{PAGEUP}",  "{PRINTSCREEN}"};
     for (int key = 1; key <= 12; ++key) {
         keys.push_back("{F" + std::to_string(key) + "}");
     }

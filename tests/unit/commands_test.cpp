@@ -1,9 +1,10 @@
 // Menu commands of the main window: the run lock, Exit and About.
 
+#include "Quorvane/Commands.h"
+
 #include <string>
 
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Commands.h"
 #include "platform/headless/headless.h"
 #include "steps/StepFile.h"
 #include "tests/unit/support/Fixture.h"
@@ -13,11 +14,11 @@ namespace {
 class MenuCommandsTest : public QuorvaneTest {};
 
 constexpr int kLockedControls[] = {
-    ButtonFirst,   ButtonPrevious, ButtonSelectStep,   ButtonNext,     ButtonLast,
-    ButtonNewEnd,  ButtonNewFront, ButtonDelete,       ComboType,      StringDescription,
-    ComboClick,    StringX,        StringY,            Combo_KeyboardType, StringKeyText,
-    ComboKeyName,  StringDelay,    ComboLoopFrom,      StringRepetitions, ComboPort,
-    Combo_COMtype, StringTelegram, ComboJumpTo,        StringStateText, StringExecFile,
+    ButtonFirst,   ButtonPrevious, ButtonSelectStep, ButtonNext,         ButtonLast,
+    ButtonNewEnd,  ButtonNewFront, ButtonDelete,     ComboType,          StringDescription,
+    ComboClick,    StringX,        StringY,          Combo_KeyboardType, StringKeyText,
+    ComboKeyName,  StringDelay,    ComboLoopFrom,    StringRepetitions,  ComboPort,
+    Combo_COMtype, StringTelegram, ComboJumpTo,      StringStateText,    StringExecFile,
     ButtonExecFile};
 constexpr int kLockedItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                 MenuExit, MenuEditor, MenuAbout};
@@ -51,7 +52,8 @@ TEST_F(MenuCommandsTest, UnlockEnablesSaveEvenForANewListAndKeepsHiddenThingsHid
     EXPECT_TRUE(headless::Control(ComboKeyName).hidden);
     EXPECT_FALSE(headless::Control(ContainerDelay).hidden);
     for (int control : kUnlockedControls) {
-        EXPECT_EQ(headless::Control(control).enabled, control != ButtonPause && control != ButtonStop)
+        EXPECT_EQ(headless::Control(control).enabled,
+                  control != ButtonPause && control != ButtonStop)
             << control;
     }
 }

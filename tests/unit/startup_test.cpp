@@ -74,12 +74,12 @@ TEST_F(StartUpTest, EveryMainControlSitsAtItsPlace) {
 
 TEST_F(StartUpTest, ButtonsShowTheirImagesAndRunButtonsStartDisabled) {
     EXPECT_EQ(headless::LoadedImages().size(), 11u);
-    const int images[] = {ImagePlay,  ImagePause,   ImageStop,     ImageFirst,
-                          ImagePrevious, ImageSelectStep, ImageNext, ImageLast,
-                          ImageNewEnd, ImageNewFront, ImageDelete};
-    const int buttons[] = {ButtonPlay,  ButtonPause,   ButtonStop,     ButtonFirst,
-                           ButtonPrevious, ButtonSelectStep, ButtonNext, ButtonLast,
-                           ButtonNewEnd, ButtonNewFront, ButtonDelete};
+    const int images[] = {ImagePlay,     ImagePause,      ImageStop,  ImageFirst,
+                          ImagePrevious, ImageSelectStep, ImageNext,  ImageLast,
+                          ImageNewEnd,   ImageNewFront,   ImageDelete};
+    const int buttons[] = {ButtonPlay,     ButtonPause,      ButtonStop,  ButtonFirst,
+                           ButtonPrevious, ButtonSelectStep, ButtonNext,  ButtonLast,
+                           ButtonNewEnd,   ButtonNewFront,   ButtonDelete};
     for (size_t i = 0; i < std::size(buttons); ++i) {
         EXPECT_EQ(headless::Control(buttons[i]).image, images[i]) << buttons[i];
     }
@@ -153,7 +153,8 @@ TEST_F(StartUpTest, MenuBarHasItsTitlesItemsAndStartStates) {
     for (const auto& item : titles[0].items) {
         fileItems.push_back(item.item == 0 ? "-" : item.text);
     }
-    EXPECT_EQ(fileItems, (std::vector<std::string>{"Open", "New", "Save", "Save as...", "-", "Exit"}));
+    EXPECT_EQ(fileItems,
+              (std::vector<std::string>{"Open", "New", "Save", "Save as...", "-", "Exit"}));
     EXPECT_EQ(titles[1].items[1].text, "Play from current step");
     EXPECT_EQ(titles[1].items[1].item, MenuPlayFromCurrent);
 
@@ -167,9 +168,9 @@ TEST_F(StartUpTest, MenuBarHasItsTitlesItemsAndStartStates) {
 
 TEST_F(StartUpTest, ChoosersAreFilledAndSetToTheirFirstEntry) {
     const auto type = headless::Control(ComboType);
-    EXPECT_EQ(type.items, (std::vector<std::string>{"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop",
-                                                     "5 Comport", "6 Jump", "7 State",
-                                                     "8 Execute", "9 Message"}));
+    EXPECT_EQ(type.items,
+              (std::vector<std::string>{"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop", "5 Comport",
+                                        "6 Jump", "7 State", "8 Execute", "9 Message"}));
     EXPECT_EQ(headless::Control(ComboClick).items,
               (std::vector<std::string>{"L_Click", "Ldbl_Click", "R_Click", "M_Click"}));
     EXPECT_EQ(headless::Control(Combo_KeyboardType).items,
@@ -186,8 +187,8 @@ TEST_F(StartUpTest, ChoosersAreFilledAndSetToTheirFirstEntry) {
     EXPECT_EQ(ports.back(), "COM80");
     EXPECT_EQ(headless::Control(Combo_COMtype).items,
               (std::vector<std::string>{"Initialise", "String", "Hex", "Byte"}));
-    for (int chooser : {ComboType, ComboClick, Combo_KeyboardType, ComboKeyName, ComboPort,
-                        Combo_COMtype}) {
+    for (int chooser :
+         {ComboType, ComboClick, Combo_KeyboardType, ComboKeyName, ComboPort, Combo_COMtype}) {
         EXPECT_EQ(headless::Control(chooser).selected, 0) << chooser;
     }
 }
