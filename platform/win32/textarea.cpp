@@ -111,7 +111,9 @@ void SetTextLine(int control, int line, std::string_view text) {
     }
     const LineRange last = RangeOf(edit, count - 1);
     const int end = last.start + last.length;
-    ReplaceRange(edit, end, end, "\r" + std::string(text));
+    std::string appended = "\r";
+    appended += text;
+    ReplaceRange(edit, end, end, appended);
 }
 
 int SelectionStartLine(int control) {
