@@ -1,5 +1,6 @@
 // [SECTION] Telegram bytes: "String" as stored, "Hex" and "Byte" as blank-separated tokens.
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
