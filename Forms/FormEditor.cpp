@@ -1,5 +1,6 @@
 #include "Forms/FormEditor.h"
 
+#include "Forms/ControlTable.h"
 #include "Forms/FormMAIN.h"
 #include "platform/window.h"
 
@@ -7,12 +8,7 @@ namespace {
 
 using platform::ControlKind;
 
-struct EditorControl {
-    int number;
-    platform::ControlSpec spec;
-};
-
-const EditorControl kControls[] = {
+const ControlRow kControls[] = {
     {EditorText, {ControlKind::RichEdit, FormEditor, 0, 25, 390, 410, ""}},
     {EditorButtonOpen, {ControlKind::Button, FormEditor, 0, 0, 50, 25, "Open"}},
     {EditorButtonSave, {ControlKind::Button, FormEditor, 50, 0, 50, 25, "Save"}},
@@ -35,7 +31,5 @@ void OpenFormEditor() {
     window.owner = FormMAIN;
     platform::OpenWindow(FormEditor, window);
 
-    for (const EditorControl& row : kControls) {
-        platform::CreateControl(row.number, row.spec);
-    }
+    CreateControls(kControls);
 }

@@ -1,0 +1,13 @@
+#include "Forms/ControlTable.h"
+
+void CreateControls(std::span<const ControlRow> rows) {
+    for (const ControlRow& row : rows) {
+        platform::CreateControl(row.number, row.spec);
+        if (row.font >= 0) {
+            platform::SetControlFont(row.number, row.font);
+        }
+        if (!row.enabled) {
+            platform::SetControlEnabled(row.number, false);
+        }
+    }
+}

@@ -1,0 +1,15 @@
+// Creating a window's controls from a table in creation order.
+#pragma once
+
+#include <span>
+
+#include "platform/window.h"
+
+struct ControlRow {
+    int number;
+    platform::ControlSpec spec;
+    int font = -1;  // -1: the default font
+    bool enabled = true;
+};
+
+void CreateControls(std::span<const ControlRow> rows);
