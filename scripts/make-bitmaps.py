@@ -2,7 +2,10 @@
 """Draws Quorvane's eleven button bitmaps (24-bit BMP) and its icon (ICO, 32x32 and 16x16).
 
 Every picture is a set of shapes described in pixel coordinates; each pixel is sampled 4 x 4
-times and blended over the button face, which gives smooth edges. Standard library only.
+times and blended over the background, which gives smooth edges. Standard library only.
+
+The background is white: a disabled button draws its bitmap through a monochrome mask in which
+only white pixels stay clear, so any other background would turn into a solid grey block.
 
     python3 scripts/make-bitmaps.py [output folder, default: resources]
 """
@@ -12,7 +15,7 @@ import os
 import struct
 import sys
 
-FACE = (240, 240, 240)
+BACKGROUND = (255, 255, 255)
 BLACK = (24, 24, 24)
 GREEN = (30, 150, 50)
 RED = (205, 35, 35)
@@ -52,7 +55,7 @@ def stroke(x0, y0, x1, y1, width):
     return inside
 
 
-def render(width, height, layers, background=FACE):
+def render(width, height, layers, background=BACKGROUND):
     """Rows of (r, g, b, coverage) pixels, top row first; later layers lie over earlier ones."""
     rows = []
     for py in range(height):
