@@ -65,7 +65,15 @@ constexpr ModifierName kModifierNames[] = {
 // What one text remembers while it is typed.
 struct Typing {
     int16_t currentCode = 0;  // last named key or plain character; its low byte is pressed
-    bool shiftHeld = false;   // by "{SHIFTDOWN}"
+    // Modifiers held by "{SHIFTDOWN}", "{CONTROLDOWN}", "{ALTDOWN}": a character that needs one
+    // of them gets no events of its own for it, so it does not release what the text holds.
+    bool shiftHeld = false;
+    bool controlHeld = false;
+    bool altHeld = false;
+
+    bool& Held(uint8_t modifier) {
+        return modifier == kShift ? shiftHeld : modifier == kControl ? controlHeld : altHeld;
+    }
 };
 
 void Press(uint8_t key) {
@@ -78,7 +86,7 @@ void PressCurrent(const Typing& typing) {
 }
 
 // Types a plain character with the modifiers its layout needs, pressed before the key and
-// released after it in reverse order. Shift held by "{SHIFTDOWN}" is left alone.
+// released after it in reverse order. Modifiers the text holds by name are left alone.
 void TypeCharacter(char c, Typing& typing) {
     const int16_t code = platform::KeyScan(c);
     if (code == -1) {
@@ -90,14 +98,14 @@ void TypeCharacter(char c, Typing& typing) {
     const int state = (code >> 8) & 0xFF;
     uint8_t modifiers[3];
     int count = 0;
-    if ((state & kNeedsShift) != 0 && !typing.shiftHeld) {
-        modifiers[count++] = kShift;
-    }
-    if ((state & kNeedsControl) != 0) {
-        modifiers[count++] = kControl;
-    }
-    if ((state & kNeedsAlt) != 0) {
-        modifiers[count++] = kAlt;
+    const struct {
+        int bit;
+        uint8_t key;
+    } needed[] = {{kNeedsShift, kShift}, {kNeedsControl, kControl}, {kNeedsAlt, kAlt}};
+    for (const auto& modifier : needed) {
+        if ((state & modifier.bit) != 0 && !typing.Held(modifier.key)) {
+            modifiers[count++] = modifier.key;
+        }
     }
     for (int i = 0; i < count; ++i) {
         platform::SendKeyEvent(modifiers[i], false);
@@ -120,9 +128,7 @@ void TypeKeyName(std::string_view name, Typing& typing) {
     for (const ModifierName& modifier : kModifierNames) {
         if (modifier.name == name) {
             platform::SendKeyEvent(modifier.key, modifier.up);
-            if (modifier.key == kShift) {
-                typing.shiftHeld = !modifier.up;
-            }
+            typing.Held(modifier.key) = !modifier.up;
         }
     }
     if (!name.starts_with("ALT") && !name.starts_with("CONTROL") && !name.starts_with("SHIFT")) {

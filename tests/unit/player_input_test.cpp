@@ -168,6 +168,10 @@ TEST_F(KeyboardStepTest, TextsOnAGermanLayoutGetCtrlAndAltForAltGrCharacters) {
                                         Key(0xE2),
                                         {Up(kAlt), Up(kCtrl)},
                                         {Up(kShift)}})},
+        // Ctrl and Alt held by name are not released by a character that needs them.
+        {"{CONTROLDOWN}{ALTDOWN}@{ALTUP}{CONTROLUP}",
+         Join({{Down(kCtrl), Down(kAlt)}, Key(0x51), {Up(kAlt), Up(kCtrl)}})},
+        {"{CONTROLDOWN}@x", Join({{Down(kCtrl), Down(kAlt)}, Key(0x51), {Up(kAlt)}, Key(0x58)})},
     };
     for (const TypingCase& typing : cases) {
         EXPECT_EQ(Typed(typing.text), Join({typing.events, kReleases})) << typing.text;
