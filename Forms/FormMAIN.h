@@ -108,9 +108,9 @@ constexpr int StringMessageText = 51;
 constexpr int LabelMessageText = 52;
 
 // The nine type containers, in type order (index 0 is type 1).
-constexpr std::array<int, 9> TypeContainers = {ContainerMouse,   ContainerKeyboard, ContainerDelay,
-                                               ContainerLoop,    ContainerComport,  ContainerJump,
-                                               ContainerState,   ContainerExecute,  ContainerMessage};
+constexpr std::array<int, 9> TypeContainers = {ContainerMouse, ContainerKeyboard, ContainerDelay,
+                                               ContainerLoop,  ContainerComport,  ContainerJump,
+                                               ContainerState, ContainerExecute,  ContainerMessage};
 
 // [SECTION] Menu items
 constexpr int MenuMain = 0;
