@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# Runs every end-to-end test program (tests/e2e/*_e2e.exe of the mingw build) under Wine, on a
+# private Xvfb unless there is a display to use and CI is not set, with a private Wine prefix in
+# the build folder. Programs named dpi120_* run with the screen at 120 pixels per inch, the others
+# at 96. Prints each program's checks, then "<N> passed, <M> failed" over all of them.
+#   usage: scripts/e2e.sh [build folder, default build/mingw]
+# Screenshots go to build/screenshots/ (QUORVANE_SCREENSHOTS overrides).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(cd "${1:-$root/build/mingw}" && pwd)
+screenshots=${QUORVANE_SCREENSHOTS:-$root/build/screenshots}
+program=$build/Quorvane.exe
+source "$root/scripts/lib/wine-session.sh"
+
+export WINEPREFIX=$build/wineprefix
+trap session_stop EXIT
+trap 'exit 130' INT TERM HUP
+
+shopt -s nullglob
+all_tests=("$build"/tests/e2e/*_e2e.exe)
+tests_at_96=()
+tests_at_120=()
+for test in "${all_tests[@]}"; do
+    case $(basename "$test") in
+        dpi120_*) tests_at_120+=("$test") ;;
+        *) tests_at_96+=("$test") ;;
+    esac
+done
+if [ ! -f "$program" ] || [ "${#all_tests[@]}" -eq 0 ]; then
+    echo "e2e: $program or the test programs are missing; build the mingw preset first" >&2
+    echo "0 passed, 1 failed"
+    exit 1
+fi
+
+passed=0
+failed=0
+summaries=()
+
+# Runs one test program and adds its "N passed, N failed" line to the totals; a program that
+# ends without that line counts as one failure.
+run_test() {
+    local test=$1 name output status summary
+    name=$(basename "$test" .exe)
+    echo "== $name"
+    output=$(mktemp)
+    status=0
+    # Into a file, not a pipe: Wine's background services inherit the descriptors and would
+    # hold a pipe open after the test ends.
+    timeout --kill-after=10 300 "$(session_wine_binary)" "$test" \
+        "--program=$(session_windows_path "$program")" \
+        "--screenshots=$(session_windows_path "$screenshots")" >"$output" 2>&1 || status=$?
+    tr -d '\r' <"$output"
+    summary=$(tr -d '\r' <"$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1 || true)
+    rm -f "$output"
+    if [ -z "$summary" ]; then
+        summary="0 passed, 1 failed"
+        echo "FAIL $name: ended (status $status) without a summary"
+    fi
+    passed=$((passed + $(cut -d' ' -f1 <<<"$summary")))
+    failed=$((failed + $(cut -d' ' -f3 <<<"$summary")))
+    summaries+=("$name: $summary")
+}
+
+mkdir -p "$screenshots"
+if [ -n "${CI:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    session_start_xvfb
+    session_load_us_keymap
+else
+    echo "e2e: using the display $DISPLAY" >&2
+fi
+
+session_start_wineserver
+session_prepare_prefix N
+session_set_dpi 96
+for test in "${tests_at_96[@]}"; do
+    run_test "$test"
+done
+
+if [ "${#tests_at_120[@]}" -gt 0 ]; then
+    # Wine reads the screen DPI when its server starts.
+    session_set_dpi 120
+    session_stop_wineserver
+    session_start_wineserver
+    for test in "${tests_at_120[@]}"; do
+        run_test "$test"
+    done
+fi
+
+for shot in "$screenshots"/*.bmp; do
+    if convert "$shot" "${shot%.bmp}.png"; then
+        rm -f "$shot"
+        echo "screenshot: ${shot%.bmp}.png"
+    fi
+done
+
+echo "== end-to-end summary"
+printf '%s\n' "${summaries[@]}"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,79 @@
+// The launched program's message boxes and common file dialogs: top-level windows of class
+// "#32770" of its process. A message box's text is its static control 0xFFFF.
+#include <windows.h>
+
+#include "Driver.h"
+
+namespace e2e {
+
+namespace {
+
+constexpr int MessageTextControl = 0xFFFF;
+constexpr int FileNameCombo = 0x47C;  // cmb13
+constexpr int FileNameEdit = 0x480;   // edt1
+
+struct DialogSearch {
+    DWORD processId = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<DialogSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && IsWindowVisible(window) && ClassName(window) == "#32770") {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool PressDialogButton(Window dialog, int id) {
+    Window button = FindControl(dialog, id);
+    if (button == nullptr) {
+        return false;
+    }
+    ClickButton(button);
+    return WaitUntil([&] { return !IsVisible(dialog); });
+}
+
+}  // namespace
+
+Window OpenMessageBox() {
+    DialogSearch search{LaunchedProcessId(), nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+Window WaitForMessageBox(int timeoutMs) {
+    Window box = nullptr;
+    WaitUntil(
+        [&] {
+            box = OpenMessageBox();
+            return box != nullptr || HasExited();
+        },
+        timeoutMs);
+    return box;
+}
+
+std::string BoxText(Window box) {
+    return Text(FindControl(box, MessageTextControl));
+}
+
+bool AnswerBox(Window box, Answer answer) {
+    return box != nullptr && PressDialogButton(box, static_cast<int>(answer));
+}
+
+bool AnswerFileDialog(Window dialog, std::string_view path) {
+    Window edit = FindControl(FindControl(dialog, FileNameCombo), FileNameEdit);
+    if (edit == nullptr) {
+        edit = FindControl(dialog, FileNameEdit);
+    }
+    if (edit == nullptr) {
+        return false;
+    }
+    SetText(edit, path);
+    return PressDialogButton(dialog, static_cast<int>(Answer::Ok));
+}
+
+}  // namespace e2e

@@ -1,0 +1,140 @@
+// A window for the player's end-to-end tests to act on: a button and an edit control. Every mouse
+// button event it receives (with its screen position) and every key and character typed into it
+// is appended to the log file named on the command line, one line each, flushed at once:
+//   click <L|R|M> <down|up|double> <x> <y> <window|button|edit>
+//   keydown <virtual key>
+//   char <character code>
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int TargetButton = 1;
+constexpr int TargetEdit = 2;
+
+std::FILE* Log = nullptr;
+WNDPROC ButtonProcedure = nullptr;
+WNDPROC EditProcedure = nullptr;
+
+void LogLine(const char* label, long value) {
+    if (Log != nullptr) {
+        std::fprintf(Log, "%s %ld\n", label, value);
+        std::fflush(Log);
+    }
+}
+
+// Logs a mouse button message; returns false for every other message.
+bool LogClick(UINT message, LPARAM lParam, HWND window, const char* where) {
+    const char* button = nullptr;
+    const char* action = nullptr;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            button = "L", action = "down";
+            break;
+        case WM_LBUTTONUP:
+            button = "L", action = "up";
+            break;
+        case WM_LBUTTONDBLCLK:
+            button = "L", action = "double";
+            break;
+        case WM_RBUTTONDOWN:
+            button = "R", action = "down";
+            break;
+        case WM_RBUTTONUP:
+            button = "R", action = "up";
+            break;
+        case WM_MBUTTONDOWN:
+            button = "M", action = "down";
+            break;
+        case WM_MBUTTONUP:
+            button = "M", action = "up";
+            break;
+        default:
+            return false;
+    }
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(window, &point);
+    if (Log != nullptr) {
+        std::fprintf(Log, "click %s %s %ld %ld %s\n", button, action, point.x, point.y, where);
+        std::fflush(Log);
+    }
+    return true;
+}
+
+LRESULT CALLBACK ButtonEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LogClick(message, lParam, window, "button");
+    return CallWindowProcW(ButtonProcedure, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK EditEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!LogClick(message, lParam, window, "edit")) {
+        if (message == WM_KEYDOWN) {
+            LogLine("keydown", static_cast<long>(wParam));
+        } else if (message == WM_CHAR) {
+            LogLine("char", static_cast<long>(wParam));
+        }
+    }
+    return CallWindowProcW(EditProcedure, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (LogClick(message, lParam, window, "window")) {
+        return 0;
+    }
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CreateChild(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id, int x,
+                 int y, int width, int height) {
+    return CreateWindowExW(0, kind, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                           nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        Log = std::fopen(argv[1], "a");
+    }
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = WindowEvents;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = L"QuorvaneTarget";
+    RegisterClassW(&windowClass);
+
+    RECT frame{0, 0, 400, 200};
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    AdjustWindowRect(&frame, style, FALSE);
+    HWND window = CreateWindowExW(0, L"QuorvaneTarget", L"Quorvane Target", style, 300, 300,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
+    HWND button =
+        CreateChild(window, L"BUTTON", L"Target", BS_PUSHBUTTON, TargetButton, 20, 20, 120, 40);
+    HWND edit =
+        CreateChild(window, L"EDIT", L"", WS_BORDER | ES_AUTOHSCROLL, TargetEdit, 20, 100, 360, 24);
+    ButtonProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonEvents)));
+    EditProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditEvents)));
+    ShowWindow(window, SW_SHOW);
+    SetFocus(edit);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (Log != nullptr) {
+        std::fclose(Log);
+    }
+    return 0;
+}
