@@ -3,7 +3,7 @@
 # private Xvfb unless there is a display to use and CI is not set, with a private Wine prefix in
 # the build folder. Programs named dpi120_* run with the screen at 120 pixels per inch, the others
 # at 96. Prints each program's checks, then "<N> passed, <M> failed" over all of them.
-#   usage: scripts/e2e.sh [build folder, default build/mingw]
+#   usage: scripts/e2e.sh [build folder, default build/mingw] [test names, default all]
 # Screenshots go to build/screenshots/ (QUORVANE_SCREENSHOTS overrides).
 set -euo pipefail
 
@@ -19,6 +19,12 @@ trap 'exit 130' INT TERM HUP
 
 shopt -s nullglob
 all_tests=("$build"/tests/e2e/*_e2e.exe)
+if [ "$#" -gt 1 ]; then
+    all_tests=()
+    for name in "${@:2}"; do
+        all_tests+=("$build/tests/e2e/${name%.exe}.exe")
+    done
+fi
 tests_at_96=()
 tests_at_120=()
 for test in "${all_tests[@]}"; do
@@ -27,7 +33,7 @@ for test in "${all_tests[@]}"; do
         *) tests_at_96+=("$test") ;;
     esac
 done
-if [ ! -f "$program" ] || [ "${#all_tests[@]}" -eq 0 ]; then
+if [ ! -f "$program" ] || [ "${#all_tests[@]}" -eq 0 ] || ! ls "${all_tests[@]}" >/dev/null 2>&1; then
     echo "e2e: $program or the test programs are missing; build the mingw preset first" >&2
     echo "0 passed, 1 failed"
     exit 1

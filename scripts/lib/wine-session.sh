@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by scripts/run.sh, scripts/e2e.sh and bench/idle_cpu.sh: a private X display, a Wine
 # prefix and its wineserver, each started here and stopped here by the id it was started with.
 # Source it; then call session_stop from an EXIT trap.
@@ -46,7 +47,7 @@ session_wait_for() {
 session_start_xvfb() {
     local number_file
     number_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" \
+    env -u WINEPREFIX Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" \
         >/dev/null 2>&1 &
     session_xvfb_pid=$!
     if ! session_wait_for 30 test -s "$number_file"; then
@@ -54,7 +55,8 @@ session_start_xvfb() {
         session_say "Xvfb did not start"
         return 1
     fi
-    export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+    DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+    export DISPLAY
     rm -f "$number_file"
     session_say "private Xvfb on display $DISPLAY (pid $session_xvfb_pid)"
 }
@@ -103,15 +105,25 @@ session_stop_wineserver() {
     fi
 }
 
+# PIDs of Wine's own processes (loader, server, services) whose environment names this prefix.
+session_prefix_pids() {
+    local process
+    for process in /proc/[0-9]*; do
+        case $(readlink "$process/exe" 2>/dev/null) in
+            /usr/lib/wine/* | */wine64-preloader | */wine-preloader | */wine64 | */wine) ;;
+            *) continue ;;
+        esac
+        if { tr '\0' '\n' <"$process/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null; then
+            echo "${process#/proc/}"
+        fi
+    done
+}
+
 # Wine processes of this prefix that outlived their server (it was killed from outside).
 session_stop_prefix_leftovers() {
-    local environ pid
-    for environ in /proc/[0-9]*/environ; do
-        pid=${environ#/proc/}
-        pid=${pid%/environ}
-        if tr '\0' '\n' <"$environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
-            kill -KILL "$pid" 2>/dev/null || true
-        fi
+    local pid
+    for pid in $(session_prefix_pids); do
+        kill -KILL "$pid" 2>/dev/null || true
     done
 }
 
@@ -123,7 +135,8 @@ session_registry_set() {
     session_wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1
 }
 
-# Creates the prefix on first use; no window manager, so Wine must not hand windows to one.
+# Creates the prefix on first use and sets whether a window manager handles its windows ("Y")
+# or not ("N": without one, Wine stalls whenever a managed window hides).
 session_prepare_prefix() {
     local managed=$1
     if [ ! -f "$WINEPREFIX/.update-timestamp" ]; then
