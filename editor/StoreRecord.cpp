@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
+#include "steps/StepFile.h"
 #include "steps/StepRecord.h"
 
 namespace {
@@ -33,37 +34,25 @@ bool Required(const std::string& text, const char* message) {
 
 // [SECTION] Port parameters ("9600 N 8 1")
 
-// Field n (1-based) of the text cut at every single space; "" beyond the last.
-std::string_view SpaceField(std::string_view text, int n) {
-    for (int field = 1; field < n; ++field) {
-        const size_t space = text.find(' ');
-        if (space == std::string_view::npos) {
-            return {};
-        }
-        text.remove_prefix(space + 1);
-    }
-    return text.substr(0, text.find(' '));
-}
-
 constexpr std::array<int32_t, 15> kBaudRates = {50,   75,   110,  150,   300,   600,   1200,  1800,
                                                 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 
 bool PortParametersValid(std::string_view parameters) {
-    const int32_t baud = ReadInteger(SpaceField(parameters, 1));
+    const int32_t baud = ReadInteger(Field(parameters, 1, ' '));
     if (std::find(kBaudRates.begin(), kBaudRates.end(), baud) == kBaudRates.end()) {
         return Refuse(kWrongValues,
                       "Wrong baudrate (50, 75, 110, 150, 300, 600, 1200, 1800, 2400, 4800, 9600, "
                       "19200, 38400, 57600, 115200)");
     }
-    const std::string_view parity = SpaceField(parameters, 2);
+    const std::string_view parity = Field(parameters, 2, ' ');
     if (parity != "N" && parity != "O" && parity != "E") {
         return Refuse(kWrongValues, "Wrong parity (N, O, E)");
     }
-    const int32_t dataBits = ReadInteger(SpaceField(parameters, 3));
+    const int32_t dataBits = ReadInteger(Field(parameters, 3, ' '));
     if (dataBits < 5 || dataBits > 8) {
         return Refuse(kWrongValues, "Wrong dataformat (5, 6, 7, 8)");
     }
-    const int32_t stopBits = ReadInteger(SpaceField(parameters, 4));
+    const int32_t stopBits = ReadInteger(Field(parameters, 4, ' '));
     if (stopBits < 1 || stopBits > 2) {
         return Refuse(kWrongValues, "Wrong stopbitx (1, 2)");
     }

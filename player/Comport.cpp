@@ -11,6 +11,7 @@
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
+#include "steps/StepFile.h"
 
 namespace {
 
@@ -23,18 +24,6 @@ constexpr uint32_t kWriteMsExtra = 10;
 constexpr uint8_t kOneStopBit = 0;
 constexpr uint8_t kOneAndAHalfStopBits = 1;
 constexpr uint8_t kTwoStopBits = 2;
-
-// Item n (1-based) of the text cut at every single blank; "" beyond the last.
-std::string_view BlankItem(std::string_view text, int n) {
-    for (int item = 1; item < n; ++item) {
-        const size_t blank = text.find(' ');
-        if (blank == std::string_view::npos) {
-            return {};
-        }
-        text.remove_prefix(blank + 1);
-    }
-    return text.substr(0, text.find(' '));
-}
 
 int32_t ParityCode(std::string_view letter) {
     if (letter == "O") {
@@ -65,10 +54,10 @@ void RegisterPort(const StepRecord& step) {
     if (FindPort(step.ComPort) == nullptr) {
         ComPortEntry entry;
         entry.PortName = step.ComPort;
-        entry.Baud = ReadInteger(BlankItem(step.ComValue, 1));
-        entry.Parity = ParityCode(BlankItem(step.ComValue, 2));
-        entry.DataBits = ReadInteger(BlankItem(step.ComValue, 3));
-        entry.StopBits = ReadInteger(BlankItem(step.ComValue, 4));
+        entry.Baud = ReadInteger(Field(step.ComValue, 1, ' '));
+        entry.Parity = ParityCode(Field(step.ComValue, 2, ' '));
+        entry.DataBits = ReadInteger(Field(step.ComValue, 3, ' '));
+        entry.StopBits = ReadInteger(Field(step.ComValue, 4, ' '));
         ComPorts.push_back(entry);
     }
     platform::SleepMs(StepInterval);

@@ -12,8 +12,9 @@
 // Splits bytes into lines at CR LF, lone LF, lone CR; a last line without a line end counts,
 // a line end at the very end makes no extra empty line.
 std::vector<std::string_view> SplitLines(std::string_view bytes);
-// Field n (1-based) of a ";"-separated line; "" beyond the last.
-std::string_view Field(std::string_view line, int n);
+// Field n (1-based) of a line cut at every separator (";" in CODE lines, " " in port
+// parameters); "" beyond the last.
+std::string_view Field(std::string_view line, int n, char separator = ';');
 
 enum class LineKind { Step, Empty, Comment, Unknown };
 // Reads one CODE line. For Step, `step` holds the record; for Unknown, `unknownType` field 1.

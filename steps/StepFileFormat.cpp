@@ -139,15 +139,15 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
     return lines;
 }
 
-std::string_view Field(std::string_view line, int n) {
+std::string_view Field(std::string_view line, int n, char separator) {
     for (int at = 1; at < n; ++at) {
-        const size_t end = line.find(';');
+        const size_t end = line.find(separator);
         if (end == std::string_view::npos) {
             return {};
         }
         line.remove_prefix(end + 1);
     }
-    return n < 1 ? std::string_view{} : line.substr(0, line.find(';'));
+    return n < 1 ? std::string_view{} : line.substr(0, line.find(separator));
 }
 
 LineKind ParseStepLine(std::string_view line, StepRecord& step, std::string& unknownType) {
