@@ -38,27 +38,33 @@ fi
 
 # Every process of the private prefix: the Windows process itself, the wineserver, which does the
 # work of its window messages, and the helpers Wine started for it (explorer, services).
-ticks() {
-    local total=0 pid fields
+# "<pid> <CPU ticks> <command>" for each Wine process of the prefix.
+ticks_by_process() {
+    local pid fields
     for pid in $(session_prefix_pids); do
         if fields=$(cut -d')' -f2- "/proc/$pid/stat" 2>/dev/null); then
             read -r -a stat <<<"$fields"
-            total=$((total + stat[11] + stat[12]))
+            echo "$pid $((stat[11] + stat[12])) $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null | cut -c1-60)"
         fi
     done
-    echo "$total"
 }
 
 # Measured after start-up work (fonts, first paints) is over.
 sleep 2
 hz=$(getconf CLK_TCK)
-before=$(ticks)
+ticks_by_process >"$WINEPREFIX/ticks-before"
 start_ns=$(date +%s%N)
 sleep "$idle_seconds"
-after=$(ticks)
-elapsed_ns=$(($(date +%s%N) - start_ns))
-used_ms=$(((after - before) * 1000 / hz))
-elapsed_ms=$((elapsed_ns / 1000000))
+ticks_by_process >"$WINEPREFIX/ticks-after"
+elapsed_ms=$((($(date +%s%N) - start_ns) / 1000000))
+# Per process: CPU milliseconds used while idling (processes that started meanwhile count whole).
+awk -v hz="$hz" 'NR == FNR { before[$1] = $2; next }
+    { used = ($2 - before[$1]) * 1000 / hz; total += used; $2 = ""
+      printf "  %6d ms  pid %s\n", used, $0 }
+    END { print total > "/dev/stderr" }' "$WINEPREFIX/ticks-before" "$WINEPREFIX/ticks-after" \
+    2>"$WINEPREFIX/ticks-total"
+used_ms=$(cat "$WINEPREFIX/ticks-total")
 percent=$(awk -v used="$used_ms" -v elapsed="$elapsed_ms" 'BEGIN { printf "%.2f", 100 * used / elapsed }')
 echo "idle CPU of Quorvane.exe under Wine: ${used_ms} ms of CPU in ${elapsed_ms} ms = ${percent}% of one core (target < 1%)"
+rm -f "$WINEPREFIX"/ticks-*
 awk -v p="$percent" 'BEGIN { exit !(p < 1) }'
