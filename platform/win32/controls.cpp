@@ -156,6 +156,23 @@ std::string WindowText(HWND hwnd) {
     return text;
 }
 
+// A closed drop-down list is as high as its font makes its selection field, whatever height it
+// was created with. The field gets the height less the edges around it; right after creation the
+// list's own size is not yet to be trusted, so it is measured only once the field is set.
+void FitClosedComboHeight(HWND combo, int height) {
+    const int edges = 2 * GetSystemMetrics(SM_CYEDGE);
+    if (height - edges <= 0) {
+        return;
+    }
+    SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - edges);
+    RECT outer{};
+    GetWindowRect(combo, &outer);
+    const int field = height - edges + (height - static_cast<int>(outer.bottom - outer.top));
+    if (field > 0 && field != height - edges) {
+        SendMessageA(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    }
+}
+
 }  // namespace
 
 namespace platform {
@@ -205,6 +222,9 @@ bool CreateControl(int control, const ControlSpec& spec) {
     }
     if (image != nullptr) {
         SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
+    }
+    if (spec.kind == ControlKind::DropDownList) {
+        FitClosedComboHeight(hwnd, spec.height);
     }
     if (richEdit) {
         PrepareRichEdit(hwnd);
@@ -277,14 +297,21 @@ void SetControlFont(int control, int font) {
     if (hwnd == nullptr || handle == nullptr) {
         return;
     }
+    bool combo = false;
     {
         const auto lock = Lock();
         auto found = Shared().controls.find(control);
         if (found != Shared().controls.end()) {
             found->second.font = font;
+            combo = found->second.kind == ControlKind::DropDownList;
         }
     }
+    RECT before{};
+    GetWindowRect(hwnd, &before);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
+    if (combo) {
+        FitClosedComboHeight(hwnd, static_cast<int>(before.bottom - before.top));
+    }
 }
 
 void SetControlImage(int control, int image) {
