@@ -251,9 +251,6 @@ namespace e2e {
 std::string LoggedOnUser();
 // Width of the primary screen in pixels.
 int ScreenWidth();
-// Visible top-level window of the launched process that holds a control with this number, nullptr
-// when none. Found without sending messages, so it also works while the program's thread sleeps.
-Window FindWindowHolding(int control);
 // Window or control text as the system keeps it, read without sending a message.
 std::string StoredText(Window window);
 // Owner of a top-level window, nullptr when none.
