@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 xvfb xdotool socat x11-xkb-utils x11-apps x11-utils xauth imagemagick
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-liberation python3 procps coreutils findutils
+    fonts-liberation fonts-wine python3 procps coreutils findutils
 )
 
 missing=()

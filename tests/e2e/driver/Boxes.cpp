@@ -9,8 +9,6 @@ namespace e2e {
 namespace {
 
 constexpr int MessageTextControl = 0xFFFF;
-constexpr int FileNameCombo = 0x47C;  // cmb13
-constexpr int FileNameEdit = 0x480;   // edt1
 
 struct DialogSearch {
     DWORD processId = 0;
@@ -64,16 +62,5 @@ bool AnswerBox(Window box, Answer answer) {
     return box != nullptr && PressDialogButton(box, static_cast<int>(answer));
 }
 
-bool AnswerFileDialog(Window dialog, std::string_view path) {
-    Window edit = FindControl(FindControl(dialog, FileNameCombo), FileNameEdit);
-    if (edit == nullptr) {
-        edit = FindControl(dialog, FileNameEdit);
-    }
-    if (edit == nullptr) {
-        return false;
-    }
-    SetText(edit, path);
-    return PressDialogButton(dialog, static_cast<int>(Answer::Ok));
-}
 
 }  // namespace e2e

@@ -147,8 +147,6 @@ Window WaitForMessageBox(int timeoutMs = DefaultTimeoutMs);
 Window OpenMessageBox();
 std::string BoxText(Window box);
 bool AnswerBox(Window box, Answer answer);
-// Types path into a common open/save dialog's file name box and presses its OK button.
-bool AnswerFileDialog(Window dialog, std::string_view path);
 
 // [SECTION] Real input
 
