@@ -2,7 +2,7 @@
 
 void CreateControls(std::span<const ControlRow> rows) {
     for (const ControlRow& row : rows) {
-        platform::CreateControl(row.number, row.spec);
+        platform::CreateControl(row.number, row.shape);
         if (row.font >= 0) {
             platform::SetControlFont(row.number, row.font);
         }

@@ -7,7 +7,7 @@
 
 struct ControlRow {
     int number;
-    platform::ControlSpec spec;
+    platform::ControlSpec shape;
     int font = -1;  // -1: the default font
     bool enabled = true;
 };

@@ -14,7 +14,7 @@ using platform::ControlKind;
 
 struct PanelControl {
     int number;
-    platform::ControlSpec spec;
+    platform::ControlSpec shape;
 };
 
 // Every container lies in ContainerStep; the controls after a container lie in it.
@@ -83,7 +83,7 @@ const PanelControl kPanel[] = {
 
 void BuildEditorPanel() {
     for (const PanelControl& row : kPanel) {
-        platform::CreateControl(row.number, row.spec);
+        platform::CreateControl(row.number, row.shape);
         // A new Keyboard container shows the text input under its caption "String:".
         if (row.number == TextKeyLabel) {
             platform::SetControlHidden(ComboKeyName, true);

@@ -45,7 +45,7 @@ struct Rect {
 };
 
 // Opens and shows a window under its number. Returns false if it could not be created.
-bool OpenWindow(int window, const WindowSpec& spec);
+bool OpenWindow(int window, const WindowSpec& shape);
 // Closes (destroys) a window with all its controls.
 void CloseWindow(int window);
 bool IsWindowOpen(int window);
@@ -97,13 +97,13 @@ struct ControlSpec {
     int y = 0;
     int width = 0;
     int height = 0;
-    std::string text;  // caption or initial text
-    int image = -1;    // image number for ImageButton
+    std::string text;     // caption or initial text
+    int image = -1;       // image number for ImageButton
     int background = -1;  // 0xRRGGBB background of a static text; -1 for the window's own
 };
 
 // Creates a control under its number (the Win32 control ID is the number).
-bool CreateControl(int control, const ControlSpec& spec);
+bool CreateControl(int control, const ControlSpec& shape);
 bool ControlExists(int control);
 
 void SetControlText(int control, std::string_view text);

@@ -18,19 +18,19 @@ constexpr int32_t TypeMessage = 9;
 struct StepRecord {
     int32_t RECORDtype = 0;
     std::string Remarks;
-    std::string MouseClick;   // "L_Click", "Ldbl_Click", "R_Click", "M_Click"
+    std::string MouseClick;  // "L_Click", "Ldbl_Click", "R_Click", "M_Click"
     int32_t MouseX = 0;
     int32_t MouseY = 0;
-    std::string KeyType;      // "String" or "Key"
-    std::string KeyName;      // "{F2}", used when KeyType is not "String"
-    std::string KeyString;    // used when KeyType is "String"
-    float DelayTime = 0.0f;   // seconds
-    int32_t LoopFrom = 0;     // step number
+    std::string KeyType;     // "String" or "Key"
+    std::string KeyName;     // "{F2}", used when KeyType is not "String"
+    std::string KeyString;   // used when KeyType is "String"
+    float DelayTime = 0.0f;  // seconds
+    int32_t LoopFrom = 0;    // step number
     int32_t LoopCount = 0;
-    std::string ComPort;      // "COM1"
-    std::string ComType;      // "Initialise", "String", "Hex", "Byte"
-    std::string ComValue;     // port parameters or telegram
-    int32_t JumpTo = 0;       // step number
+    std::string ComPort;   // "COM1"
+    std::string ComType;   // "Initialise", "String", "Hex", "Byte"
+    std::string ComValue;  // port parameters or telegram
+    int32_t JumpTo = 0;    // step number
     std::string StateText;
     std::string ExecFile;
     std::string MessageText;

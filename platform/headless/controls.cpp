@@ -126,23 +126,23 @@ int ValidIndexOrNone(const headless::ControlState& state, int index) {
 
 namespace platform {
 
-bool CreateControl(int control, const ControlSpec& spec) {
+bool CreateControl(int control, const ControlSpec& shape) {
     const auto lock = Lock();
-    if (Find(control) != nullptr || !IsParentAvailable(spec.parent)) {
+    if (Find(control) != nullptr || !IsParentAvailable(shape.parent)) {
         return false;
     }
     ControlRecord record;
     headless::ControlState& state = record.state;
     state.exists = true;
-    state.kind = spec.kind;
-    state.parent = spec.parent;
-    state.x = spec.x;
-    state.y = spec.y;
-    state.width = spec.width;
-    state.height = spec.height;
+    state.kind = shape.kind;
+    state.parent = shape.parent;
+    state.x = shape.x;
+    state.y = shape.y;
+    state.width = shape.width;
+    state.height = shape.height;
     state.font = Shared().defaultFont;
-    state.image = spec.image;
-    SetText(state, spec.text);
+    state.image = shape.image;
+    SetText(state, shape.text);
     Shared().controls.emplace(control, std::move(record));
     return true;
 }

@@ -34,7 +34,7 @@ struct ControlState {
     std::string text;  // caption or edit text (not the selection of a list)
     bool enabled = true;
     bool hidden = false;
-    int font = -1;   // font number, -1 for the system font
+    int font = -1;  // font number, -1 for the system font
     int image = -1;
     std::vector<std::string> items;
     int selected = -1;
@@ -47,7 +47,7 @@ bool IsControlVisible(int control);
 
 struct WindowState {
     bool open = false;
-    platform::WindowSpec spec;
+    platform::WindowSpec shape;
     bool enabled = true;
     bool topmost = false;
     int openCount = 0;  // how often it was opened since Reset
@@ -123,10 +123,10 @@ enum class InputKind { CursorMove, Mouse, Key, Unicode };
 
 struct InputEvent {
     InputKind kind = InputKind::Key;
-    int x = 0, y = 0;     // CursorMove
-    uint32_t flags = 0;   // Mouse: mouse_event flags
-    uint8_t key = 0;      // Key: virtual key
-    bool up = false;      // Key, Unicode
+    int x = 0, y = 0;        // CursorMove
+    uint32_t flags = 0;      // Mouse: mouse_event flags
+    uint8_t key = 0;         // Key: virtual key
+    bool up = false;         // Key, Unicode
     uint16_t codePoint = 0;  // Unicode
     bool operator==(const InputEvent&) const = default;
 };
@@ -155,8 +155,8 @@ void SetFreeBytes(int64_t bytes);
 
 struct SerialDevice {
     bool exists = false;
-    bool inUse = false;          // opening it fails
-    bool refuseSettings = false; // WriteSettings fails
+    bool inUse = false;               // opening it fails
+    bool refuseSettings = false;      // WriteSettings fails
     platform::PortSettings settings;  // as last written (starts at 1200 7E2 with RTS on)
     platform::PortTimeouts timeouts;
     uint32_t inputQueue = 0, outputQueue = 0;

@@ -28,10 +28,10 @@ platform::Rect OuterRect(int window, int depth = 0) {
     if (record == nullptr || depth > 8) {
         return {};
     }
-    const platform::WindowSpec& spec = record->spec;
-    int width = spec.clientWidth;
-    int height = spec.clientHeight;
-    if (spec.style != platform::WindowStyle::Borderless) {
+    const platform::WindowSpec& shape = record->shape;
+    int width = shape.clientWidth;
+    int height = shape.clientHeight;
+    if (shape.style != platform::WindowStyle::Borderless) {
         width += 2 * kFrameBorder;
         height += 2 * kFrameBorder + kCaptionHeight;
     }
@@ -39,13 +39,13 @@ platform::Rect OuterRect(int window, int depth = 0) {
         height += kMenuBarHeight;
     }
     platform::Rect around{0, 0, kScreenWidth, kScreenHeight};
-    if (spec.placement == platform::WindowPlacement::CentreOnOwner &&
-        OpenWindowRecord(spec.owner) != nullptr) {
-        around = OuterRect(spec.owner, depth + 1);
+    if (shape.placement == platform::WindowPlacement::CentreOnOwner &&
+        OpenWindowRecord(shape.owner) != nullptr) {
+        around = OuterRect(shape.owner, depth + 1);
     }
-    int left = spec.x;
-    int top = spec.y;
-    if (spec.placement != platform::WindowPlacement::AtPosition) {
+    int left = shape.x;
+    int top = shape.y;
+    if (shape.placement != platform::WindowPlacement::AtPosition) {
         left = (around.left + around.right - width) / 2;
         top = (around.top + around.bottom - height) / 2;
     }
@@ -87,14 +87,14 @@ namespace platform {
 
 // [SECTION] Windows
 
-bool OpenWindow(int window, const WindowSpec& spec) {
+bool OpenWindow(int window, const WindowSpec& shape) {
     const auto lock = Lock();
     headless::WindowState& record = Shared().windows[window];
     if (record.open) {
         return false;
     }
     record.open = true;
-    record.spec = spec;
+    record.shape = shape;
     record.enabled = true;
     record.topmost = false;
     ++record.openCount;

@@ -28,7 +28,7 @@ using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
 
 struct WindowRecord {
     HWND hwnd = nullptr;
-    platform::WindowSpec spec;
+    platform::WindowSpec shape;
     HMENU menuBar = nullptr;
 };
 

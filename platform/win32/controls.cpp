@@ -179,20 +179,20 @@ namespace platform {
 
 // [SECTION] Creating
 
-bool CreateControl(int control, const ControlSpec& spec) {
-    const Parent parent = FindParent(spec.parent);
+bool CreateControl(int control, const ControlSpec& shape) {
+    const Parent parent = FindParent(shape.parent);
     if (parent.hwnd == nullptr || win32::ControlHandle(control) != nullptr) {
         return false;
     }
-    const ClassAndStyle kind = ClassFor(spec.kind);
+    const ClassAndStyle kind = ClassFor(shape.kind);
     // Siblings overlap (the step frame lies over buttons and a container): each paints only
     // its own part.
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style;
     const int height =
-        spec.kind == ControlKind::DropDownList ? spec.height + kDroppedHeight : spec.height;
-    const bool richEdit = spec.kind == ControlKind::RichEdit;
-    HWND hwnd = CreateWindowExA(kind.exStyle, kind.className, richEdit ? "" : spec.text.c_str(),
-                                style, spec.x, spec.y, spec.width, height, parent.hwnd,
+        shape.kind == ControlKind::DropDownList ? shape.height + kDroppedHeight : shape.height;
+    const bool richEdit = shape.kind == ControlKind::RichEdit;
+    HWND hwnd = CreateWindowExA(kind.exStyle, kind.className, richEdit ? "" : shape.text.c_str(),
+                                style, shape.x, shape.y, shape.width, height, parent.hwnd,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(control)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr) {
@@ -201,7 +201,7 @@ bool CreateControl(int control, const ControlSpec& spec) {
     int font = -1;
     HFONT fontHandle = nullptr;
     HBITMAP image =
-        spec.kind == ControlKind::ImageButton ? win32::ImageHandle(spec.image) : nullptr;
+        shape.kind == ControlKind::ImageButton ? win32::ImageHandle(shape.image) : nullptr;
     {
         const auto lock = Lock();
         font = Shared().defaultFont;
@@ -209,11 +209,11 @@ bool CreateControl(int control, const ControlSpec& spec) {
         fontHandle = found != Shared().fonts.end() ? found->second.handle.get() : nullptr;
         win32::ControlRecord& record = Shared().controls[control];
         record.hwnd = hwnd;
-        record.kind = spec.kind;
+        record.kind = shape.kind;
         record.window = parent.window;
         record.font = fontHandle != nullptr ? font : -1;
-        if (spec.background >= 0) {
-            record.backgroundColour = ColourOf(spec.background);
+        if (shape.background >= 0) {
+            record.backgroundColour = ColourOf(shape.background);
             record.background.reset(CreateSolidBrush(record.backgroundColour));
         }
     }
@@ -223,16 +223,16 @@ bool CreateControl(int control, const ControlSpec& spec) {
     if (image != nullptr) {
         SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image));
     }
-    if (spec.kind == ControlKind::DropDownList) {
-        FitClosedComboHeight(hwnd, spec.height);
+    if (shape.kind == ControlKind::DropDownList) {
+        FitClosedComboHeight(hwnd, shape.height);
     }
     if (richEdit) {
         PrepareRichEdit(hwnd);
-        SetWindowTextW(hwnd, win32::Widen(spec.text).c_str());
+        SetWindowTextW(hwnd, win32::Widen(shape.text).c_str());
     }
     // A later control lies over the earlier ones, and a frame beneath all of its siblings, so
     // that the controls inside a frame are drawn over it whatever the creation order.
-    SetWindowPos(hwnd, spec.kind == ControlKind::Frame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
+    SetWindowPos(hwnd, shape.kind == ControlKind::Frame ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     return true;
 }

@@ -23,12 +23,12 @@ RECT ScreenRect() {
 }
 
 // Outer top-left corner for an outer size, by the placement.
-POINT PlacedCorner(const platform::WindowSpec& spec, HWND owner, int width, int height) {
-    if (spec.placement == platform::WindowPlacement::AtPosition) {
-        return POINT{spec.x, spec.y};
+POINT PlacedCorner(const platform::WindowSpec& shape, HWND owner, int width, int height) {
+    if (shape.placement == platform::WindowPlacement::AtPosition) {
+        return POINT{shape.x, shape.y};
     }
     RECT around = ScreenRect();
-    if (spec.placement == platform::WindowPlacement::CentreOnOwner && owner != nullptr) {
+    if (shape.placement == platform::WindowPlacement::CentreOnOwner && owner != nullptr) {
         GetWindowRect(owner, &around);
     }
     return POINT{(around.left + around.right - width) / 2,
@@ -37,19 +37,19 @@ POINT PlacedCorner(const platform::WindowSpec& spec, HWND owner, int width, int 
 
 // A menu bar set after the window was made takes its height from the client area; grow the
 // window by what the client area lacks, keeping a centred window centred.
-void FitClientArea(HWND hwnd, const platform::WindowSpec& spec) {
+void FitClientArea(HWND hwnd, const platform::WindowSpec& shape) {
     RECT client{};
     RECT outer{};
     GetClientRect(hwnd, &client);
     GetWindowRect(hwnd, &outer);
-    const int missingWidth = spec.clientWidth - (client.right - client.left);
-    const int missingHeight = spec.clientHeight - (client.bottom - client.top);
+    const int missingWidth = shape.clientWidth - (client.right - client.left);
+    const int missingHeight = shape.clientHeight - (client.bottom - client.top);
     if (missingWidth == 0 && missingHeight == 0) {
         return;
     }
     int left = outer.left;
     int top = outer.top;
-    if (spec.placement != platform::WindowPlacement::AtPosition) {
+    if (shape.placement != platform::WindowPlacement::AtPosition) {
         left -= missingWidth / 2;
         top -= missingHeight / 2;
     }
@@ -81,21 +81,21 @@ namespace platform {
 
 // [SECTION] Windows
 
-bool OpenWindow(int window, const WindowSpec& spec) {
+bool OpenWindow(int window, const WindowSpec& shape) {
     win32::EnsureWindowClasses();
     if (win32::WindowHandle(window) != nullptr) {
         return false;
     }
-    HWND owner = spec.owner >= 0 ? win32::WindowHandle(spec.owner) : nullptr;
-    const DWORD style = StyleOf(spec.style);
-    RECT outer{0, 0, spec.clientWidth, spec.clientHeight};
+    HWND owner = shape.owner >= 0 ? win32::WindowHandle(shape.owner) : nullptr;
+    const DWORD style = StyleOf(shape.style);
+    RECT outer{0, 0, shape.clientWidth, shape.clientHeight};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    const POINT corner = PlacedCorner(spec, owner, width, height);
+    const POINT corner = PlacedCorner(shape, owner, width, height);
 
     HWND hwnd =
-        CreateWindowExA(0, win32::kWindowClass, spec.title.c_str(), style, corner.x, corner.y,
+        CreateWindowExA(0, win32::kWindowClass, shape.title.c_str(), style, corner.x, corner.y,
                         width, height, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr) {
         return false;
@@ -103,7 +103,7 @@ bool OpenWindow(int window, const WindowSpec& spec) {
     {
         const auto lock = Lock();
         Shared().guiThread = GetCurrentThreadId();
-        Shared().windows[window] = win32::WindowRecord{hwnd, spec, nullptr};
+        Shared().windows[window] = win32::WindowRecord{hwnd, shape, nullptr};
     }
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
@@ -240,7 +240,7 @@ void CreateMenuBar(int window, const std::vector<MenuTitleSpec>& titles) {
     if (previous != nullptr) {
         DestroyMenu(previous);
     }
-    WindowSpec spec;
+    WindowSpec shape;
     {
         const auto lock = Lock();
         auto record = Shared().windows.find(window);
@@ -248,14 +248,14 @@ void CreateMenuBar(int window, const std::vector<MenuTitleSpec>& titles) {
             return;
         }
         record->second.menuBar = bar;
-        spec = record->second.spec;
+        shape = record->second.shape;
         std::erase_if(Shared().menuItemWindow,
                       [window](const auto& entry) { return entry.second == window; });
         for (int item : items) {
             Shared().menuItemWindow[item] = window;
         }
     }
-    FitClientArea(hwnd, spec);
+    FitClientArea(hwnd, shape);
 }
 
 void SetMenuItemEnabled(int item, bool enabled) {

@@ -38,10 +38,10 @@ TEST_F(TextEditorTest, WithoutAFileTheWindowShowsTheTemplate) {
     ShowEditor();
     const headless::WindowState window = headless::Window(FormEditor);
     EXPECT_TRUE(window.open);
-    EXPECT_EQ(window.spec.title, "Editor");
-    EXPECT_EQ(window.spec.clientWidth, 388);
-    EXPECT_EQ(window.spec.clientHeight, 496);
-    EXPECT_EQ(window.spec.owner, FormMAIN);
+    EXPECT_EQ(window.shape.title, "Editor");
+    EXPECT_EQ(window.shape.clientWidth, 388);
+    EXPECT_EQ(window.shape.clientHeight, 496);
+    EXPECT_EQ(window.shape.owner, FormMAIN);
     EXPECT_EQ(headless::Control(EditorText).kind, platform::ControlKind::RichEdit);
     EXPECT_EQ(Lines(), (std::vector<std::string>{"Quorvane 2.2", "tester  -  08.12.2026 09:30", "",
                                                  "1;L_Click;50;50;"}));

@@ -68,7 +68,7 @@ TEST_F(EventLoopTest, NoticeShowsItsTextForSixHundredMillisecondsThenCloses) {
         shownAt = headless::VirtualMicroseconds();
         shownText = headless::Control(TextNotice).text;
         EXPECT_TRUE(headless::Window(WindowNotice).open);
-        EXPECT_EQ(headless::Window(WindowNotice).spec.clientWidth, 16 * 12);
+        EXPECT_EQ(headless::Window(WindowNotice).shape.clientWidth, 16 * 12);
         EXPECT_EQ(headless::Control(TextNotice).font, FontNotice);
     });
     const int64_t start = headless::VirtualMicroseconds();
@@ -83,7 +83,7 @@ TEST_F(EventLoopTest, NoticeTooWideForTheScreenIsCut) {
     const std::string junk(5000, 'x');
     size_t shownWidth = 0;
     headless::ScheduleAt(headless::VirtualMicroseconds() + 1, [&] {
-        shownWidth = static_cast<size_t>(headless::Window(WindowNotice).spec.clientWidth);
+        shownWidth = static_cast<size_t>(headless::Window(WindowNotice).shape.clientWidth);
     });
     ShowNotice(junk, FormMAIN);
     EXPECT_GT(shownWidth, 0u);

@@ -30,16 +30,16 @@ void OpenMainWindowWith(const std::vector<std::pair<int, platform::ControlSpec>>
     window.clientHeight = 344;
     window.title = "Quorvane";
     ASSERT_TRUE(platform::OpenWindow(kMainWindow, window));
-    for (const auto& [number, spec] : controls) {
-        ASSERT_TRUE(platform::CreateControl(number, spec)) << number;
+    for (const auto& [number, shape] : controls) {
+        ASSERT_TRUE(platform::CreateControl(number, shape)) << number;
     }
 }
 
 platform::ControlSpec Spec(platform::ControlKind kind, int parent) {
-    platform::ControlSpec spec;
-    spec.kind = kind;
-    spec.parent = parent;
-    return spec;
+    platform::ControlSpec shape;
+    shape.kind = kind;
+    shape.parent = parent;
+    return shape;
 }
 
 // [SECTION] Virtual clock

@@ -50,11 +50,11 @@ TEST_F(StartUpTest, MainWindowIsOpenOnTopWithItsSize) {
     const headless::WindowState window = headless::Window(FormMAIN);
     EXPECT_TRUE(window.open);
     EXPECT_TRUE(window.topmost);
-    EXPECT_EQ(window.spec.title, "Quorvane");
-    EXPECT_EQ(window.spec.clientWidth, 252);
-    EXPECT_EQ(window.spec.clientHeight, 344);
-    EXPECT_EQ(window.spec.style, platform::WindowStyle::Main);
-    EXPECT_EQ(window.spec.placement, platform::WindowPlacement::CentreScreen);
+    EXPECT_EQ(window.shape.title, "Quorvane");
+    EXPECT_EQ(window.shape.clientWidth, 252);
+    EXPECT_EQ(window.shape.clientHeight, 344);
+    EXPECT_EQ(window.shape.style, platform::WindowStyle::Main);
+    EXPECT_EQ(window.shape.placement, platform::WindowPlacement::CentreScreen);
 }
 
 TEST_F(StartUpTest, EveryMainControlSitsAtItsPlace) {

@@ -139,12 +139,12 @@ TEST_F(StepListTest, PopupOpensBesideTheFrameWithEveryNumber) {
     SelectStep();
     const headless::WindowState popup = headless::Window(WindowSelectStep);
     ASSERT_TRUE(popup.open);
-    EXPECT_EQ(popup.spec.x, outer.left + 74);
-    EXPECT_EQ(popup.spec.y, outer.top + 105);
-    EXPECT_EQ(popup.spec.clientWidth, 60);
-    EXPECT_EQ(popup.spec.clientHeight, 90);
-    EXPECT_EQ(popup.spec.style, platform::WindowStyle::Borderless);
-    EXPECT_EQ(popup.spec.owner, FormMAIN);
+    EXPECT_EQ(popup.shape.x, outer.left + 74);
+    EXPECT_EQ(popup.shape.y, outer.top + 105);
+    EXPECT_EQ(popup.shape.clientWidth, 60);
+    EXPECT_EQ(popup.shape.clientHeight, 90);
+    EXPECT_EQ(popup.shape.style, platform::WindowStyle::Borderless);
+    EXPECT_EQ(popup.shape.owner, FormMAIN);
     const headless::ControlState list = headless::Control(ListSelectStep);
     EXPECT_EQ(list.kind, platform::ControlKind::ListBox);
     EXPECT_EQ(list.width, 60);
