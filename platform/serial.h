@@ -15,8 +15,8 @@ namespace platform {
 struct PortSettings {
     uint32_t baudRate = 0;
     uint8_t dataBits = 8;
-    uint8_t parity = 0;     // 0 none, 1 odd, 2 even (DCB parity codes)
-    uint8_t stopBits = 0;   // 0 one, 1 one and a half, 2 two (DCB stop bit codes)
+    uint8_t parity = 0;        // 0 none, 1 odd, 2 even (DCB parity codes)
+    uint8_t stopBits = 0;      // 0 one, 1 one and a half, 2 two (DCB stop bit codes)
     bool parityCheck = false;  // fParity
     bool ctsFlow = false;      // fOutxCtsFlow
     bool rtsOn = false;        // fRtsControl: RTS_CONTROL_ENABLE when true, _DISABLE when false

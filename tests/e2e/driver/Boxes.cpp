@@ -62,5 +62,4 @@ bool AnswerBox(Window box, Answer answer) {
     return box != nullptr && PressDialogButton(box, static_cast<int>(answer));
 }
 
-
 }  // namespace e2e

@@ -209,9 +209,9 @@ std::string WindowsPathOf(std::string_view unixPath);
 // A COM port of the Wine prefix linked to a pseudo-terminal; socat copies everything written to
 // the port into a capture file.
 struct SerialLine {
-    std::string port;     // "COM5"
-    std::string folder;   // Unix folder holding the links, the capture and socat's PID
-    std::string terminal; // Unix path of the pseudo-terminal the port is linked to
+    std::string port;      // "COM5"
+    std::string folder;    // Unix folder holding the links, the capture and socat's PID
+    std::string terminal;  // Unix path of the pseudo-terminal the port is linked to
 };
 // Makes the line, presets the terminal with the stty arguments and links the port to it.
 bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLine& line);
