@@ -14,17 +14,24 @@ using headless_state::Shared;
 
 // Moves the virtual clock to `target`, stopping at each scheduled action on the way (in time
 // order, at its own time) to run it without the lock.
-void AdvanceClockTo(int64_t target) {
+// Moves the clock on by `microseconds`, running each action scheduled in that span at its own
+// time. The span is taken from the clock as it stands under the lock, so sleeps of several
+// threads add up and none of them is lost to another thread's advance.
+void AdvanceClockBy(int64_t microseconds) {
+    int64_t remaining = std::max(microseconds, int64_t{0});
     for (;;) {
         std::function<void()> action;
         {
             const auto lock = Lock();
+            int64_t& clock = Shared().clock;
             auto& scheduled = Shared().scheduled;
-            if (scheduled.empty() || scheduled.begin()->first > target) {
-                Shared().clock = std::max(Shared().clock, target);
+            if (scheduled.empty() || scheduled.begin()->first > clock + remaining) {
+                clock += remaining;
                 return;
             }
-            Shared().clock = std::max(Shared().clock, scheduled.begin()->first);
+            const int64_t due = std::max(clock, scheduled.begin()->first);
+            remaining -= due - clock;
+            clock = due;
             action = std::move(scheduled.begin()->second);
             scheduled.erase(scheduled.begin());
         }
@@ -52,7 +59,7 @@ LocalTime CurrentLocalTime() {
 }
 
 void SleepMs(int milliseconds) {
-    AdvanceClockTo(ClockNow() + std::max(milliseconds, 0) * int64_t{1000});
+    AdvanceClockBy(std::max(milliseconds, 0) * int64_t{1000});
     // Lets real threads of a test (a player, a watcher) run while this one "sleeps".
     std::this_thread::yield();
 }
@@ -93,7 +100,7 @@ void ScheduleAt(int64_t virtualMicroseconds, std::function<void()> action) {
 }
 
 void AdvanceClock(int64_t microseconds) {
-    AdvanceClockTo(ClockNow() + std::max(microseconds, int64_t{0}));
+    AdvanceClockBy(microseconds);
 }
 
 void SetUserName(const std::string& name) {
