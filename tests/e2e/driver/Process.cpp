@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "Driver.h"
+#include "StartProcess.h"
 #include "WideText.h"
 
 namespace e2e {
@@ -38,8 +39,8 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
 
 }  // namespace
 
-bool Launch(const std::string& path, const std::string& arguments) {
-    EndProgram();
+bool StartProcess(const std::string& path, const std::string& arguments,
+                  PROCESS_INFORMATION& process) {
     std::wstring commandLine = L"\"" + Wide(path) + L"\"";
     if (!arguments.empty()) {
         commandLine += L" " + Wide(arguments);
@@ -47,13 +48,18 @@ bool Launch(const std::string& path, const std::string& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &Launched)) {
+                        &startup, &process)) {
         Note("CreateProcess failed for " + path + " (error " + std::to_string(GetLastError()) +
              ")");
-        Launched = {};
+        process = {};
         return false;
     }
     return true;
+}
+
+bool Launch(const std::string& path, const std::string& arguments) {
+    EndProgram();
+    return StartProcess(path, arguments, Launched);
 }
 
 unsigned long LaunchedProcessId() {

@@ -1,0 +1,64 @@
+// COM ports of the Wine prefix made of pseudo-terminals: socat holds the terminal and copies what
+// the program writes to the port into a file; stty presets and reads the line settings. The port
+// is a link in the prefix's dosdevices folder; socat is stopped by the PID it left behind.
+#include <windows.h>
+
+#include <cctype>
+
+#include "Driver.h"
+
+namespace e2e {
+
+namespace {
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+std::string PortLink(const SerialLine& line) {
+    return "${WINEPREFIX:-$HOME/.wine}/dosdevices/" + Lower(line.port);
+}
+
+}  // namespace
+
+bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLine& line) {
+    line.port = std::string(port);
+    line.folder = "/tmp/quorvane-e2e-serial-" + std::to_string(GetCurrentProcessId());
+    line.terminal = line.folder + "/terminal";
+    const std::string& d = line.folder;
+    const std::string script =
+        "mkdir -p " + d + " && rm -f " + d + "/terminal " + d + "/capture " + d + "/pid && " +
+        "{ socat -u pty,raw,echo=0,link=" + d + "/terminal CREATE:" + d + "/capture >" + d +
+        "/socat.log 2>&1 & echo $! >" + d + "/pid; } && i=0 && " + "while [ ! -e " + d +
+        "/terminal ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; " + "[ -e " + d +
+        "/terminal ] && stty -F " + d + "/terminal " + std::string(sttyPreset) +
+        " && ln -sfn $(readlink -f " + d + "/terminal) " + PortLink(line);
+    const int code = RunShell(script, 20000);
+    if (code != 0) {
+        Note("serial line for " + line.port + " not made (sh exit code " + std::to_string(code) +
+             "); socat said: " + ReadWholeFile(WindowsPathOf(d + "/socat.log")));
+    }
+    return code == 0;
+}
+
+void CloseSerialLine(const SerialLine& line) {
+    const std::string& d = line.folder;
+    RunShell("[ -s " + d + "/pid ] && kill $(cat " + d + "/pid); rm -f " + PortLink(line) + " " +
+             d + "/pid");
+}
+
+std::string SerialBytes(const SerialLine& line) {
+    return ReadWholeFile(WindowsPathOf(line.folder + "/capture"));
+}
+
+std::string SerialSettings(const SerialLine& line) {
+    const std::string& d = line.folder;
+    RunShell("stty -a -F " + d + "/terminal >" + d + "/settings 2>&1");
+    return ReadWholeFile(WindowsPathOf(d + "/settings"));
+}
+
+}  // namespace e2e
