@@ -45,10 +45,16 @@ Window OpenMessageBox() {
 
 Window WaitForMessageBox(int timeoutMs) {
     Window box = nullptr;
+    // A box is visible a moment before Wine has given it its caption and controls; it counts
+    // once it has its caption and its text (a message box) or its OK button (a file dialog), so
+    // that what a test reads is what the user sees.
     WaitUntil(
         [&] {
             box = OpenMessageBox();
-            return box != nullptr || HasExited();
+            return (box != nullptr && !Title(box).empty() &&
+                    (FindControl(box, MessageTextControl) != nullptr ||
+                     FindControl(box, static_cast<int>(Answer::Ok)) != nullptr)) ||
+                   HasExited();
         },
         timeoutMs);
     return box;
