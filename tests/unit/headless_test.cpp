@@ -35,7 +35,7 @@ void OpenMainWindowWith(const std::vector<std::pair<int, platform::ControlSpec>>
     }
 }
 
-platform::ControlSpec Spec(platform::ControlKind kind, int parent) {
+platform::ControlSpec NewControl(platform::ControlKind kind, int parent) {
     platform::ControlSpec shape;
     shape.kind = kind;
     shape.parent = parent;
@@ -156,8 +156,8 @@ TEST_F(Headless, WaitEventBlocksUntilAnEventIsPushed) {
 // [SECTION] Controls
 
 TEST_F(Headless, UserTypingIntoDigitsInputKeepsOnlyDigits) {
-    OpenMainWindowWith({{4, Spec(platform::ControlKind::DigitsInput, kMainWindow)},
-                        {70, Spec(platform::ControlKind::Input, kMainWindow)}});
+    OpenMainWindowWith({{4, NewControl(platform::ControlKind::DigitsInput, kMainWindow)},
+                        {70, NewControl(platform::ControlKind::Input, kMainWindow)}});
     headless::UserTypes(4, "-12a 3.4");
     headless::UserTypes(70, "-12a 3.4");
     EXPECT_EQ(platform::ControlText(4), "1234");
@@ -167,7 +167,7 @@ TEST_F(Headless, UserTypingIntoDigitsInputKeepsOnlyDigits) {
 }
 
 TEST_F(Headless, ListsFindTheFirstEntryIgnoringCaseAndShowTheSelection) {
-    OpenMainWindowWith({{69, Spec(platform::ControlKind::DropDownList, kMainWindow)}});
+    OpenMainWindowWith({{69, NewControl(platform::ControlKind::DropDownList, kMainWindow)}});
     platform::SetItems(69, {"Mouse", "Keyboard", "KEYBOARD", "COM1"});
     platform::AddItem(69, "Delay");
     EXPECT_EQ(platform::FindItemIgnoringCase(69, "keyboard"), 1);
@@ -187,10 +187,10 @@ TEST_F(Headless, ListsFindTheFirstEntryIgnoringCaseAndShowTheSelection) {
 }
 
 TEST_F(Headless, ClosingAWindowDestroysEveryControlInsideIt) {
-    OpenMainWindowWith({{68, Spec(platform::ControlKind::Container, kMainWindow)},
-                        {69, Spec(platform::ControlKind::DropDownList, 68)},
-                        {2, Spec(platform::ControlKind::Container, 68)},
-                        {4, Spec(platform::ControlKind::DigitsInput, 2)}});
+    OpenMainWindowWith({{68, NewControl(platform::ControlKind::Container, kMainWindow)},
+                        {69, NewControl(platform::ControlKind::DropDownList, 68)},
+                        {2, NewControl(platform::ControlKind::Container, 68)},
+                        {4, NewControl(platform::ControlKind::DigitsInput, 2)}});
     platform::SetControlHidden(68, true);
     EXPECT_FALSE(headless::IsControlVisible(4));
     platform::SetControlHidden(68, false);
@@ -205,11 +205,11 @@ TEST_F(Headless, ClosingAWindowDestroysEveryControlInsideIt) {
     EXPECT_EQ(platform::FocusedControl(), -1);
     EXPECT_EQ(platform::ControlText(4), "");
     EXPECT_EQ(platform::SelectedItem(69), -1);
-    EXPECT_FALSE(platform::CreateControl(5, Spec(platform::ControlKind::Input, kMainWindow)));
+    EXPECT_FALSE(platform::CreateControl(5, NewControl(platform::ControlKind::Input, kMainWindow)));
 }
 
 TEST_F(Headless, TextAreaLines) {
-    OpenMainWindowWith({{104, Spec(platform::ControlKind::RichEdit, kMainWindow)}});
+    OpenMainWindowWith({{104, NewControl(platform::ControlKind::RichEdit, kMainWindow)}});
     EXPECT_EQ(platform::TextLines(104), (std::vector<std::string>{""}));
     platform::SetTextLines(104, {"Quorvane 2.2", "tester", "info"});
     platform::SetTextLine(104, 1, "tester  -  08.12.2026 09:30");
