@@ -376,6 +376,22 @@ bool HasWord(const std::string& settings, const std::string& word) {
     return false;
 }
 
+// The lines of text that hold word, joined by " / ".
+std::string LinesWith(const std::string& text, const std::string& word) {
+    std::string found;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end;
+        const std::string line = text.substr(start, end - start);
+        if (line.find(word) != std::string::npos) {
+            found += (found.empty() ? "" : " / ") + line;
+        }
+        start = end + 1;
+    }
+    return found;
+}
+
 struct LineCase {
     const char* name;
     const char* preset;      // stty arguments before the run
@@ -434,7 +450,8 @@ void CheckRefusedSettings(Session& session) {
             WaitForRunEnd(session, "19200 E 7 2");
             WaitUntil([&] { return SerialBytes(line).size() >= 3; }, 3000);
             const std::string settings = SerialSettings(line);
-            Note("19200 E 7 2 on a pseudo-terminal: sent; stty says: " + settings);
+            Note("19200 E 7 2 on a pseudo-terminal: sent; stty says: " +
+                 LinesWith(settings, "speed") + " / " + LinesWith(settings, "parenb"));
             CheckEqual("19200 E 7 2 accepted: bytes on the line", Hex("ATZ"),
                        Hex(SerialBytes(line)));
             Check(HasWord(settings, "19200") && HasWord(settings, "cstopb"),
