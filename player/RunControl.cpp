@@ -83,8 +83,9 @@ void PauseSteps(int) {
 }
 
 void StopSteps(int) {
-    ShowIdleControls();
-    LockControls(0);
+    // The player may still be finishing a step and reads the list once more when the run ends:
+    // its end of the run unlocks the editing controls and offers Play again, at its next check.
+    SetRunControls(false, false, false);
     PlayRunning = 0;
     PlayPaused = 0;
 }

@@ -52,12 +52,14 @@ void EndOfRun() {
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         platform::SetControlText(field, "");
     }
-    ShowIdleControls();
+    // The list is read for the last time before anything that could change it is unlocked, and
+    // Play is offered last, so that a new run cannot start while this one is still ending.
+    RList.Select(PlayStartIndex);
+    GetValues();
     PlayPaused = 0;
     PlayRunning = 0;
     LockControls(0);
-    RList.Select(PlayStartIndex);
-    GetValues();
+    ShowIdleControls();
 }
 
 }  // namespace

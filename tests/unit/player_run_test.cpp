@@ -94,13 +94,25 @@ TEST_F(RunCommandsTest, PauseThenPlayResumesKeepingTheRunState) {
     EXPECT_EQ(platform::ControlText(TextState), "Ready");
 }
 
-TEST_F(RunCommandsTest, StopUnlocksAndClearsTheFlags) {
+// Regression: Stop used to unlock the File menu and the step buttons while the player was still
+// finishing its step and about to read the list, so opening a file right after Stop (or right at
+// the end of a run) could replace the list under the player. The player unlocks when it is done.
+TEST_F(RunCommandsTest, StopClearsTheFlagsAndThePlayerUnlocksWhenTheRunHasEnded) {
     Start({State("a")});
     PauseSteps(0);
     StopSteps(0);
-    EXPECT_EQ(Shown(), kIdle);
     EXPECT_EQ(PlayRunning, 0);
     EXPECT_EQ(PlayPaused, 0);
+    for (int button : {ButtonPlay, ButtonPause, ButtonStop, ButtonNext}) {
+        EXPECT_FALSE(platform::IsControlEnabled(button)) << button;
+    }
+    for (int item : {MenuPlay, MenuPause, MenuStop, MenuOpen, MenuNew}) {
+        EXPECT_FALSE(platform::IsMenuItemEnabled(item)) << item;
+    }
+    PlayRun();
+    EXPECT_EQ(Shown(), kIdle);
+    EXPECT_TRUE(platform::IsControlEnabled(ButtonNext));
+    EXPECT_TRUE(platform::IsMenuItemEnabled(MenuOpen));
 }
 
 TEST_F(RunCommandsTest, ThreeHalfSecondDelaysEndAtOnePointFiveSecondsOnStepOne) {
