@@ -9,5 +9,8 @@ void CreateControls(std::span<const ControlRow> rows) {
         if (!row.enabled) {
             platform::SetControlEnabled(row.number, false);
         }
+        if (row.hidden) {
+            platform::SetControlHidden(row.number, true);
+        }
     }
 }

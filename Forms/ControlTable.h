@@ -10,6 +10,7 @@ struct ControlRow {
     platform::ControlSpec shape;
     int font = -1;  // -1: the default font
     bool enabled = true;
+    bool hidden = false;
 };
 
 void CreateControls(std::span<const ControlRow> rows);

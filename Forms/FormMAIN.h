@@ -130,3 +130,5 @@ constexpr int MenuAbout = 89;
 void OpenFormMAIN();
 // Creates the menu bar of FormMAIN.
 void BuildMainMenu();
+// Creates the editor panel's nine type containers and their controls inside ContainerStep.
+void CreatePanelControls();

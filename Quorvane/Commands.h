@@ -1,13 +1,11 @@
 // Commands of the main window: the menu commands that belong to it and the step list buttons.
 #pragma once
 
-// [SECTION] Menu commands
-// 1 disables, 0 enables the editing controls and the file, editor and about menu items.
-void LockControls(int state);
+// Menu commands
 void ExitProgram();
 void ShowAbout();
 
-// [SECTION] Step list commands
+// Step list commands
 void FirstStep();
 void PreviousStep();
 void NextStep();

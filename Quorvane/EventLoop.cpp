@@ -1,15 +1,16 @@
-// [SECTION] Event loop: the one place where user actions become command calls.
+// Event loop: the one place where user actions become command calls.
 
 #include "Forms/FormEditor.h"
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Commands.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
+#include "editor/StepFileCommands.h"
 #include "editor/TextEditor.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "player/Player.h"
-#include "steps/StepFile.h"
 
 namespace {
 
@@ -69,9 +70,32 @@ void Dispatch(const Target (&targets)[N], int number, int eventType) {
     }
 }
 
+// A user cannot act on a disabled control or menu item, nor inside a disabled window. An event
+// that says otherwise (queued before the control was disabled, or sent by another program) is
+// dropped here, on every platform alike.
+bool UserCouldCause(const platform::Event& event) {
+    switch (event.kind) {
+        case platform::EventKind::Control:
+            return platform::IsControlEnabled(event.source) &&
+                   platform::IsWindowEnabled(event.window);
+        case platform::EventKind::Menu:
+            return platform::IsMenuItemEnabled(event.source) &&
+                   platform::IsWindowEnabled(event.window);
+        case platform::EventKind::Close:
+            return platform::IsWindowEnabled(event.window);
+        case platform::EventKind::KeyDown:
+        case platform::EventKind::LeftButtonUp:
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void HandleEvent(const platform::Event& event) {
+    if (!UserCouldCause(event)) {
+        return;
+    }
     switch (event.kind) {
         case platform::EventKind::LeftButtonUp:
             if (platform::FocusedControl() == EditorText) {

@@ -1,9 +1,10 @@
-// [SECTION] Start-up: program-wide values, fonts, images, the main window, the background threads.
+// Start-up: program-wide values, fonts, images, the main window, the background threads.
 
 #include <string>
 #include <vector>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
 #include "platform/input.h"
@@ -17,25 +18,16 @@
 namespace {
 
 constexpr int kPixelsPerInchSmallFont = 120;
-constexpr int kPlayerThreadParameter = 100;
 constexpr int kMousePositionPeriodMs = 100;
 constexpr int kComPortEntries = 80;
 
 void SetProgramWideValues() {
     RList.Clear();
-    ComPorts.clear();
     StepFilePath.clear();
     EditorFilePath.clear();
-    PlayRunning = 0;
-    PlayPaused = 0;
     FileUserDate.clear();
     FileInformation.clear();
-    PlayStartIndex = 0;
-    for (LoopLevel& level : LoopLevels) {
-        level.Active = 0;
-        level.Index = 0;
-        level.Counter = 0;
-    }
+    SetInitialRunState();
 }
 
 std::vector<std::string> ComPortNames() {
@@ -100,7 +92,7 @@ void StartUp() {
 
 void StartBackgroundThreads() {
     platform::InstallEscapeWatch();
-    platform::StartThread(ThreadPLAY, kPlayerThreadParameter);
+    platform::StartThread(ThreadPLAY, 0);
     platform::StartThread(MousePositionThread, kMousePositionPeriodMs);
 }
 

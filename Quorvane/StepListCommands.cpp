@@ -1,9 +1,10 @@
-// [SECTION] Step list commands: the eight buttons above the editor panel and the number popup.
+// Step list commands: the eight buttons above the editor panel and the number popup.
 
 #include <string>
 #include <vector>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Commands.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
@@ -72,15 +73,8 @@ void DeleteStep() {
 
 void SelectStep() {
     const platform::Rect outer = platform::WindowOuterRect(FormMAIN);
-    platform::WindowSpec popup;
-    popup.x = outer.left + kPopupOffsetX;
-    popup.y = outer.top + kPopupOffsetY;
-    popup.clientWidth = kPopupWidth;
-    popup.clientHeight = kPopupHeight;
-    popup.style = platform::WindowStyle::Borderless;
-    popup.placement = platform::WindowPlacement::AtPosition;
-    popup.owner = FormMAIN;
-    platform::OpenWindow(WindowSelectStep, popup);
+    OpenPopup(WindowSelectStep, kPopupWidth, kPopupHeight, FormMAIN, false,
+              outer.left + kPopupOffsetX, outer.top + kPopupOffsetY);
 
     platform::ControlSpec list;
     list.kind = platform::ControlKind::ListBox;

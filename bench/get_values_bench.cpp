@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "bench/GetValuesTiming.h"
 #include "platform/headless/headless.h"

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
 #include "platform/headless/headless.h"

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
+#include "editor/StepFileCommands.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "steps/Document.h"

@@ -1,11 +1,11 @@
-// [SECTION] Drop-down lists: the one place where a chooser is read or set.
+// Drop-down lists: the one place where a chooser is read or set.
 // [SECTION] Keyboard kind, COM type and execute-file choosers.
 
 #include <string>
 #include <string_view>
 
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "platform/window.h"
 

@@ -1,10 +1,10 @@
-// [SECTION] Showing the current record in the editor panel, and the step-number choosers.
+// Showing the current record in the editor panel, and the step-number choosers.
 
 #include <string>
 #include <vector>
 
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "platform/window.h"
 #include "steps/Numbers.h"

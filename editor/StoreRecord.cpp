@@ -1,4 +1,4 @@
-// [SECTION] Storing the editor panel into the step it shows, checking each input as it is taken.
+// Storing the editor panel into the step it shows, checking each input as it is taken.
 //
 // The fields are walked in record order and every check runs right after its field is set. A
 // refused input stops the walk there and nothing is undone: the record keeps what was set before

@@ -1,4 +1,4 @@
-// [SECTION] Text editor window: a step file as text, the caret's line explained, checked saves.
+// Text editor window: a step file as text, the caret's line explained, checked saves.
 
 #include "editor/TextEditor.h"
 
@@ -7,7 +7,8 @@
 
 #include "Forms/FormEditor.h"
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
+#include "editor/StepFileCommands.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "steps/Document.h"
@@ -17,9 +18,7 @@
 
 namespace {
 
-constexpr int kHeaderLines = 3;
-
-const platform::FileFilter kStepFilter = {"STEP file (*.stp)", "*.stp"};
+constexpr int kHeaderLines = StepFileHeaderLines;
 
 struct LineHint {
     char type;
@@ -39,6 +38,15 @@ constexpr LineHint kLineHints[] = {
     {'9', "MESSAGE", "9;MyMessageText;Remarks"},
 };
 
+const LineHint* HintOf(char type) {
+    for (const LineHint& hint : kLineHints) {
+        if (hint.type == type) {
+            return &hint;
+        }
+    }
+    return nullptr;
+}
+
 // Reads the file into the text area; false (text area untouched) when it cannot be opened.
 bool ShowFileText(const std::string& path) {
     std::string bytes;
@@ -53,17 +61,33 @@ bool ShowFileText(const std::string& path) {
     return true;
 }
 
-// The text area as file bytes, after the header lines have been stamped once more. A text that
-// ends in a line break shows one empty last line; it is not a line of the file.
-std::string StampedFileBytes() {
+// Writes the title and a fresh user-and-date line into lines 0 and 1, creating missing header
+// lines first.
+void StampHeaderLines() {
+    if (platform::TextLineCount(EditorText) < kHeaderLines) {
+        std::vector<std::string> lines = platform::TextLines(EditorText);
+        lines.resize(kHeaderLines);
+        platform::SetTextLines(EditorText, lines);
+    }
     platform::SetTextLine(EditorText, 0, ProgramTitle);
     platform::SetTextLine(EditorText, 1, UserDateLine());
+}
+
+// The lines of the file the text area holds. A text that ends in a line break shows one empty
+// last line; it is not a line of the file.
+std::vector<std::string> FileLines() {
     std::vector<std::string> lines = platform::TextLines(EditorText);
     if (lines.size() > kHeaderLines && lines.back().empty()) {
         lines.pop_back();
     }
+    return lines;
+}
+
+// The text area as file bytes, after the header lines have been stamped once more.
+std::string StampedFileBytes() {
+    StampHeaderLines();
     std::string bytes;
-    for (const std::string& line : lines) {
+    for (const std::string& line : FileLines()) {
         bytes += line;
         bytes += "\r\n";
     }
@@ -112,32 +136,30 @@ void ShowEditor() {
 }
 
 void EditorLineInfo() {
+    static constexpr const char* kHeaderMeanings[kHeaderLines] = {
+        "File-Version", "User  -  Date (dd.mm.yyyy hh:mm)", "File-Information"};
     const int line = platform::SelectionStartLine(EditorText) + 1;
-    const std::vector<std::string> lines = platform::TextLines(EditorText);
-    const char* headerMeanings[kHeaderLines] = {"File-Version", "User  -  Date (dd.mm.yyyy hh:mm)",
-                                                "File-Information"};
-    if (line <= kHeaderLines) {
-        platform::SetControlText(EditorLineMeaning, headerMeanings[line - 1]);
-        platform::SetControlText(EditorLineType, "");
-        platform::SetControlText(EditorLineSyntax, "");
-        return;
+    std::string meaning;
+    std::string type;
+    std::string syntax;
+    if (line >= 1 && line <= kHeaderLines) {
+        meaning = kHeaderMeanings[line - 1];
+    } else if (line > kHeaderLines) {
+        meaning = "CODE Line: " + IntegerText(line - kHeaderLines);
+        // Only the caret's line is read, so the cost does not grow with the file.
+        const std::string text = platform::TextLine(EditorText, line - 1);
+        const LineHint* hint = HintOf(text.empty() ? '\0' : text[0]);
+        type = hint != nullptr ? hint->name : "UNKNOWN";
+        syntax = hint != nullptr ? hint->syntax : "";
     }
-    platform::SetControlText(EditorLineMeaning, "CODE Line: " + IntegerText(line - kHeaderLines));
-    const size_t at = static_cast<size_t>(line - 1);
-    const char first = at < lines.size() && !lines[at].empty() ? lines[at][0] : '\0';
-    for (const LineHint& hint : kLineHints) {
-        if (hint.type == first) {
-            platform::SetControlText(EditorLineType, hint.name);
-            platform::SetControlText(EditorLineSyntax, hint.syntax);
-            return;
-        }
-    }
-    platform::SetControlText(EditorLineType, "UNKNOWN");
-    platform::SetControlText(EditorLineSyntax, "");
+    // A caret line the text area cannot tell leaves all three empty.
+    platform::SetControlText(EditorLineMeaning, meaning);
+    platform::SetControlText(EditorLineType, type);
+    platform::SetControlText(EditorLineSyntax, syntax);
 }
 
 void EditorOpen() {
-    const std::string path = platform::OpenFileDialog("Filename", kStepFilter);
+    const std::string path = platform::OpenFileDialog("Filename", StepFileFilter);
     if (path.empty()) {
         return;
     }
@@ -167,7 +189,7 @@ void EditorSaveAs() {
     if (!CheckEditorSteps()) {
         return;
     }
-    std::string path = platform::SaveFileDialog("Filename", kStepFilter);
+    std::string path = platform::SaveFileDialog("Filename", StepFileFilter);
     if (path.empty()) {
         return;
     }
@@ -183,6 +205,16 @@ void EditorSaveAs() {
     EditorFilePath = path;
     platform::SetControlEnabled(EditorButtonSave, true);
     FinishSave();
+}
+
+bool CheckEditorSteps() {
+    StampHeaderLines();
+    std::string message;
+    if (!CheckStepLines(FileLines(), message)) {
+        ShowMessage("Input", message);
+        return false;
+    }
+    return true;
 }
 
 void CloseEditor() {

@@ -112,9 +112,7 @@ std::string ControlText(int control);
 void SetControlEnabled(int control, bool enabled);
 bool IsControlEnabled(int control);
 void SetControlHidden(int control, bool hidden);
-bool IsControlHidden(int control);
 void SetControlFont(int control, int font);
-void SetControlImage(int control, int image);
 void FocusControl(int control);
 // Number of the control that has the keyboard focus, -1 when none of ours has it.
 int FocusedControl();
@@ -138,6 +136,10 @@ int SelectedItem(int control);
 
 // The lines of the text area, without line ends. An empty text area has one empty line.
 std::vector<std::string> TextLines(int control);
+// The text of one line (0-based) without its line end; "" for a line beyond the last.
+std::string TextLine(int control, int line);
+// The number of lines; an empty text area has one.
+int TextLineCount(int control);
 // Replaces the whole text by the lines.
 void SetTextLines(int control, const std::vector<std::string>& lines);
 // Replaces the text of one line (0-based); a line beyond the last is appended.

@@ -1,10 +1,10 @@
-// [SECTION] The Comport step: registering a port's parameters, sending a telegram on it.
+// The Comport step: registering a port's parameters, sending a telegram on it.
 
 #include <algorithm>
 #include <string>
 #include <string_view>
 
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
 #include "platform/serial.h"
 #include "platform/system.h"
 #include "player/Player.h"
@@ -64,7 +64,7 @@ void RegisterPort(const StepRecord& step) {
 }
 
 void FailPaused(std::string_view text) {
-    PauseSteps(0);
+    HoldRun();
     ShowMessage(kCaption, text);
 }
 

@@ -1,4 +1,4 @@
-// [SECTION] The Delay step: a countdown in ticks of 100 ms, held by a pause, cut short by Stop
+// The Delay step: a countdown in ticks of 100 ms, held by a pause, cut short by Stop
 // and Escape.
 
 #include <algorithm>

@@ -1,9 +1,9 @@
-// [SECTION] The step actions that need no device: Loop, Jump, State, Execute and Message.
+// The step actions that need no device: Loop, Jump, State, Execute and Message.
 
 #include <string>
 
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -31,7 +31,7 @@ void CountLoop(int level, int index, const StepRecord& step) {
         if (index + 1 < RList.Count()) {
             PlayNextAtOnce(index + 1);
         } else {
-            PlayRunning = 0;
+            EndRun();
         }
         return;
     }
@@ -97,9 +97,9 @@ int PlayExecute() {
 }
 
 int PlayMessage() {
-    PlayPaused = 1;
+    SetMessageOpen(true);
     ShowMessage("PAUSE", RList.Current()->MessageText);
-    PlayPaused = 0;
+    SetMessageOpen(false);
     platform::SleepMs(StepInterval);
     return 0;
 }

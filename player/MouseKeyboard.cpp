@@ -1,4 +1,4 @@
-// [SECTION] Mouse and Keyboard steps: clicks at a screen point, typed texts with key names.
+// Mouse and Keyboard steps: clicks at a screen point, typed texts with key names.
 
 #include <cstdint>
 #include <string>

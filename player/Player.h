@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-// [SECTION] Run state (written by one thread at a time, polled by the other)
+// [SECTION] Run state
+// The flags change together under one lock (player/RunState.cpp) and are polled by the player.
 extern std::atomic<int32_t> PlayRunning;     // 1 while a run is active
 extern std::atomic<int32_t> PlayPaused;      // 1 while the active run is paused
 extern std::atomic<int32_t> PlayStartIndex;  // 0-based index the run starts and ends at
@@ -30,6 +31,9 @@ struct ComPortEntry {
     int32_t StopBits = 0;
 };
 extern std::vector<ComPortEntry> ComPorts;
+
+// Idle, no run, every flag and loop level 0, no registered port: the state at start-up.
+void SetInitialRunState();
 
 // [SECTION] Run commands (main thread)
 void PlaySteps(int eventType);

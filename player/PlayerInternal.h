@@ -1,10 +1,33 @@
-// What the player's own files share: the checks between steps, the redirect that Loop and Jump
-// steps leave for the run loop, the idle wake-up and the telegram encodings.
+// What the player's own files share: the run state's transitions, the checks between steps, the
+// redirect that Loop and Jump steps leave for the run loop and the telegram encodings.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+// [SECTION] Run state transitions
+// Each changes PlayRunning and PlayPaused under one lock, wakes the player and shows the new
+// state in the run buttons, their menu items and the editing lock. A transition that does not
+// apply to the current state changes nothing and returns false.
+
+// Idle -> playing from `startIndex`; false while a run is still active (or still ending).
+bool BeginRun(int32_t startIndex);
+// True from BeginRun until the player has finished the end of the run.
+bool RunActive();
+// Paused -> playing.
+bool ResumeRun();
+// Playing -> paused (Pause, a Comport failure).
+bool HoldRun();
+// Playing or paused -> ending (Stop, Escape, the last loop done); the player finishes the run.
+bool EndRun();
+// A Message step's box opens or closes: PlayPaused is 1 while it is open, and a pause given
+// meanwhile is cleared when it closes.
+void SetMessageOpen(bool open);
+// The player's end of the run: idle, editing unlocked, Play offered.
+void FinishRun();
+// Blocks the player thread without using CPU until a run begins.
+void WaitForRun();
 
 // [SECTION] Between steps
 // Escape check: an Escape the user pressed during the run ends it.
@@ -21,18 +44,6 @@ void PlayNextAtOnce(int index);
 int TakeNextAtOnce();
 // True when `number` is a step number of the list (1 to the number of steps).
 bool IsStepNumber(int32_t number);
-
-// [SECTION] Idle player
-// Wakes the idle player thread after PlayRunning was set to 1.
-void WakePlayer();
-// Blocks the player thread without using CPU until PlayRunning is 1.
-void WaitForRun();
-
-// [SECTION] Run controls
-// The buttons and menu items of a paused run (Pause, and the Comport failures).
-void ShowPausedControls();
-// The buttons and menu items of an idle player (Stop, and the end of a run).
-void ShowIdleControls();
 
 // [SECTION] Telegrams
 // The bytes a Comport step sends for its ComType. False for a Hex or Byte telegram with a wrong

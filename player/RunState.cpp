@@ -1,8 +1,10 @@
-// [SECTION] The run state shared with the main thread, and the idle player's wake-up.
+// The run state shared with the main thread: its transitions, the buttons that show it, and the
+// idle player's wake-up.
 
 #include <condition_variable>
 #include <mutex>
 
+#include "Forms/MainWindow.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 
@@ -15,9 +17,16 @@ std::vector<ComPortEntry> ComPorts;
 
 namespace {
 
+enum class Phase {
+    Idle,     // no run; the editing controls are unlocked
+    Playing,  // PlayRunning 1, PlayPaused 0 (1 while a Message step's box is open)
+    Paused,   // PlayRunning 1, PlayPaused 1: held by Pause or a Comport failure
+    Ending,   // PlayRunning 0: stopped, Escape or the last loop done; the player is finishing
+};
+
 // Never destroyed: the player thread waits on them until the process ends, and destroying a
 // condition variable with a waiter blocks the exit.
-std::mutex& WakeMutex() {
+std::mutex& StateMutex() {
     static auto* mutex = new std::mutex;
     return *mutex;
 }
@@ -27,20 +36,161 @@ std::condition_variable& Wake() {
     return *wake;
 }
 
+// Guarded by StateMutex(); the flags mirror them for the threads that only poll.
+Phase gPhase = Phase::Idle;
+bool gMessageOpen = false;
+// Counts the transitions, so that a thread that showed an older state sees that it must show
+// the state again.
+std::atomic<uint64_t> gGeneration{0};
+
 std::atomic<bool> gWaiting{false};
+
+void SetPhase(Phase phase) {
+    gPhase = phase;
+    PlayRunning = phase == Phase::Playing || phase == Phase::Paused ? 1 : 0;
+    PlayPaused = phase == Phase::Paused || (phase == Phase::Playing && gMessageOpen) ? 1 : 0;
+    ++gGeneration;
+}
+
+// Shows the phase in the buttons, the menu items and the editing lock. The controls are set
+// without the state lock held: the main thread may be waiting for that lock while a control
+// call of this thread waits for the main thread. A transition that happens meanwhile is seen by
+// the generation changing, and the state is shown once more, so the last thread to finish always
+// leaves the controls showing the newest state.
+void ShowPhase() {
+    for (;;) {
+        uint64_t generation = 0;
+        Phase phase = Phase::Idle;
+        {
+            const std::lock_guard<std::mutex> lock(StateMutex());
+            generation = gGeneration;
+            phase = gPhase;
+        }
+        switch (phase) {
+            case Phase::Idle:
+                LockControls(0);
+                ShowIdleControls();
+                break;
+            case Phase::Playing:
+                LockControls(1);
+                ShowRunningControls();
+                break;
+            case Phase::Paused:
+                LockControls(1);
+                ShowPausedControls();
+                break;
+            case Phase::Ending:
+                LockControls(1);
+                ShowStoppingControls();
+                break;
+        }
+        if (gGeneration == generation) {
+            return;
+        }
+    }
+}
+
+// Applies `change` under the state lock; when it changed the phase, wakes the player and shows
+// the new phase. Returns whether it changed anything.
+template <typename Change>
+bool Transition(Change change) {
+    bool changed = false;
+    {
+        const std::lock_guard<std::mutex> lock(StateMutex());
+        changed = change();
+    }
+    if (changed) {
+        Wake().notify_all();
+        ShowPhase();
+    }
+    return changed;
+}
 
 }  // namespace
 
-void WakePlayer() {
-    // Taking the mutex orders the flag before the waiter's test of it, so no wake-up is lost.
-    { const std::lock_guard<std::mutex> lock(WakeMutex()); }
-    Wake().notify_all();
+void SetInitialRunState() {
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    gMessageOpen = false;
+    SetPhase(Phase::Idle);
+    PlayStartIndex = 0;
+    for (LoopLevel& level : LoopLevels) {
+        level.Active = 0;
+        level.Index = 0;
+        level.Counter = 0;
+    }
+    ComPorts.clear();
+}
+
+bool BeginRun(int32_t startIndex) {
+    return Transition([startIndex] {
+        if (gPhase != Phase::Idle) {
+            return false;
+        }
+        gMessageOpen = false;
+        PlayStartIndex = startIndex;
+        SetPhase(Phase::Playing);
+        return true;
+    });
+}
+
+bool RunActive() {
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    return gPhase != Phase::Idle;
+}
+
+bool ResumeRun() {
+    return Transition([] {
+        if (gPhase != Phase::Paused) {
+            return false;
+        }
+        // Play always names step 1 as the step the run ends on, also when it resumes.
+        PlayStartIndex = 0;
+        SetPhase(Phase::Playing);
+        return true;
+    });
+}
+
+bool HoldRun() {
+    return Transition([] {
+        if (gPhase != Phase::Playing) {
+            return false;
+        }
+        SetPhase(Phase::Paused);
+        return true;
+    });
+}
+
+bool EndRun() {
+    return Transition([] {
+        if (gPhase != Phase::Playing && gPhase != Phase::Paused) {
+            return false;
+        }
+        SetPhase(Phase::Ending);
+        return true;
+    });
+}
+
+void SetMessageOpen(bool open) {
+    Transition([open] {
+        gMessageOpen = open;
+        // A pause given while the box was open ends with the box.
+        SetPhase(!open && gPhase == Phase::Paused ? Phase::Playing : gPhase);
+        return true;
+    });
+}
+
+void FinishRun() {
+    Transition([] {
+        gMessageOpen = false;
+        SetPhase(Phase::Idle);
+        return true;
+    });
 }
 
 void WaitForRun() {
-    std::unique_lock<std::mutex> lock(WakeMutex());
+    std::unique_lock<std::mutex> lock(StateMutex());
     gWaiting = true;
-    Wake().wait(lock, [] { return PlayRunning.load() == 1; });
+    Wake().wait(lock, [] { return gPhase != Phase::Idle; });
     gWaiting = false;
 }
 

@@ -1,11 +1,9 @@
-// [SECTION] The player thread: one run from its start step to its end, and the per-step
-// dispatcher.
+// The player thread: one run from its start step to its end, and the per-step dispatcher.
 
 #include <string>
 
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Commands.h"
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "platform/input.h"
 #include "platform/system.h"
@@ -48,25 +46,32 @@ bool PlayStepAndTargets() {
     return true;
 }
 
+// What one run owns: no registered ports and free loop levels at its start.
+void ResetRunState() {
+    ComPorts.clear();
+    for (LoopLevel& level : LoopLevels) {
+        level.Active = 0;
+        level.Index = 0;
+        level.Counter = 0;
+    }
+}
+
 void EndOfRun() {
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         platform::SetControlText(field, "");
     }
     // The list is read for the last time before anything that could change it is unlocked, and
-    // Play is offered last, so that a new run cannot start while this one is still ending.
+    // the run is over (Play offered) last, so that a new run cannot start while this one ends.
     RList.Select(PlayStartIndex);
     GetValues();
-    PlayPaused = 0;
-    PlayRunning = 0;
-    LockControls(0);
-    ShowIdleControls();
+    FinishRun();
 }
 
 }  // namespace
 
 void CheckUserEscape() {
     if (platform::UserEscapePressed()) {
-        PlayRunning = 0;
+        EndRun();
     }
 }
 
@@ -98,6 +103,7 @@ void ThreadPLAY(int) {
 }
 
 void PlayRun() {
+    ResetRunState();
     TakeNextAtOnce();
     RList.Select(PlayStartIndex);
     if (RList.Current() != nullptr) {

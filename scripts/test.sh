@@ -55,6 +55,9 @@ unit_tests() {
 
 start=$SECONDS
 step install-deps bash scripts/install-deps.sh || true
+if step layer-check python3 scripts/check-layers.py "$root"; then
+    count 1 0 layer-check
+fi
 unit_tests native
 unit_tests native-asan
 unit_tests native-tsan

@@ -1,13 +1,17 @@
-// Step files: the CODE-line format, reading a file into the step list, writing it back.
+// Step files: the CODE-line format, a whole file as bytes and back, and safe writing.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "steps/StepRecord.h"
 
-// [SECTION] Format (no platform, no globals)
+// Format (no platform, no globals)
+
+// Title, user-and-date line and information line stand before the first CODE line.
+constexpr int StepFileHeaderLines = 3;
 
 // Splits bytes into lines at CR LF, lone LF, lone CR; a last line without a line end counts,
 // a line end at the very end makes no extra empty line.
@@ -31,23 +35,18 @@ struct ParsedStepFile {
 };
 ParsedStepFile ParseStepFile(std::string_view bytes);
 
-// [SECTION] Safe writing
+// Safe writing
 
 enum class WriteResult { Written, CannotCreate, WriteFailed };
 // Writes bytes to a new file beside path, flushes it and only then moves it over path. On any
 // failure the old file is left byte for byte as it was and the new one is removed.
 WriteResult WriteFileSafely(const std::string& path, std::string_view bytes);
-// The message box of a failed write, titled with the path.
-void ShowWriteFailure(const std::string& path, WriteResult result);
 
-// [SECTION] Commands
+// Whole files
 
-void NewStepFile();
-void OpenStepFile();
-void LoadStepFile(const std::string& path);
-void SaveStepFile();
-void SaveStepFileAs();
-// The bytes of the whole step file for the current list, as SaveStepFile writes them.
-std::string StepFileBytes();
+// The bytes of the whole step file for the current list: the three header lines (title, the
+// user and time of now, FileInformation) and one CODE line per step, each ended by CR LF. A step
+// of a type outside 1 to 9 gets an empty line; its type is added to `unknownTypes`.
+std::string StepFileBytes(std::vector<int32_t>& unknownTypes);
 // Appends ".stp" unless the path ends in exactly ".stp".
 std::string WithStepExtension(std::string path);

@@ -1,4 +1,4 @@
-// [SECTION] The CODE-line format: splitting lines and fields, reading and writing one step.
+// The CODE-line format: splitting lines and fields, reading and writing one step.
 
 #include <array>
 #include <string>
@@ -160,7 +160,7 @@ LineKind ParseStepLine(std::string_view line, StepRecord& step, std::string& unk
         FillStep(type, fields, step);
         return LineKind::Step;
     }
-    if (fields[0].front() == '\'') {
+    if (fields[0].starts_with('\'')) {
         return LineKind::Comment;
     }
     unknownType = fields[0];

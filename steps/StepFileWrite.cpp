@@ -1,10 +1,13 @@
-// [SECTION] Safe writing: a failed save never costs the file that was there before.
+// Writing step files: the bytes of the whole list, and safe writing, by which a failed save
+// never costs the file that was there before.
 
 #include <string>
 #include <string_view>
 
-#include "Quorvane/Quorvane.h"
 #include "platform/files.h"
+#include "steps/Document.h"
+#include "steps/Numbers.h"
+#include "steps/RList.h"
 #include "steps/StepFile.h"
 
 namespace {
@@ -56,15 +59,28 @@ WriteResult WriteFileSafely(const std::string& path, std::string_view bytes) {
     return WriteResult::Written;
 }
 
-void ShowWriteFailure(const std::string& path, WriteResult result) {
-    switch (result) {
-        case WriteResult::CannotCreate:
-            ShowMessage(path, "Can't create file");
-            break;
-        case WriteResult::WriteFailed:
-            ShowMessage(path, "Can't write file");
-            break;
-        case WriteResult::Written:
-            break;
+std::string StepFileBytes(std::vector<int32_t>& unknownTypes) {
+    static constexpr std::string_view kLineEnd = "\r\n";
+    std::string bytes;
+    bytes.reserve(64 + static_cast<size_t>(RList.Count()) * 32);
+    for (const std::string& header : {ProgramTitle, UserDateLine(), FileInformation}) {
+        bytes += header;
+        bytes += kLineEnd;
     }
+    std::string line;
+    for (const StepRecord& step : RList.Elements()) {
+        if (!FormatStepLine(step, line)) {
+            unknownTypes.push_back(step.RECORDtype);
+        }
+        bytes += line;
+        bytes += kLineEnd;
+    }
+    return bytes;
+}
+
+std::string WithStepExtension(std::string path) {
+    if (!path.ends_with(".stp")) {
+        path += ".stp";
+    }
+    return path;
 }

@@ -1,4 +1,4 @@
-// [SECTION] The strict check of step lines before the text editor window writes them.
+// The strict check of step lines before the text editor window writes them.
 
 #include "steps/StepTextCheck.h"
 
@@ -7,16 +7,10 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "Forms/FormEditor.h"
-#include "Quorvane/Quorvane.h"
-#include "platform/window.h"
-#include "steps/Document.h"
 #include "steps/Numbers.h"
 #include "steps/StepFile.h"
 
 namespace {
-
-constexpr size_t kHeaderLines = 3;
 
 // The two value messages differ in one letter: lower case for a value outside a set or an empty
 // text, upper case for a number out of range or a port name.
@@ -85,32 +79,12 @@ std::string_view LineFault(std::string_view line) {
 
 bool CheckStepLines(const std::vector<std::string>& lines, std::string& message) {
     message.clear();
-    for (size_t i = kHeaderLines; i < lines.size(); ++i) {
+    for (size_t i = StepFileHeaderLines; i < lines.size(); ++i) {
         const std::string_view fault = LineFault(lines[i]);
         if (!fault.empty()) {
             message = std::string(fault) + IntegerText(static_cast<int64_t>(i - 2));
             return false;
         }
-    }
-    return true;
-}
-
-bool CheckEditorSteps() {
-    std::vector<std::string> lines = platform::TextLines(EditorText);
-    if (lines.size() < kHeaderLines) {
-        lines.resize(kHeaderLines);
-        platform::SetTextLines(EditorText, lines);
-    }
-    platform::SetTextLine(EditorText, 0, ProgramTitle);
-    platform::SetTextLine(EditorText, 1, UserDateLine());
-    // A text ending in a line break shows an empty last line that is not a line of the file.
-    if (lines.size() > kHeaderLines && lines.back().empty()) {
-        lines.pop_back();
-    }
-    std::string message;
-    if (!CheckStepLines(lines, message)) {
-        ShowMessage("Input", message);
-        return false;
     }
     return true;
 }

@@ -7,6 +7,3 @@
 // Checks lines 3 and on (0-based) of `lines`. Returns true when all pass; otherwise false with
 // the message of the first faulty line ("Wrong count of values in CODE line 2").
 bool CheckStepLines(const std::vector<std::string>& lines, std::string& message);
-// Stamps lines 0 and 1 of the editor's text area (creating missing header lines first), checks
-// the step lines and shows the first fault titled "Input". True when all lines pass.
-bool CheckEditorSteps();

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "bench/wine/MessagePump.h"
 #include "player/Player.h"

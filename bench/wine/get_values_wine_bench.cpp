@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "bench/GetValuesTiming.h"
 #include "bench/wine/MessagePump.h"

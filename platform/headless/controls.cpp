@@ -192,23 +192,10 @@ void SetControlHidden(int control, bool hidden) {
     }
 }
 
-bool IsControlHidden(int control) {
-    const auto lock = Lock();
-    const ControlRecord* record = Find(control);
-    return record != nullptr && record->state.hidden;
-}
-
 void SetControlFont(int control, int font) {
     const auto lock = Lock();
     if (ControlRecord* record = Find(control)) {
         record->state.font = font;
-    }
-}
-
-void SetControlImage(int control, int image) {
-    const auto lock = Lock();
-    if (ControlRecord* record = Find(control)) {
-        record->state.image = image;
     }
 }
 
@@ -302,6 +289,16 @@ std::vector<std::string> TextLines(int control) {
         return record->state.lines;
     }
     return SplitLines(record->state.text);
+}
+
+std::string TextLine(int control, int line) {
+    const std::vector<std::string> lines = TextLines(control);
+    return line >= 0 && line < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(line)]
+                                                              : std::string();
+}
+
+int TextLineCount(int control) {
+    return static_cast<int>(TextLines(control).size());
 }
 
 void SetTextLines(int control, const std::vector<std::string>& lines) {

@@ -285,12 +285,6 @@ void SetControlHidden(int control, bool hidden) {
     }
 }
 
-// The control's own state; a visible control inside a hidden container is not hidden itself.
-bool IsControlHidden(int control) {
-    HWND hwnd = win32::ControlHandle(control);
-    return hwnd != nullptr && (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_VISIBLE) == 0;
-}
-
 void SetControlFont(int control, int font) {
     HWND hwnd = win32::ControlHandle(control);
     HFONT handle = win32::FontHandle(font);
@@ -311,14 +305,6 @@ void SetControlFont(int control, int font) {
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(handle), TRUE);
     if (combo) {
         FitClosedComboHeight(hwnd, static_cast<int>(before.bottom - before.top));
-    }
-}
-
-void SetControlImage(int control, int image) {
-    HWND hwnd = win32::ControlHandle(control);
-    HBITMAP bitmap = win32::ImageHandle(image);
-    if (hwnd != nullptr && bitmap != nullptr) {
-        SendMessageA(hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     }
 }
 

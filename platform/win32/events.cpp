@@ -33,16 +33,9 @@ bool IsMeaningful(ControlKind kind, UINT code) {
     }
 }
 
-// A user cannot act on a disabled control or inside a disabled window; an outside driver that
-// sends the notification anyway must not get further than the user could.
-bool IsReachable(HWND control) {
-    HWND root = GetAncestor(control, GA_ROOT);
-    return ::IsWindowEnabled(control) && root != nullptr && ::IsWindowEnabled(root);
-}
-
 void OnControlNotification(HWND control, UINT code) {
     const auto identity = win32::IdentifyControl(control);
-    if (!identity || !IsMeaningful(identity->kind, code) || !IsReachable(control)) {
+    if (!identity || !IsMeaningful(identity->kind, code)) {
         return;
     }
     Event event;
@@ -53,12 +46,7 @@ void OnControlNotification(HWND control, UINT code) {
     win32::PushEvent(event);
 }
 
-// Windows never sends the command of a disabled item or of a disabled window's menu; a posted
-// WM_COMMAND gets the same treatment.
 void OnMenuCommand(HWND window, int item) {
-    if (!::IsWindowEnabled(window) || win32::MenuItemState(item) != 1) {
-        return;
-    }
     Event event;
     event.kind = EventKind::Menu;
     event.window = win32::RootWindowNumber(window);
@@ -69,7 +57,7 @@ void OnMenuCommand(HWND window, int item) {
 // The program decides what a close request does; the window itself never closes on its own.
 void OnCloseRequest(HWND window) {
     const int number = win32::RootWindowNumber(window);
-    if (number < 0 || !::IsWindowEnabled(window)) {
+    if (number < 0) {
         return;
     }
     Event event;

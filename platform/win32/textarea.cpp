@@ -92,6 +92,19 @@ std::vector<std::string> TextLines(int control) {
     return lines;
 }
 
+std::string TextLine(int control, int line) {
+    HWND edit = RichEditHandle(control);
+    if (edit == nullptr || line < 0 || line >= LineCount(edit)) {
+        return {};
+    }
+    return LineText(edit, line);
+}
+
+int TextLineCount(int control) {
+    HWND edit = RichEditHandle(control);
+    return edit != nullptr ? LineCount(edit) : 0;
+}
+
 void SetTextLines(int control, const std::vector<std::string>& lines) {
     if (HWND edit = RichEditHandle(control)) {
         SetWindowTextW(edit, win32::Widen(win32::JoinLines(lines)).c_str());

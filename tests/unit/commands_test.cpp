@@ -5,6 +5,8 @@
 #include <string>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
+#include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
 #include "steps/StepFile.h"
 #include "tests/unit/support/Fixture.h"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
 #include "platform/window.h"

@@ -4,8 +4,11 @@
 
 #include "Forms/FormEditor.h"
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
+#include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
+#include "steps/RList.h"
 #include "tests/unit/support/Fixture.h"
 
 namespace {
@@ -49,6 +52,22 @@ TEST_F(EventLoopTest, EventsOfUnknownControlsAndMenuItemsAreDropped) {
     HandleEvent(Event{EventKind::Control, FormMAIN, StringX, 0, 0});
     HandleEvent(Event{EventKind::Menu, FormMAIN, 79, 0, 0});
     EXPECT_TRUE(headless::Boxes().empty());
+}
+
+// What a user cannot reach does nothing, however the event got into the queue.
+TEST_F(EventLoopTest, EventsOfDisabledControlsMenuItemsAndWindowsAreDropped) {
+    NewStepFile();
+    platform::SetControlEnabled(ButtonNewEnd, false);
+    HandleEvent(Event{EventKind::Control, FormMAIN, ButtonNewEnd, 0, 0});
+    platform::SetMenuItemEnabled(MenuAbout, false);
+    HandleEvent(Event{EventKind::Menu, FormMAIN, MenuAbout, 0, 0});
+    platform::SetMenuItemEnabled(MenuAbout, true);
+    platform::SetWindowEnabled(FormMAIN, false);
+    HandleEvent(Event{EventKind::Menu, FormMAIN, MenuAbout, 0, 0});
+    HandleEvent(Event{EventKind::Close, FormMAIN, -1, 0, 0});
+    EXPECT_EQ(RList.Count(), 1);
+    EXPECT_TRUE(headless::Boxes().empty());
+    EXPECT_TRUE(headless::Window(FormMAIN).open);
 }
 
 TEST_F(EventLoopTest, AboutMenuShowsTheVersionWithTheMainWindowLowered) {

@@ -93,13 +93,15 @@ TEST_F(LoopTest, ALoopTakesTheLowestFreeLevel) {
     EXPECT_EQ(LoopLevels[1].Active, 0);
 }
 
-TEST_F(LoopTest, ANewRunFreesTheLevels) {
+TEST_F(LoopTest, ANewRunFreesTheLevelsAndThePorts) {
     headless::ScheduleAt(300 * kMs, [] { StopSteps(0); });
     Play({Marker(1), Loop(1, 5)});
     EXPECT_EQ(LoopLevels[0].Active, 1);
-    Start({Marker(1)});
+    ComPorts.push_back({"COM1", 9600, 0, 8, 1});
+    Play({Marker(1)});
     EXPECT_EQ(LoopLevels[0].Active, 0);
     EXPECT_EQ(LoopLevels[0].Counter, 0);
+    EXPECT_TRUE(ComPorts.empty());
 }
 
 class JumpTest : public PlayerTest {};

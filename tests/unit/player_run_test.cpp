@@ -46,9 +46,6 @@ TEST_F(RunCommandsTest, PlayStartsANewRunFromStepOneWithFreshState) {
     Load({State("a"), State("b")}, 1);
     platform::SetControlText(TextState, "Ready");
     platform::SetControlText(TextLoop2, "L2: 4");
-    ComPorts.push_back({"COM1", 9600, 0, 8, 1});
-    LoopLevels[1].Active = 1;
-    LoopLevels[1].Counter = 4;
 
     PlaySteps(0);
 
@@ -56,9 +53,6 @@ TEST_F(RunCommandsTest, PlayStartsANewRunFromStepOneWithFreshState) {
     EXPECT_EQ(PlayRunning, 1);
     EXPECT_EQ(PlayPaused, 0);
     EXPECT_EQ(PlayStartIndex, 0);
-    EXPECT_TRUE(ComPorts.empty());
-    EXPECT_EQ(LoopLevels[1].Active, 0);
-    EXPECT_EQ(LoopLevels[1].Counter, 0);
     for (int field : {TextState, TextLoop1, TextLoop2, TextLoop3}) {
         EXPECT_EQ(platform::ControlText(field), "") << field;
     }
@@ -77,6 +71,33 @@ TEST_F(RunCommandsTest, PlayRefusedByTheEditorPanelStartsNothing) {
     PlayFromCurrentStep();
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"Input required: No delay time entered"});
     EXPECT_EQ(PlayRunning, 0);
+}
+
+// Regression: a Pause just after the end of a run left PlayPaused set with no run, so the next
+// Play skipped storing the panel and forgetting earlier Escape presses.
+TEST_F(RunCommandsTest, PauseWithoutARunChangesNothing) {
+    Play({Delay(1.0f)});
+    PauseSteps(0);
+    EXPECT_EQ(PlayPaused, 0);
+    EXPECT_EQ(Shown(), kIdle);
+    headless::UserPressesEscape();
+    headless::UserTypes(StringDelay, "0.3");
+    PlaySteps(0);
+    EXPECT_EQ(RList.At(0).DelayTime, 0.3f);
+    PlayRun();
+    EXPECT_EQ(platform::ControlText(TextCountdown), "0.0");
+}
+
+TEST_F(RunCommandsTest, PlayDuringARunNeverResetsIt) {
+    Start({State("a"), Delay(2.0f)});
+    headless::ScheduleAt(500 * kMs, [] {
+        platform::SetControlText(TextState, "kept");
+        PlaySteps(0);
+        PlayFromCurrentStep();
+    });
+    PlayRun();
+    EXPECT_EQ(platform::ControlText(TextState), "kept");
+    EXPECT_EQ(NowMs(), 2200);
 }
 
 TEST_F(RunCommandsTest, PauseThenPlayResumesKeepingTheRunState) {
@@ -299,10 +320,27 @@ TEST_F(StepActionTest, StopWhileTheMessageBoxIsOpenEndsTheRunWhenItCloses) {
     EXPECT_EQ(Shown(), kIdle);
 }
 
+// Regression: the buttons stayed paused after the box closed, and the Play that followed took
+// the new-run path under the running player: it emptied the port registry, so the next telegram
+// failed with "Port is not initialised!".
 TEST_F(StepActionTest, PauseWhileTheMessageBoxIsOpenIsClearedWhenItCloses) {
-    headless::OnBoxShown([](const headless::ShownBox&) { PauseSteps(0); });
-    Play({Message("m"), Marker(2)});
-    EXPECT_EQ(PointerMoves(), std::vector<int>{2});
+    headless::AddSerialDevice("COM1");
+    auto whileOpen = std::make_shared<RunControls>();
+    headless::OnBoxShown([whileOpen](const headless::ShownBox&) {
+        PauseSteps(0);
+        *whileOpen = Shown();
+    });
+    auto afterClose = std::make_shared<RunControls>();
+    headless::ScheduleAt(300 * kMs, [afterClose] {
+        *afterClose = Shown();
+        PlaySteps(0);
+    });
+    Play({Com("COM1", "Initialise", "9600 N 8 1"), Message("m"), Com("COM1", "String", "ATZ")});
+    EXPECT_EQ(*whileOpen, kPaused);
+    EXPECT_EQ(*afterClose, kPlaying);
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"PAUSE: m"});
+    EXPECT_EQ(headless::GetSerialDevice("COM1").written, "ATZ");
+    EXPECT_EQ(Shown(), kIdle);
 }
 
 TEST_F(StepActionTest, UnknownTypeShowsAnErrorAndTheRunGoesOn) {

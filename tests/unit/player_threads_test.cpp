@@ -143,6 +143,27 @@ TEST_F(PlayerThreadTest, AMessageBoxIsShownFromThePlayerThreadWithoutOwner) {
     EXPECT_EQ(Moves(), 1u);
 }
 
+// Play, Pause and Stop pressed in every order while the player runs, meets Message boxes and ends
+// runs: the buttons always come to rest showing the state the player is in.
+TEST_F(PlayerThreadTest, CommandsInAnyOrderLeaveTheButtonsShowingThePlayersState) {
+    headless::OnBoxShown([](const headless::ShownBox&) { PauseSteps(0); });
+    void (*const commands[])() = {[] { PlaySteps(0); }, [] { PauseSteps(0); }, [] { StopSteps(0); },
+                                  [] { PlayFromCurrentStep(); }};
+    Load({State("a"), Message("m"), Delay(0.3f), Jump(1)});
+    for (int press = 0; press < 400; ++press) {
+        commands[(press * 7 + press / 5) % 4]();
+        std::this_thread::yield();
+    }
+    StopSteps(0);
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_EQ(PlayPaused, 0);
+    EXPECT_TRUE(platform::IsControlEnabled(ButtonPlay));
+    EXPECT_FALSE(platform::IsControlEnabled(ButtonPause));
+    EXPECT_FALSE(platform::IsControlEnabled(ButtonStop));
+    EXPECT_TRUE(platform::IsMenuItemEnabled(MenuPlayFromCurrent));
+    EXPECT_TRUE(platform::IsControlEnabled(ButtonNext));
+}
+
 TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
     PlayOnThread({Com("COM1", "String", "ATZ"), Marker(2)});
     ASSERT_TRUE(WaitFor([] { return headless::Boxes().size() == 1; }));

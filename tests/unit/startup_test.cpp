@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "platform/headless/headless.h"
 #include "tests/unit/support/Fixture.h"

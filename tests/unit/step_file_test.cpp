@@ -9,6 +9,7 @@
 
 #include "Forms/FormMAIN.h"
 #include "editor/EditorPanel.h"
+#include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
 #include "steps/Document.h"
 #include "steps/RList.h"
@@ -126,6 +127,7 @@ TEST(StepFileLine, OtherKinds) {
     EXPECT_EQ(ParseStepLine("", step, unknown), LineKind::Empty);
     EXPECT_EQ(ParseStepLine("'1;L_Click;1;1;", step, unknown), LineKind::Comment);
     EXPECT_EQ(ParseStepLine("'", step, unknown), LineKind::Comment);
+    // Regression: ";1" (an empty field 1) read the first character of an empty field.
     for (const char* line :
          {"10;x", "01;L_Click;1;1;", " 1;L_Click;1;1;", "0;", "a", ";1", " 'comment"}) {
         SCOPED_TRACE(line);

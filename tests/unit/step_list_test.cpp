@@ -3,9 +3,11 @@
 #include <string>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/Commands.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
+#include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
 #include "steps/RList.h"
 #include "steps/StepFile.h"

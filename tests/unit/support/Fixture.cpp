@@ -1,5 +1,6 @@
 #include "tests/unit/support/Fixture.h"
 
+#include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 
 void QuorvaneTest::SetUp() {

@@ -1,24 +1,16 @@
-// [SECTION] Editor panel: the nine type containers with their controls, and the type switch.
+// Layout of the editor panel: the nine type containers inside ContainerStep, each followed by
+// its own controls, in creation order.
 
-#include <string>
-
+#include "Forms/ControlTable.h"
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Quorvane.h"
-#include "editor/EditorPanel.h"
 #include "platform/window.h"
-#include "steps/StepRecord.h"
 
 namespace {
 
 using platform::ControlKind;
 
-struct PanelControl {
-    int number;
-    platform::ControlSpec shape;
-};
-
 // Every container lies in ContainerStep; the controls after a container lie in it.
-const PanelControl kPanel[] = {
+const ControlRow kPanel[] = {
     {ContainerMouse, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
     {ComboClick, {ControlKind::DropDownList, ContainerMouse, 50, 10, 85, 20, ""}},
     {StringX, {ControlKind::DigitsInput, ContainerMouse, 50, 35, 50, 20, "50"}},
@@ -37,7 +29,10 @@ const PanelControl kPanel[] = {
     {LabelKeyboardType, {ControlKind::Text, ContainerKeyboard, 50, 5, 40, 15, "Type:"}},
     {Combo_KeyboardType, {ControlKind::DropDownList, ContainerKeyboard, 50, 20, 85, 20, ""}},
     {StringKeyText, {ControlKind::Input, ContainerKeyboard, 5, 60, 200, 20, ""}},
-    {ComboKeyName, {ControlKind::DropDownList, ContainerKeyboard, 5, 60, 200, 20, ""}},
+    // A new Keyboard container shows the text input under its caption "String:".
+    {.number = ComboKeyName,
+     .shape = {ControlKind::DropDownList, ContainerKeyboard, 5, 60, 200, 20, ""},
+     .hidden = true},
     {TextKeyLabel, {ControlKind::Text, ContainerKeyboard, 5, 45, 40, 15, "String:"}},
 
     {ContainerDelay, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
@@ -81,29 +76,6 @@ const PanelControl kPanel[] = {
 
 }  // namespace
 
-void BuildEditorPanel() {
-    for (const PanelControl& row : kPanel) {
-        platform::CreateControl(row.number, row.shape);
-        // A new Keyboard container shows the text input under its caption "String:".
-        if (row.number == TextKeyLabel) {
-            platform::SetControlHidden(ComboKeyName, true);
-        }
-    }
-    HideStepPanel(1);
-    for (int container : TypeContainers) {
-        platform::SetControlHidden(container, true);
-    }
-}
-
-int FormMAIN_ComboType_Event(int) {
-    const std::string chosen = ChooserText(ComboType);
-    const int32_t type = TypeFromChooserText(chosen);
-    if (type == 0) {
-        ShowMessage("Error", "FormMAIN_ComboType_Event Case unknown: " + chosen);
-        return 0;
-    }
-    for (int index = 0; index < static_cast<int>(TypeContainers.size()); ++index) {
-        platform::SetControlHidden(TypeContainers[static_cast<size_t>(index)], index + 1 != type);
-    }
-    return 0;
+void CreatePanelControls() {
+    CreateControls(kPanel);
 }

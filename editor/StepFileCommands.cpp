@@ -1,24 +1,23 @@
-// [SECTION] File menu commands: New, Open, loading a step file, Save and Save as.
+// File menu commands: New, Open, loading a step file, Save and Save as.
+
+#include "editor/StepFileCommands.h"
 
 #include <string>
 #include <utility>
 
 #include "Forms/FormMAIN.h"
-#include "Quorvane/Quorvane.h"
+#include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "platform/files.h"
 #include "platform/window.h"
 #include "steps/Document.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
-#include "steps/StepFile.h"
 
 namespace {
 
 // Unknown lines each hold the window for a notice; a damaged file must not freeze it for minutes.
 constexpr size_t kUnknownNoticesShown = 5;
-
-const platform::FileFilter kStepFileFilter{"STEP file (*.stp)", "*.stp"};
 
 void EnableDocumentMenus(bool save) {
     platform::SetMenuItemEnabled(MenuSave, save);
@@ -40,7 +39,12 @@ void AnnounceUnknownLines(const std::vector<std::string>& unknownTypes) {
 
 // Writes the list to path; true when it was written and announced as saved.
 bool WriteStepFile(const std::string& path) {
-    const WriteResult result = WriteFileSafely(path, StepFileBytes());
+    std::vector<int32_t> unknownTypes;
+    const std::string bytes = StepFileBytes(unknownTypes);
+    for (int32_t type : unknownTypes) {
+        ShowMessage("Error", "Unknown recordtype: " + IntegerText(type));
+    }
+    const WriteResult result = WriteFileSafely(path, bytes);
     if (result != WriteResult::Written) {
         ShowWriteFailure(path, result);
         return false;
@@ -52,6 +56,8 @@ bool WriteStepFile(const std::string& path) {
 }
 
 }  // namespace
+
+const platform::FileFilter StepFileFilter{"STEP file (*.stp)", "*.stp"};
 
 void NewStepFile() {
     HideStepPanel(0);
@@ -65,22 +71,22 @@ void NewStepFile() {
 }
 
 void OpenStepFile() {
-    const std::string path = platform::OpenFileDialog("Filename", kStepFileFilter);
+    const std::string path = platform::OpenFileDialog("Filename", StepFileFilter);
     if (!path.empty()) {
         LoadStepFile(path);
     }
 }
 
-void LoadStepFile(const std::string& path) {
+bool LoadStepFile(const std::string& path) {
     std::string bytes;
     if (!platform::ReadWholeFile(path, bytes)) {
         ShowMessage("Error", "File not open " + path);
-        return;
+        return false;
     }
     ParsedStepFile file = ParseStepFile(bytes);
     if (!file.titleMatches) {
         ShowMessage(ProgramTitle, "Wrong File-Version");
-        return;
+        return false;
     }
     FileUserDate = std::move(file.userDate);
     FileInformation = std::move(file.information);
@@ -96,6 +102,7 @@ void LoadStepFile(const std::string& path) {
     platform::SetControlText(TextFile, FileNamePart(path));
     HideStepPanel(0);
     EnableDocumentMenus(true);
+    return true;
 }
 
 void SaveStepFile() {
@@ -109,7 +116,7 @@ void SaveStepFileAs() {
     if (!SaveActualRecord()) {
         return;
     }
-    const std::string chosen = platform::SaveFileDialog("Filename", kStepFileFilter);
+    const std::string chosen = platform::SaveFileDialog("Filename", StepFileFilter);
     if (chosen.empty()) {
         return;
     }
@@ -123,28 +130,15 @@ void SaveStepFileAs() {
     }
 }
 
-std::string StepFileBytes() {
-    static constexpr std::string_view kLineEnd = "\r\n";
-    std::string bytes;
-    bytes.reserve(64 + static_cast<size_t>(RList.Count()) * 32);
-    for (const std::string& header : {ProgramTitle, UserDateLine(), FileInformation}) {
-        bytes += header;
-        bytes += kLineEnd;
+void ShowWriteFailure(const std::string& path, WriteResult result) {
+    switch (result) {
+        case WriteResult::CannotCreate:
+            ShowMessage(path, "Can't create file");
+            break;
+        case WriteResult::WriteFailed:
+            ShowMessage(path, "Can't write file");
+            break;
+        case WriteResult::Written:
+            break;
     }
-    std::string line;
-    for (const StepRecord& step : RList.Elements()) {
-        if (!FormatStepLine(step, line)) {
-            ShowMessage("Error", "Unknown recordtype: " + IntegerText(step.RECORDtype));
-        }
-        bytes += line;
-        bytes += kLineEnd;
-    }
-    return bytes;
-}
-
-std::string WithStepExtension(std::string path) {
-    if (!path.ends_with(".stp")) {
-        path += ".stp";
-    }
-    return path;
 }

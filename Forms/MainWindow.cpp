@@ -1,0 +1,145 @@
+// Boxes, notices, popups, the step panel, the editing lock and the run buttons.
+
+#include "Forms/MainWindow.h"
+
+#include <string>
+#include <thread>
+
+#include "Forms/FormEditor.h"
+#include "Forms/FormMAIN.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr int kNoticeCharacterWidth = 16;
+constexpr int kNoticeHeight = 25;
+constexpr int kNoticeMs = 600;
+constexpr int kNoticeBackground = 0xC0C0C0;
+
+std::thread::id gMainThread = std::this_thread::get_id();
+
+// Everything that could change or move the step list, locked for the length of a run.
+constexpr int kLockedControls[] = {ButtonFirst, ButtonPrevious,   ButtonSelectStep, ButtonNext,
+                                   ButtonLast,  ButtonNewEnd,     ButtonNewFront,   ButtonDelete,
+                                   ComboType,   StringDescription};
+constexpr int kLockedMenuItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
+                                    MenuExit, MenuEditor, MenuAbout};
+constexpr int kLockedPanelControls[] = {
+    ComboClick,        StringX,         StringY,        Combo_KeyboardType,
+    StringKeyText,     ComboKeyName,    StringDelay,    ComboLoopFrom,
+    StringRepetitions, ComboPort,       Combo_COMtype,  StringTelegram,
+    ComboJumpTo,       StringStateText, StringExecFile, ButtonExecFile};
+
+void SetRunControls(bool play, bool pause, bool stop, bool playFromCurrent) {
+    platform::SetControlEnabled(ButtonPlay, play);
+    platform::SetControlEnabled(ButtonPause, pause);
+    platform::SetControlEnabled(ButtonStop, stop);
+    platform::SetMenuItemEnabled(MenuPlay, play);
+    platform::SetMenuItemEnabled(MenuPlayFromCurrent, playFromCurrent);
+    platform::SetMenuItemEnabled(MenuStop, stop);
+    platform::SetMenuItemEnabled(MenuPause, pause);
+}
+
+// A box from the main thread belongs to the window the user works in, so that it is modal there;
+// one from another thread has no owner, so the main window's Stop and Pause stay usable.
+int BoxOwner() {
+    if (std::this_thread::get_id() != gMainThread) {
+        return -1;
+    }
+    return platform::IsWindowOpen(FormEditor) ? FormEditor : FormMAIN;
+}
+
+}  // namespace
+
+void RememberMainThread() {
+    gMainThread = std::this_thread::get_id();
+}
+
+void ShowMessage(std::string_view title, std::string_view text) {
+    // While the text editor window is open the main window is not on top, and stays so.
+    const bool wasTopmost = platform::IsWindowTopmost(FormMAIN);
+    platform::SetWindowTopmost(FormMAIN, false);
+    platform::MessageBoxOk(BoxOwner(), title, text);
+    if (wasTopmost) {
+        platform::SetWindowTopmost(FormMAIN, true);
+    }
+}
+
+void ShowNotice(std::string_view text, int owner) {
+    // A notice wider than the screen could not be read; cut it to what fits.
+    const size_t fitting = static_cast<size_t>(platform::ScreenWidth() / kNoticeCharacterWidth);
+    std::string shown(text.substr(0, fitting));
+    if (shown.size() < text.size() && fitting > 3) {
+        shown.replace(fitting - 3, 3, "...");
+    }
+    const int width = kNoticeCharacterWidth * static_cast<int>(shown.size());
+
+    OpenPopup(WindowNotice, width, kNoticeHeight, owner, true);
+
+    platform::ControlSpec notice;
+    notice.kind = platform::ControlKind::TextCentred;
+    notice.parent = WindowNotice;
+    notice.width = width;
+    notice.height = kNoticeHeight;
+    notice.text = shown;
+    notice.background = kNoticeBackground;
+    platform::CreateControl(TextNotice, notice);
+    platform::SetControlFont(TextNotice, FontNotice);
+
+    platform::SleepMs(kNoticeMs);
+    platform::CloseWindow(WindowNotice);
+    platform::ActivateWindow(owner);
+}
+
+void HideStepPanel(int state) {
+    const bool hidden = state == 1;
+    for (int control : {ContainerStep, ButtonPlay, ButtonPause, ButtonStop, FrameStep, ButtonFirst,
+                        ButtonPrevious, ButtonSelectStep, ButtonNext, ButtonLast, ButtonNewEnd,
+                        ButtonNewFront, ButtonDelete}) {
+        platform::SetControlHidden(control, hidden);
+    }
+}
+
+void OpenPopup(int window, int clientWidth, int clientHeight, int owner, bool centred, int atX,
+               int atY) {
+    platform::WindowSpec popup;
+    popup.x = atX;
+    popup.y = atY;
+    popup.clientWidth = clientWidth;
+    popup.clientHeight = clientHeight;
+    popup.style = platform::WindowStyle::Borderless;
+    popup.placement =
+        centred ? platform::WindowPlacement::CentreScreen : platform::WindowPlacement::AtPosition;
+    popup.owner = owner;
+    platform::OpenWindow(window, popup);
+}
+
+void LockControls(int state) {
+    const bool enabled = state != 1;
+    for (int control : kLockedControls) {
+        platform::SetControlEnabled(control, enabled);
+    }
+    for (int item : kLockedMenuItems) {
+        platform::SetMenuItemEnabled(item, enabled);
+    }
+    for (int control : kLockedPanelControls) {
+        platform::SetControlEnabled(control, enabled);
+    }
+}
+
+void ShowRunningControls() {
+    SetRunControls(false, true, true, false);
+}
+
+void ShowPausedControls() {
+    SetRunControls(true, false, true, false);
+}
+
+void ShowStoppingControls() {
+    SetRunControls(false, false, false, false);
+}
+
+void ShowIdleControls() {
+    SetRunControls(true, false, false, true);
+}

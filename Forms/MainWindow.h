@@ -1,0 +1,28 @@
+// What every layer does to the main window: boxes and notices, the step panel, the lock on
+// editing during a run, and the run buttons with their menu items.
+#pragma once
+
+#include <string_view>
+
+// The thread that owns the windows; boxes shown from any other thread get no owner.
+void RememberMainThread();
+// Information box with one OK button while FormMAIN is not always on top. Any thread.
+void ShowMessage(std::string_view title, std::string_view text);
+// The text for 600 ms in a small borderless window owned by `owner`.
+void ShowNotice(std::string_view text, int owner);
+// Opens a borderless popup window with the client size; `atX`/`atY` place its top-left corner,
+// or it is centred on the screen when `centred`.
+void OpenPopup(int window, int clientWidth, int clientHeight, int owner, bool centred, int atX = 0,
+               int atY = 0);
+
+// 1 hides, 0 shows the step panel with its frame and buttons.
+void HideStepPanel(int state);
+// 1 disables, 0 enables the editing controls and the file, editor and about menu items.
+void LockControls(int state);
+
+// Play, Pause and Stop, each a button and a menu item enabled alike, and "Play from current step",
+// which only an idle player offers.
+void ShowRunningControls();   // Play off, Pause and Stop on
+void ShowPausedControls();    // Play and Stop on, Pause off
+void ShowStoppingControls();  // all three off until the player has finished the run
+void ShowIdleControls();      // Play and Play from current step on, Pause and Stop off

@@ -1,0 +1,22 @@
+// The File menu's step file commands: they show what they did in the main window and the editor
+// panel.
+#pragma once
+
+#include <string>
+
+#include "platform/window.h"
+#include "steps/StepFile.h"
+
+// "STEP file (*.stp)" with the pattern "*.stp", for every step file dialog.
+extern const platform::FileFilter StepFileFilter;
+
+void NewStepFile();
+void OpenStepFile();
+// Loads a step file into the list and makes it the main window's document, with its messages.
+// True when the file was loaded.
+bool LoadStepFile(const std::string& path);
+void SaveStepFile();
+void SaveStepFileAs();
+
+// The message box of a failed write, titled with the path.
+void ShowWriteFailure(const std::string& path, WriteResult result);
