@@ -25,7 +25,8 @@ int16_t KeyScan(char c);
 uint16_t AnsiToCodePoint(char c);
 
 // Escape watch: sees only Escape presses from the user's keyboard, never synthesised ones
-// (ours or another program's). Installed once at start-up.
+// (ours or another program's), and wakes sleepers (system.h) when it sees one. Installed once at
+// start-up.
 void InstallEscapeWatch();
 // Forgets every Escape seen so far.
 void ResetUserEscape();

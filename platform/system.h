@@ -27,6 +27,16 @@ void SleepMs(int milliseconds);
 // Monotonic clock in microseconds, for schedules (QueryPerformanceCounter).
 int64_t MonotonicMicroseconds();
 
+// Waking sleepers: a thread reads WakeCount() before it looks at what it waits for, then sleeps
+// with SleepUntilWoken; a WakeSleepers() from any thread after that read ends the sleep at once,
+// so no wake-up can fall between the look and the sleep. The Escape watch (input.h) wakes
+// sleepers as well.
+uint64_t WakeCount();
+void WakeSleepers();
+// Sleeps up to `milliseconds` (1 ms timer resolution) unless WakeCount() differs from `seen`.
+// True when it ended early because of a wake-up.
+bool SleepUntilWoken(int milliseconds, uint64_t seen);
+
 // Starts a thread that runs fn(parameter) for the life of the process.
 void StartThread(void (*fn)(int), int parameter);
 

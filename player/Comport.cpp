@@ -60,7 +60,7 @@ void RegisterPort(const StepRecord& step) {
         entry.StopBits = ReadInteger(Field(step.ComValue, 4, ' '));
         ComPorts.push_back(entry);
     }
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
 }
 
 void FailPaused(std::string_view text) {
@@ -115,6 +115,6 @@ int PlayComport() {
         port.Close();
         FailPaused("Can't open port!");
     }
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }

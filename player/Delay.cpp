@@ -1,5 +1,5 @@
-// The Delay step: a countdown in ticks of 100 ms, held by a pause, cut short by Stop
-// and Escape.
+// The Delay step: a countdown in ticks of 100 ms, held by a pause, cut short by Stop and
+// Escape at once.
 
 #include <algorithm>
 #include <cmath>
@@ -36,36 +36,41 @@ std::string TenthsText(int32_t tenths) {
     return IntegerText(tenths / 10) + "." + IntegerText(tenths % 10);
 }
 
-// Sleeps until the monotonic clock reaches `deadline`; the sleep has 1 ms resolution, so the
-// remainder is rounded up to end on or just after the deadline.
-void SleepUntil(int64_t deadline) {
-    const int64_t remaining = deadline - platform::MonotonicMicroseconds();
-    platform::SleepMs(static_cast<int>(std::max<int64_t>(0, (remaining + 999) / 1000)));
+// Goes on unless the run has ended; holds while it is paused, moving the schedule on by the time
+// held. False when the run has ended.
+bool GoOn(int64_t& held) {
+    CheckUserEscape();
+    if (PlayRunning == 0) {
+        return false;
+    }
+    if (PlayPaused == 1) {
+        const int64_t pausedAt = platform::MonotonicMicroseconds();
+        PauseWait();
+        held += platform::MonotonicMicroseconds() - pausedAt;
+    }
+    return PlayRunning != 0;
 }
 
 }  // namespace
 
 int PlayDelay() {
     const int32_t ticks = TickCount(RList.Current()->DelayTime);
-    // Each tick's deadline counts from the start of the schedule, so the time the display takes
-    // does not add up; a pause starts a new schedule at the value it held.
-    int64_t scheduleStart = platform::MonotonicMicroseconds();
-    int32_t scheduleFrom = ticks;
+    // Each tick's deadline counts from the start, so the time the display takes does not add up;
+    // a pause, within a tick or between two, moves the rest of the schedule on by its length and
+    // keeps the value it showed.
+    const int64_t start = platform::MonotonicMicroseconds();
+    int64_t held = 0;
     for (int32_t tick = ticks; tick >= 1; --tick) {
-        CheckUserEscape();
-        if (PlayRunning == 0) {
+        if (!GoOn(held)) {
             return 0;
         }
-        if (PlayPaused == 1) {
-            PauseWait();
-            if (PlayRunning == 0) {
+        platform::SetControlText(TextCountdown, TenthsText(tick));
+        const int64_t due = start + int64_t{ticks - tick + 1} * kTickMicroseconds;
+        while (!WaitUntil(due + held)) {
+            if (!GoOn(held)) {
                 return 0;
             }
-            scheduleStart = platform::MonotonicMicroseconds();
-            scheduleFrom = tick;
         }
-        platform::SetControlText(TextCountdown, TenthsText(tick));
-        SleepUntil(scheduleStart + int64_t{scheduleFrom - tick + 1} * kTickMicroseconds);
     }
     platform::SetControlText(TextCountdown, "0.0");
     return 0;

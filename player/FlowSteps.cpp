@@ -36,7 +36,7 @@ void CountLoop(int level, int index, const StepRecord& step) {
         return;
     }
     ShowLoopCounter(level);
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     PlayNextAtOnce(step.LoopFrom - 1);
 }
 
@@ -46,7 +46,7 @@ void StartLoop(int level, int index, const StepRecord& step) {
     taken.Index = index;
     taken.Counter = 1;
     ShowLoopCounter(level);
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     PlayNextAtOnce(step.LoopFrom - 1);
 }
 
@@ -68,12 +68,12 @@ int PlayLoop() {
             return 0;
         }
     }
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }
 
 int PlayJump() {
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     const int32_t jumpTo = RList.Current()->JumpTo;
     if (IsStepNumber(jumpTo)) {
         PlayNextAtOnce(jumpTo - 1);
@@ -83,7 +83,7 @@ int PlayJump() {
 
 int PlayState() {
     platform::SetControlText(TextState, RList.Current()->StateText);
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }
 
@@ -92,7 +92,7 @@ int PlayExecute() {
     if (platform::FileExists(path)) {
         platform::ShellOpen(path);
     }
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }
 
@@ -100,6 +100,6 @@ int PlayMessage() {
     SetMessageOpen(true);
     ShowMessage("PAUSE", RList.Current()->MessageText);
     SetMessageOpen(false);
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }

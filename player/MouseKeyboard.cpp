@@ -7,6 +7,7 @@
 #include "platform/input.h"
 #include "platform/system.h"
 #include "player/Player.h"
+#include "player/PlayerInternal.h"
 #include "steps/RList.h"
 
 namespace {
@@ -151,14 +152,14 @@ int PlayMouse() {
     } else if (step.MouseClick == "M_Click") {
         Click(kMiddleDown, kMiddleUp);
     }
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }
 
 int PlayKeyboard() {
     const StepRecord& step = *RList.Current();
     SendKeys(step.KeyType == "String" ? step.KeyString : step.KeyName);
-    platform::SleepMs(StepInterval);
+    WaitAfterStep();
     return 0;
 }
 

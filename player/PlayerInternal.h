@@ -29,11 +29,18 @@ void FinishRun();
 // Blocks the player thread without using CPU until a run begins.
 void WaitForRun();
 
-// [SECTION] Between steps
+// [SECTION] Waits
+// Every wait of the player ends as soon as Stop, Pause or the user's Escape happens.
+
 // Escape check: an Escape the user pressed during the run ends it.
 void CheckUserEscape();
-// Holds while the run is paused, polling every 100 ms; returns early when the run is stopped.
+// Holds while the run is paused; returns at once when the run is stopped or Escape is pressed.
 void PauseWait();
+// Waits until the monotonic clock reaches `deadline` (microseconds). False, at once, when the run
+// is stopped or paused (or Escape ends it) before then.
+bool WaitUntil(int64_t deadline);
+// The StepInterval wait after (or before) a step, cut short like WaitUntil.
+void WaitAfterStep();
 
 // [SECTION] Redirect
 // Loop and Jump steps do not play their target themselves: they name the element that is to be

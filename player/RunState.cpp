@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "Forms/MainWindow.h"
+#include "platform/system.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 
@@ -101,6 +102,7 @@ bool Transition(Change change) {
     }
     if (changed) {
         Wake().notify_all();
+        platform::WakeSleepers();
         ShowPhase();
     }
     return changed;

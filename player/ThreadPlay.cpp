@@ -17,19 +17,20 @@
 namespace {
 
 constexpr int kPauseWaitPollMs = 100;
+constexpr int64_t kMicrosecondsPerMs = 1000;
 
 // Only the thread that plays a run reads and writes this.
 int gNextAtOnce = -1;
 
-// The checks before and after every step: false when the run is to end. A Stop that ends the
-// pause wait before a step still lets that step be played; the checks after it end the run.
+// The checks before and after every step: false when the run is to end, also when it is
+// stopped while it waits in a pause.
 bool ChecksBetweenSteps() {
     CheckUserEscape();
     if (PlayRunning == 0) {
         return false;
     }
     PauseWait();
-    return true;
+    return PlayRunning != 0;
 }
 
 // Plays the current element and then every element that a Loop or Jump step sends the run to,
@@ -76,9 +77,36 @@ void CheckUserEscape() {
 }
 
 void PauseWait() {
-    while (PlayPaused == 1 && PlayRunning != 0) {
-        platform::SleepMs(kPauseWaitPollMs);
+    for (;;) {
+        // Read before the look, so that a change after it ends the sleep at once.
+        const uint64_t seen = platform::WakeCount();
+        CheckUserEscape();
+        if (PlayPaused != 1 || PlayRunning == 0) {
+            return;
+        }
+        platform::SleepUntilWoken(kPauseWaitPollMs, seen);
     }
+}
+
+bool WaitUntil(int64_t deadline) {
+    for (;;) {
+        const uint64_t seen = platform::WakeCount();
+        CheckUserEscape();
+        if (PlayRunning == 0 || PlayPaused == 1) {
+            return false;
+        }
+        const int64_t remaining = deadline - platform::MonotonicMicroseconds();
+        if (remaining <= 0) {
+            return true;
+        }
+        // The sleep has 1 ms resolution: round up to end on or just after the deadline.
+        platform::SleepUntilWoken(
+            static_cast<int>((remaining + kMicrosecondsPerMs - 1) / kMicrosecondsPerMs), seen);
+    }
+}
+
+void WaitAfterStep() {
+    WaitUntil(platform::MonotonicMicroseconds() + StepInterval * kMicrosecondsPerMs);
 }
 
 void PlayNextAtOnce(int index) {

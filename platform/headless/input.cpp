@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/headless/State.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -203,8 +204,11 @@ void SetCursor(int x, int y) {
 }
 
 void UserPressesEscape() {
-    const auto lock = Lock();
-    Shared().userEscape = true;
+    {
+        const auto lock = Lock();
+        Shared().userEscape = true;
+    }
+    platform::WakeSleepers();
 }
 
 void SetKeyboardLayout(KeyboardLayout layout) {

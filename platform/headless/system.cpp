@@ -1,6 +1,7 @@
-// [SECTION] User, local time, the virtual clock, threads, the shell and process exit.
+// User, local time, the virtual clock, threads, the shell and process exit.
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -12,14 +13,19 @@ namespace {
 using headless_state::Lock;
 using headless_state::Shared;
 
-// Moves the virtual clock to `target`, stopping at each scheduled action on the way (in time
-// order, at its own time) to run it without the lock.
+std::atomic<uint64_t> gWakeCount{0};
+
 // Moves the clock on by `microseconds`, running each action scheduled in that span at its own
-// time. The span is taken from the clock as it stands under the lock, so sleeps of several
-// threads add up and none of them is lost to another thread's advance.
-void AdvanceClockBy(int64_t microseconds) {
+// time, without the lock. The span is taken from the clock as it stands under the lock, so
+// sleeps of several threads add up and none of them is lost to another thread's advance. When
+// `stopEarly` says so after an action, the clock stays at that action's time; returns whether
+// it stopped early.
+bool AdvanceClockBy(int64_t microseconds, const std::function<bool()>& stopEarly = nullptr) {
     int64_t remaining = std::max(microseconds, int64_t{0});
     for (;;) {
+        if (stopEarly && stopEarly()) {
+            return true;
+        }
         std::function<void()> action;
         {
             const auto lock = Lock();
@@ -27,7 +33,7 @@ void AdvanceClockBy(int64_t microseconds) {
             auto& scheduled = Shared().scheduled;
             if (scheduled.empty() || scheduled.begin()->first > clock + remaining) {
                 clock += remaining;
-                return;
+                return false;
             }
             const int64_t due = std::max(clock, scheduled.begin()->first);
             remaining -= due - clock;
@@ -66,6 +72,21 @@ void SleepMs(int milliseconds) {
 
 int64_t MonotonicMicroseconds() {
     return ClockNow();
+}
+
+uint64_t WakeCount() {
+    return gWakeCount;
+}
+
+void WakeSleepers() {
+    ++gWakeCount;
+}
+
+bool SleepUntilWoken(int milliseconds, uint64_t seen) {
+    const bool woken = AdvanceClockBy(std::max(milliseconds, 0) * int64_t{1000},
+                                      [seen] { return gWakeCount != seen; });
+    std::this_thread::yield();
+    return woken;
 }
 
 void StartThread(void (*fn)(int), int parameter) {

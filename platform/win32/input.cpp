@@ -6,6 +6,7 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/system.h"
 #include "platform/win32/WinApi.h"
 
 namespace {
@@ -19,6 +20,7 @@ LRESULT CALLBACK WatchKeys(int code, WPARAM message, LPARAM data) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
         if (key->vkCode == VK_ESCAPE && (key->flags & LLKHF_INJECTED) == 0) {
             gUserEscape = true;
+            platform::WakeSleepers();
         }
     }
     return CallNextHookEx(nullptr, code, message, data);

@@ -1,10 +1,32 @@
-// [SECTION] System services: user, local time, sleeping and clocks, threads, the shell.
+// System services: user, local time, sleeping and clocks, threads, the shell.
 
 #include "platform/system.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/win32/WinApi.h"
+
+namespace {
+
+// Never destroyed: a sleeper may still wait on them while the process ends.
+std::mutex& WakeMutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+
+std::condition_variable& WakeUp() {
+    static auto* wake = new std::condition_variable;
+    return *wake;
+}
+
+std::atomic<uint64_t> gWakeCount{0};
+
+}  // namespace
 
 namespace platform {
 
@@ -28,6 +50,29 @@ void SleepMs(int milliseconds) {
     timeBeginPeriod(1);
     Sleep(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 0);
     timeEndPeriod(1);
+}
+
+uint64_t WakeCount() {
+    return gWakeCount;
+}
+
+void WakeSleepers() {
+    {
+        // Counting under the mutex orders it before a sleeper's test of the count.
+        const std::lock_guard<std::mutex> lock(WakeMutex());
+        ++gWakeCount;
+    }
+    WakeUp().notify_all();
+}
+
+bool SleepUntilWoken(int milliseconds, uint64_t seen) {
+    timeBeginPeriod(1);
+    std::unique_lock<std::mutex> lock(WakeMutex());
+    const bool woken = WakeUp().wait_for(lock, std::chrono::milliseconds(std::max(milliseconds, 0)),
+                                         [seen] { return gWakeCount != seen; });
+    lock.unlock();
+    timeEndPeriod(1);
+    return woken;
 }
 
 int64_t MonotonicMicroseconds() {

@@ -224,18 +224,18 @@ TEST_F(DelayTest, PauseAtOnePointSevenHoldsItAndGoesOnWithOnePointSix) {
     headless::ScheduleAt(1350 * kMs, [] { PauseSteps(0); });
     auto held = TextAt(TextCountdown, 2500);
     headless::ScheduleAt(3000 * kMs, [] { PlaySteps(0); });
-    auto resumed = TextAt(TextCountdown, 3050);
+    auto resumed = TextAt(TextCountdown, 3100);
     Play({Delay(3.0f)});
     EXPECT_EQ(*held, "1.7");
     EXPECT_EQ(*resumed, "1.6");
-    // 1.4 s before the pause, 1.6 s after it.
-    EXPECT_EQ(NowMs(), 4600);
+    // The pause holds within the tick: 1.35 s before it, the remaining 1.65 s after it.
+    EXPECT_EQ(NowMs(), 4650);
 }
 
-TEST_F(DelayTest, EscapeWithinATickEndsTheRunAtTheNextTick) {
+TEST_F(DelayTest, EscapeWithinATickEndsTheRunAtOnce) {
     headless::ScheduleAt(1350 * kMs, [] { headless::UserPressesEscape(); });
     Play({Delay(3.0f), Marker(2)});
-    EXPECT_EQ(NowMs(), 1400);
+    EXPECT_EQ(NowMs(), 1350);
     EXPECT_EQ(platform::ControlText(TextCountdown), "1.7");
     EXPECT_TRUE(PointerMoves().empty());
     EXPECT_EQ(PlayRunning, 0);
@@ -273,12 +273,12 @@ TEST_F(PauseStopEscapeTest, StopInThePauseWaitAfterAStepEndsWithoutTheNext) {
     EXPECT_EQ(Shown(), kIdle);
 }
 
-TEST_F(PauseStopEscapeTest, StopInThePauseWaitBeforeAJumpTargetPlaysItThenEnds) {
+TEST_F(PauseStopEscapeTest, StopInThePauseWaitBeforeAJumpTargetEndsTheRunAtOnce) {
     headless::ScheduleAt(100 * kMs, [] { PauseSteps(0); });
     headless::ScheduleAt(1000 * kMs, [] { StopSteps(0); });
     Play({Jump(3), Marker(2), Marker(3), Marker(4)});
-    EXPECT_EQ(PointerMoves(), std::vector<int>{3});
-    EXPECT_EQ(NowMs(), 1200);
+    EXPECT_TRUE(PointerMoves().empty());
+    EXPECT_EQ(NowMs(), 1000);
 }
 
 TEST_F(PauseStopEscapeTest, EscapeDuringAStepEndsTheRunAfterIt) {
@@ -299,6 +299,48 @@ TEST_F(PauseStopEscapeTest, TheRunsOwnEscapeKeyDoesNotStopIt) {
     EXPECT_EQ(PointerMoves(), std::vector<int>{3});
 }
 
+// Every wait of the player ends at the very instant Stop, Escape or Pause happens: mid-way through
+// the wait after (or before) each kind of step, and within a Delay tick.
+TEST_F(PauseStopEscapeTest, EveryWaitEndsAtTheInstantOfStopEscapeAndPause) {
+    const struct {
+        const char* wait;
+        StepRecord step;
+        int64_t pausedRunEndsMs;  // paused at 150 ms, resumed at 1000 ms, then Marker(9)
+    } waits[] = {
+        {"after a Mouse step", Marker(1), 1200},
+        {"after a Keyboard step", Keys("String", "a"), 1200},
+        {"after a State step", State("s"), 1200},
+        {"after an Execute step", Execute("C:\\missing.exe"), 1200},
+        {"after an Initialise step", Com("COM1", "Initialise", "9600 N 8 1"), 1200},
+        {"before a Loop goes back", Loop(2, 2), 1200},
+        {"before a Jump", Jump(2), 1200},
+        {"within a Delay tick", Delay(0.3f), 1350},
+    };
+    const struct {
+        const char* name;
+        void (*happen)();
+    } interrupts[] = {{"Stop", [] { StopSteps(0); }},
+                      {"Escape", [] { headless::UserPressesEscape(); }},
+                      {"Pause", [] { PauseSteps(0); }}};
+    for (const auto& wait : waits) {
+        for (const auto& interrupt : interrupts) {
+            SCOPED_TRACE(std::string(interrupt.name) + " " + wait.wait);
+            headless::Reset();
+            SetUp();
+            headless::ScheduleAt(150 * kMs, interrupt.happen);
+            const bool pause = std::string(interrupt.name) == "Pause";
+            if (pause) {
+                headless::ScheduleAt(1000 * kMs, [] { PlaySteps(0); });
+            }
+            Play({wait.step, Marker(9)});
+            const std::vector<int> moves = PointerMoves();
+            EXPECT_EQ(std::count(moves.begin(), moves.end(), 9), pause ? 1 : 0);
+            EXPECT_EQ(NowMs(), pause ? wait.pausedRunEndsMs : 150);
+            EXPECT_EQ(Shown(), kIdle);
+        }
+    }
+}
+
 class StepActionTest : public PlayerTest {};
 
 TEST_F(StepActionTest, MessageBoxPausesTheRunUntilItIsClosed) {
@@ -316,7 +358,7 @@ TEST_F(StepActionTest, StopWhileTheMessageBoxIsOpenEndsTheRunWhenItCloses) {
     Play({Message("Stop me"), Marker(2)});
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"PAUSE: Stop me"});
     EXPECT_TRUE(PointerMoves().empty());
-    EXPECT_EQ(NowMs(), 200);
+    EXPECT_EQ(NowMs(), 0);
     EXPECT_EQ(Shown(), kIdle);
 }
 
