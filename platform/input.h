@@ -14,8 +14,12 @@ void CursorPosition(int& x, int& y);
 void SetCursorPosition(int x, int y);
 // One mouse_event(flags, 0, 0, 0, 0) at the pointer.
 void SendMouseEvent(uint32_t flags);
-// One keybd_event(key, 0, up ? KEYEVENTF_KEYUP : 0, 0).
-void SendKeyEvent(uint8_t key, bool up);
+// One keybd_event(key, scanCode, flags, 0); flags: KEYEVENTF_KEYUP when up, KEYEVENTF_EXTENDEDKEY
+// when extended.
+void SendKeyEvent(uint8_t key, uint8_t scanCode, bool extended, bool up);
+// The scan code of a virtual key on the current layout (MapVirtualKeyExA, MAPVK_VK_TO_VSC,
+// GetKeyboardLayout(0)); 0 when the layout has none.
+uint8_t ScanCode(uint8_t key);
 // Types one character by its code point (SendInput with KEYEVENTF_UNICODE, down then up).
 void SendUnicodeCharacter(uint16_t codePoint);
 // VkKeyScanExA(c, GetKeyboardLayout(0)): low byte virtual key, high byte shift state

@@ -77,9 +77,22 @@ struct Typing {
     }
 };
 
+// Keys that Windows marks as extended, among those a text can name. Without the flag a program
+// that reads scan codes takes an arrow key for the number-pad key of the same scan code.
+bool IsExtendedKey(uint8_t key) {
+    constexpr uint8_t kPageUp = 0x21, kDown = 0x28, kInsert = 0x2D, kDelete = 0x2E;
+    return (key >= kPageUp && key <= kDown) || key == kInsert || key == kDelete;
+}
+
+// Every key event carries the scan code of its key on the current layout, so that programs that
+// read scan codes (remote desktops, consoles, games) see the key that was meant.
+void SendKey(uint8_t key, bool up) {
+    platform::SendKeyEvent(key, platform::ScanCode(key), IsExtendedKey(key), up);
+}
+
 void Press(uint8_t key) {
-    platform::SendKeyEvent(key, false);
-    platform::SendKeyEvent(key, true);
+    SendKey(key, false);
+    SendKey(key, true);
 }
 
 void PressCurrent(const Typing& typing) {
@@ -109,11 +122,11 @@ void TypeCharacter(char c, Typing& typing) {
         }
     }
     for (int i = 0; i < count; ++i) {
-        platform::SendKeyEvent(modifiers[i], false);
+        SendKey(modifiers[i], false);
     }
     PressCurrent(typing);
     for (int i = count - 1; i >= 0; --i) {
-        platform::SendKeyEvent(modifiers[i], true);
+        SendKey(modifiers[i], true);
     }
 }
 
@@ -128,7 +141,7 @@ void TypeKeyName(std::string_view name, Typing& typing) {
     }
     for (const ModifierName& modifier : kModifierNames) {
         if (modifier.name == name) {
-            platform::SendKeyEvent(modifier.key, modifier.up);
+            SendKey(modifier.key, modifier.up);
             typing.Held(modifier.key) = !modifier.up;
         }
     }
@@ -183,8 +196,8 @@ int SendKeys(const std::string& text) {
         TypeKeyName(rest.substr(position + 1, close - position - 1), typing);
         position = close + 1;
     }
-    platform::SendKeyEvent(kAlt, true);
-    platform::SendKeyEvent(kControl, true);
-    platform::SendKeyEvent(kShift, true);
+    SendKey(kAlt, true);
+    SendKey(kControl, true);
+    SendKey(kShift, true);
     return 1;
 }

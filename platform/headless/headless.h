@@ -128,6 +128,8 @@ struct InputEvent {
     uint8_t key = 0;         // Key: virtual key
     bool up = false;         // Key, Unicode
     uint16_t codePoint = 0;  // Unicode
+    uint8_t scanCode = 0;    // Key
+    bool extended = false;   // Key: KEYEVENTF_EXTENDEDKEY
     bool operator==(const InputEvent&) const = default;
 };
 std::vector<InputEvent> InputLog();

@@ -1,4 +1,4 @@
-// [SECTION] Pointer, synthesised input, keyboard layouts and the Escape watch.
+// Pointer, synthesised input, keyboard layouts and the Escape watch.
 
 #include "platform/input.h"
 
@@ -90,15 +90,14 @@ constexpr KeyOf kGermanKeys[] = {
     {'|', kCtrlAlt | 0xE2},
 };
 
+// A letter's virtual key is the letter on every layout (the German Y key is VK_Y, at the place
+// of the US Z key: its scan code tells the place).
 template <size_t N>
-constexpr std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N], bool swapYZ) {
+constexpr std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N]) {
     std::array<int16_t, 256> table{};
     table.fill(kNone);
     for (int c = 'a'; c <= 'z'; ++c) {
-        int key = c - 'a' + 'A';
-        if (swapYZ && (key == 'Y' || key == 'Z')) {
-            key = key == 'Y' ? 'Z' : 'Y';
-        }
+        const int key = c - 'a' + 'A';
         table[static_cast<size_t>(c)] = static_cast<int16_t>(key);
         table[static_cast<size_t>(c - 'a' + 'A')] = static_cast<int16_t>(kShift | key);
     }
@@ -111,8 +110,47 @@ constexpr std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N], bool swapY
     return table;
 }
 
-constexpr std::array<int16_t, 256> kUsTable = BuildTable(kUsKeys, false);
-constexpr std::array<int16_t, 256> kGermanTable = BuildTable(kGermanKeys, true);
+constexpr std::array<int16_t, 256> kUsTable = BuildTable(kUsKeys);
+constexpr std::array<int16_t, 256> kGermanTable = BuildTable(kGermanKeys);
+
+// Scan codes (PC/AT set 1) of the virtual keys, as MapVirtualKeyExA gives them on a US keyboard.
+constexpr std::array<uint8_t, 256> BuildScanCodes(bool german) {
+    std::array<uint8_t, 256> codes{};
+    const char* rows[] = {"1234567890", "QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+    const uint8_t firsts[] = {0x02, 0x10, 0x1E, 0x2C};
+    for (int row = 0; row < 4; ++row) {
+        for (int at = 0; rows[row][at] != '\0'; ++at) {
+            codes[static_cast<unsigned char>(rows[row][at])] =
+                static_cast<uint8_t>(firsts[row] + at);
+        }
+    }
+    for (int f = 0; f < 10; ++f) {
+        codes[0x70 + f] = static_cast<uint8_t>(0x3B + f);  // F1 to F10
+    }
+    const uint8_t pairs[][2] = {
+        {0x08, 0x0E}, {0x09, 0x0F}, {0x0D, 0x1C}, {0x10, 0x2A}, {0x11, 0x1D}, {0x12, 0x38},
+        {0x1B, 0x01}, {0x20, 0x39}, {0x21, 0x49}, {0x22, 0x51}, {0x23, 0x4F}, {0x24, 0x47},
+        {0x25, 0x4B}, {0x26, 0x48}, {0x27, 0x4D}, {0x28, 0x50}, {0x2C, 0x54}, {0x2D, 0x52},
+        {0x2E, 0x53}, {0x7A, 0x57}, {0x7B, 0x58}, {0xBA, 0x27}, {0xBB, 0x0D}, {0xBC, 0x33},
+        {0xBD, 0x0C}, {0xBE, 0x34}, {0xBF, 0x35}, {0xC0, 0x29}, {0xDB, 0x1A}, {0xDC, 0x2B},
+        {0xDD, 0x1B}, {0xDE, 0x28}, {0xE2, 0x56}};
+    for (const auto& pair : pairs) {
+        codes[pair[0]] = pair[1];
+    }
+    if (german) {
+        // QWERTZ: Y and Z change places, and the keys beside the letters carry other keys.
+        const uint8_t germanPairs[][2] = {{'Y', 0x2C},  {'Z', 0x15},  {0xBA, 0x1A}, {0xBB, 0x1B},
+                                          {0xBD, 0x35}, {0xBF, 0x2B}, {0xC0, 0x27}, {0xDB, 0x0C},
+                                          {0xDC, 0x29}, {0xDD, 0x0D}};
+        for (const auto& pair : germanPairs) {
+            codes[pair[0]] = pair[1];
+        }
+    }
+    return codes;
+}
+
+constexpr std::array<uint8_t, 256> kUsScanCodes = BuildScanCodes(false);
+constexpr std::array<uint8_t, 256> kGermanScanCodes = BuildScanCodes(true);
 
 // Windows-1252 bytes 0x80 to 0x9F; the five the code page leaves undefined map to themselves.
 constexpr uint16_t kCp1252High[32] = {
@@ -147,8 +185,15 @@ void SendMouseEvent(uint32_t flags) {
     Log(InputEvent{.kind = InputKind::Mouse, .flags = flags});
 }
 
-void SendKeyEvent(uint8_t key, bool up) {
-    Log(InputEvent{.kind = InputKind::Key, .key = key, .up = up});
+void SendKeyEvent(uint8_t key, uint8_t scanCode, bool extended, bool up) {
+    Log(InputEvent{
+        .kind = InputKind::Key, .key = key, .up = up, .scanCode = scanCode, .extended = extended});
+}
+
+uint8_t ScanCode(uint8_t key) {
+    const auto lock = Lock();
+    return (Shared().layout == headless::KeyboardLayout::German ? kGermanScanCodes
+                                                                : kUsScanCodes)[key];
 }
 
 void SendUnicodeCharacter(uint16_t codePoint) {

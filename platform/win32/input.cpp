@@ -59,8 +59,13 @@ void SendMouseEvent(uint32_t flags) {
     mouse_event(flags, 0, 0, 0, 0);
 }
 
-void SendKeyEvent(uint8_t key, bool up) {
-    keybd_event(key, 0, up ? KEYEVENTF_KEYUP : 0, 0);
+void SendKeyEvent(uint8_t key, uint8_t scanCode, bool extended, bool up) {
+    const DWORD flags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+    keybd_event(key, scanCode, flags, 0);
+}
+
+uint8_t ScanCode(uint8_t key) {
+    return static_cast<uint8_t>(MapVirtualKeyExA(key, MAPVK_VK_TO_VSC, GetKeyboardLayout(0)));
 }
 
 void SendUnicodeCharacter(uint16_t codePoint) {

@@ -236,7 +236,7 @@ TEST_F(Headless, KeyScanFollowsTheLayout) {
         {US, 'a', 0x41},        {US, 'A', 0x141},       {US, 'z', 0x5A},      {US, '0', 0x30},
         {US, ')', 0x130},       {US, '(', 0x139},       {US, '!', 0x131},     {US, '@', 0x132},
         {US, ' ', 0x20},        {US, '\n', 0x20D},      {US, '{', 0x1DB},     {US, '"', 0x1DE},
-        {US, '\xE4', -1},       {US, '\x01', -1},       {German, 'z', 0x59},  {German, 'Y', 0x15A},
+        {US, '\xE4', -1},       {US, '\x01', -1},       {German, 'z', 0x5A},  {German, 'Y', 0x159},
         {German, '@', 0x651},   {German, '=', 0x130},   {German, ')', 0x139}, {German, '\\', 0x6DB},
         {German, '\xE4', 0xDE}, {German, '\xDF', 0xDB}, {German, '#', 0xBF},  {German, '|', 0x6E2},
     };
@@ -249,14 +249,18 @@ TEST_F(Headless, KeyScanFollowsTheLayout) {
 
 TEST_F(Headless, SynthesisedInputIsLoggedAndNeverCountsAsTheUsersEscape) {
     platform::SetCursorPosition(100, 200);
-    platform::SendKeyEvent(0x1B, false);
-    platform::SendKeyEvent(0x1B, true);
+    platform::SendKeyEvent(0x1B, 0x01, false, false);
+    platform::SendKeyEvent(0x25, 0x4B, true, true);
     platform::SendUnicodeCharacter(0x20AC);
     EXPECT_FALSE(platform::UserEscapePressed());
     const std::vector<headless::InputEvent> expected = {
         {.kind = headless::InputKind::CursorMove, .x = 100, .y = 200},
-        {.kind = headless::InputKind::Key, .key = 0x1B, .up = false},
-        {.kind = headless::InputKind::Key, .key = 0x1B, .up = true},
+        {.kind = headless::InputKind::Key, .key = 0x1B, .up = false, .scanCode = 0x01},
+        {.kind = headless::InputKind::Key,
+         .key = 0x25,
+         .up = true,
+         .scanCode = 0x4B,
+         .extended = true},
         {.kind = headless::InputKind::Unicode, .up = false, .codePoint = 0x20AC},
         {.kind = headless::InputKind::Unicode, .up = true, .codePoint = 0x20AC},
     };
