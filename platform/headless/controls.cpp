@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/TextAreaLines.h"
 #include "platform/headless/State.h"
 
 namespace {
@@ -64,17 +65,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (size_t line = 0; line < lines.size(); ++line) {
-        if (line > 0) {
-            text += "\r\n";
-        }
-        text += lines[line];
-    }
-    return text;
-}
-
 // A text area keeps only its lines (so that one line is replaced in place); its text is made
 // from them when asked for.
 void SetLines(headless::ControlState& state, std::vector<std::string> lines) {
@@ -94,7 +84,7 @@ void SetText(headless::ControlState& state, std::string_view text) {
 }
 
 std::string TextOf(const headless::ControlState& state) {
-    return state.kind == ControlKind::RichEdit ? JoinLines(state.lines) : state.text;
+    return state.kind == ControlKind::RichEdit ? platform::JoinLines(state.lines) : state.text;
 }
 
 int LineCount(const headless::ControlState& state) {
@@ -310,7 +300,7 @@ void SetTextLines(int control, const std::vector<std::string>& lines) {
     if (record->state.kind == ControlKind::RichEdit) {
         SetLines(record->state, lines);
     } else {
-        SetText(record->state, JoinLines(lines));
+        SetText(record->state, platform::JoinLines(lines));
     }
 }
 
@@ -326,7 +316,7 @@ void SetTextLine(int control, int line, std::string_view text) {
     } else {
         std::vector<std::string> lines = SplitLines(state.text);
         ReplaceOrAppendLine(lines, line, text);
-        state.text = JoinLines(lines);
+        state.text = platform::JoinLines(lines);
     }
 }
 

@@ -85,11 +85,12 @@ struct ControlIdentity {
 std::optional<ControlIdentity> IdentifyControl(HWND hwnd);
 
 bool IsRichEdit(int control);
-// The lines of a text area joined by CR LF, without a line end after the last.
-std::string JoinLines(const std::vector<std::string>& lines);
 
 // Event queue of WaitEvent; filled by the window procedure on the GUI thread.
 void PushEvent(const platform::Event& event);
+
+// Answers the test-only queries of TestQueries.h (TestQueries.cpp); false for any other message.
+bool AnswerTestQuery(UINT message, WPARAM wParam, LRESULT& answer);
 
 // The procedure of our top-level and container windows (events.cpp).
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

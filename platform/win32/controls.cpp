@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/TextAreaLines.h"
 #include "platform/win32/Registry.h"
 
 namespace {
@@ -258,7 +259,7 @@ void SetControlText(int control, std::string_view text) {
 
 std::string ControlText(int control) {
     if (win32::IsRichEdit(control)) {
-        return win32::JoinLines(TextLines(control));
+        return platform::JoinLines(TextLines(control));
     }
     if (const List list = ListOf(control); list.hwnd != nullptr) {
         const auto selected = SendMessageA(list.hwnd, list.messages->selection, 0, 0);

@@ -1,11 +1,10 @@
 // [SECTION] Events: the window procedure of our windows turns messages into the program's
 // events, and WaitEvent runs the message loop until one is queued.
 //
-// Index: [SECTION] Notifications  [SECTION] Test queries  [SECTION] Window procedure
+// Index: [SECTION] Notifications  [SECTION] Window procedure
 //        [SECTION] Message loop
 
 #include "platform/win32/Registry.h"
-#include "platform/win32/TestQueries.h"
 
 namespace {
 
@@ -66,31 +65,6 @@ void OnCloseRequest(HWND window) {
     win32::PushEvent(event);
 }
 
-// [SECTION] Test queries
-
-LRESULT AnswerFontInfo(int control) {
-    const auto lock = win32::Lock();
-    auto found = win32::Shared().controls.find(control);
-    if (found == win32::Shared().controls.end()) {
-        return -1;
-    }
-    auto font = win32::Shared().fonts.find(found->second.font);
-    if (font == win32::Shared().fonts.end()) {
-        return 0;
-    }
-    return MAKELONG(font->second.points, font->second.bold ? 1 : 0);
-}
-
-UINT MenuStateMessage() {
-    static const UINT message = RegisterWindowMessageW(MenuStateQuery);
-    return message;
-}
-
-UINT FontInfoMessage() {
-    static const UINT message = RegisterWindowMessageW(FontInfoQuery);
-    return message;
-}
-
 HBRUSH StaticBackground(HWND control, HDC dc) {
     const auto lock = win32::Lock();
     auto found = win32::Shared().controls.find(GetDlgCtrlID(control));
@@ -111,11 +85,8 @@ namespace win32 {
 // Serves the top-level windows and the containers alike, so that controls inside containers
 // report to the same place as controls of a window.
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == MenuStateMessage()) {
-        return win32::MenuItemState(static_cast<int>(wParam));
-    }
-    if (message == FontInfoMessage()) {
-        return AnswerFontInfo(static_cast<int>(wParam));
+    if (LRESULT answer = 0; AnswerTestQuery(message, wParam, answer)) {
+        return answer;
     }
     switch (message) {
         case WM_COMMAND:

@@ -1,6 +1,7 @@
 // [SECTION] Multi-line text areas: the rich edit read and written line by line. The control is
 // driven with the wide messages and every text converted through the system code page.
 
+#include "platform/TextAreaLines.h"
 #include "platform/win32/Registry.h"
 
 namespace {
@@ -60,17 +61,6 @@ bool IsRichEdit(int control) {
     return RichEditHandle(control) != nullptr;
 }
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (size_t line = 0; line < lines.size(); ++line) {
-        if (line > 0) {
-            text += "\r\n";
-        }
-        text += lines[line];
-    }
-    return text;
-}
-
 }  // namespace win32
 
 namespace platform {
@@ -107,7 +97,7 @@ int TextLineCount(int control) {
 
 void SetTextLines(int control, const std::vector<std::string>& lines) {
     if (HWND edit = RichEditHandle(control)) {
-        SetWindowTextW(edit, win32::Widen(win32::JoinLines(lines)).c_str());
+        SetWindowTextW(edit, win32::Widen(platform::JoinLines(lines)).c_str());
     }
 }
 
