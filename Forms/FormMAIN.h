@@ -5,18 +5,18 @@
 
 #include <array>
 
-// [SECTION] Windows
+// Windows
 constexpr int FormMAIN = 53;
 constexpr int WindowSelectStep = 48;
 constexpr int WindowNotice = 112;
 
-// [SECTION] Fonts
+// Fonts
 constexpr int FontDefault = 0;   // Arial 8 (6 at 120 pixels per inch)
 constexpr int FontNotice = 1;    // Arial 14
 constexpr int FontBold12 = 101;  // Arial 12 bold
 constexpr int FontBold10 = 102;  // Arial 10 bold
 
-// [SECTION] Images
+// Images
 constexpr int ImagePlay = 90;
 constexpr int ImagePause = 91;
 constexpr int ImageStop = 92;
@@ -29,7 +29,7 @@ constexpr int ImageNewEnd = 98;
 constexpr int ImageNewFront = 99;
 constexpr int ImageDelete = 100;
 
-// [SECTION] Main window controls
+// Main window controls
 constexpr int ButtonPlay = 54;
 constexpr int ButtonPause = 55;
 constexpr int ButtonStop = 56;
@@ -56,7 +56,7 @@ constexpr int TextLoop3 = 74;
 constexpr int ListSelectStep = 49;
 constexpr int TextNotice = 113;
 
-// [SECTION] Editor panel controls (inside ContainerStep)
+// Editor panel controls (inside ContainerStep)
 constexpr int ContainerMouse = 2;
 constexpr int ComboClick = 3;
 constexpr int StringX = 4;
@@ -112,7 +112,7 @@ constexpr std::array<int, 9> TypeContainers = {ContainerMouse, ContainerKeyboard
                                                ContainerLoop,  ContainerComport,  ContainerJump,
                                                ContainerState, ContainerExecute,  ContainerMessage};
 
-// [SECTION] Menu items
+// Menu items
 constexpr int MenuMain = 0;
 constexpr int MenuOpen = 75;
 constexpr int MenuNew = 76;

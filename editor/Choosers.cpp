@@ -1,5 +1,5 @@
 // Drop-down lists: the one place where a chooser is read or set.
-// [SECTION] Keyboard kind, COM type and execute-file choosers.
+// Keyboard kind, COM type and execute-file choosers.
 
 #include <string>
 #include <string_view>

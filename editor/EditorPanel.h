@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// [SECTION] Drop-down lists
+// Drop-down lists
 // Text of the selected entry, "" when none is selected.
 std::string ChooserText(int control);
 // "" clears the selection; another text selects the entry equal to it ignoring letter case;
@@ -16,7 +16,7 @@ void SetChooserText(int control, std::string_view text);
 // `number`; a number outside 1 to `count` leaves the selection as it was.
 void SetStepNumberChooser(int control, int32_t number, int count);
 
-// [SECTION] Panel
+// Panel
 void BuildEditorPanel();
 int FormMAIN_ComboType_Event(int eventType);
 // Shows the current element of RList in the panel (the first when none is current).
@@ -26,7 +26,7 @@ int FillStepCombos();
 // refused (its message has been shown).
 int SaveActualRecord();
 
-// [SECTION] Choosers
+// Choosers
 int Combo_KeyboardType_Events(int eventType);
 int Combo_COMtype_Events(int eventType);
 int SelectExecuteFile();

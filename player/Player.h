@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-// [SECTION] Run state
+// Run state
 // The flags change together under one lock (player/RunState.cpp) and are polled by the player.
 extern std::atomic<int32_t> PlayRunning;     // 1 while a run is active
 extern std::atomic<int32_t> PlayPaused;      // 1 while the active run is paused
@@ -22,7 +22,7 @@ struct LoopLevel {
 // LoopLevels[0] is level 1 (LoopActive1, LoopIndex1, LoopCounter1), and so on.
 extern LoopLevel LoopLevels[3];
 
-// [SECTION] Serial port registry
+// Serial port registry
 struct ComPortEntry {
     std::string PortName;
     int32_t Baud = 0;
@@ -35,13 +35,13 @@ extern std::vector<ComPortEntry> ComPorts;
 // Idle, no run, every flag and loop level 0, no registered port: the state at start-up.
 void SetInitialRunState();
 
-// [SECTION] Run commands (main thread)
+// Run commands (main thread)
 void PlaySteps(int eventType);
 void PlayFromCurrentStep();
 void PauseSteps(int eventType);
 void StopSteps(int eventType);
 
-// [SECTION] Player thread
+// Player thread
 // The thread procedure: waits without using CPU until a run is started, plays it, repeats.
 void ThreadPLAY(int parameter);
 // Plays one whole run from PlayStartIndex on the calling thread, as ThreadPLAY does once
@@ -52,7 +52,7 @@ bool PlayerWaiting();
 // Shows and performs the current element.
 int PlayActualRecord();
 
-// [SECTION] Step actions (each works on the current element)
+// Step actions (each works on the current element)
 int PlayMouse();
 int PlayKeyboard();
 int SendKeys(const std::string& text);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-// [SECTION] Run state transitions
+// Run state transitions
 // Each changes PlayRunning and PlayPaused under one lock, wakes the player and shows the new
 // state in the run buttons, their menu items and the editing lock. A transition that does not
 // apply to the current state changes nothing and returns false.
@@ -29,7 +29,7 @@ void FinishRun();
 // Blocks the player thread without using CPU until a run begins.
 void WaitForRun();
 
-// [SECTION] Waits
+// Waits
 // Every wait of the player ends as soon as Stop, Pause or the user's Escape happens.
 
 // Escape check: an Escape the user pressed during the run ends it.
@@ -42,7 +42,7 @@ bool WaitUntil(int64_t deadline);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
 
-// [SECTION] Redirect
+// Redirect
 // Loop and Jump steps do not play their target themselves: they name the element that is to be
 // played next at once, and the run loop plays it after the usual checks. This keeps every step
 // at the same depth, however often a list jumps back.
@@ -52,7 +52,7 @@ int TakeNextAtOnce();
 // True when `number` is a step number of the list (1 to the number of steps).
 bool IsStepNumber(int32_t number);
 
-// [SECTION] Telegrams
+// Telegrams
 // The bytes a Comport step sends for its ComType. False for a Hex or Byte telegram with a wrong
 // token or none at all; `error` then says what is wrong.
 bool EncodeTelegram(std::string_view comType, std::string_view value, std::string& bytes,

@@ -1,4 +1,4 @@
-// [SECTION] Telegram bytes: "String" as stored, "Hex" and "Byte" as blank-separated tokens.
+// Telegram bytes: "String" as stored, "Hex" and "Byte" as blank-separated tokens.
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-// [SECTION] Message boxes, file dialogs and the event queue of the headless window system.
+// Message boxes, file dialogs and the event queue of the headless window system.
 
 #include <thread>
 

@@ -1,4 +1,4 @@
-// [SECTION] An in-memory file system keyed by the exact path text.
+// An in-memory file system keyed by the exact path text.
 
 #include "platform/files.h"
 

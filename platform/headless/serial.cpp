@@ -1,4 +1,4 @@
-// [SECTION] In-memory serial devices, opened by port name.
+// In-memory serial devices, opened by port name.
 
 #include "platform/serial.h"
 

@@ -1,4 +1,4 @@
-// [SECTION] Message boxes and the common open and save dialogs.
+// Message boxes and the common open and save dialogs.
 
 #include "platform/win32/Registry.h"
 

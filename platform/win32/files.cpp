@@ -1,4 +1,4 @@
-// [SECTION] Files: existence, whole-file reads, and writing a file beside a target that then
+// Files: existence, whole-file reads, and writing a file beside a target that then
 // replaces it.
 
 #include "platform/files.h"

@@ -1,4 +1,4 @@
-// [SECTION] Input synthesis, the keyboard layout, and the watch for the user's Escape key.
+// Input synthesis, the keyboard layout, and the watch for the user's Escape key.
 
 #include "platform/input.h"
 

@@ -1,4 +1,4 @@
-// [SECTION] Serial ports through the Windows communications functions.
+// Serial ports through the Windows communications functions.
 
 #include "platform/serial.h"
 

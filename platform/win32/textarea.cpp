@@ -1,4 +1,4 @@
-// [SECTION] Multi-line text areas: the rich edit read and written line by line. The control is
+// Multi-line text areas: the rich edit read and written line by line. The control is
 // driven with the wide messages and every text converted through the system code page.
 
 #include "platform/TextAreaLines.h"

@@ -146,7 +146,7 @@ TEST(StepTextCheckRules, HeaderLinesAreNotChecked) {
     EXPECT_TRUE(CheckStepLines({}, message));
 }
 
-// [SECTION] The text editor window's text
+// The text editor window's text
 
 class EditorCheckTest : public QuorvaneTest {
 protected:
