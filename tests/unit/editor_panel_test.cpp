@@ -17,39 +17,17 @@ using platform::ControlKind;
 
 class EditorPanelTest : public QuorvaneTest {
 protected:
-    void ShowStep(const StepRecord& step) {
-        RList.Clear();
-        RList.AddAfterCurrent() = step;
-        GetValues();
-        HideStepPanel(0);
-    }
+    void ShowStep(const StepRecord& step) { ShowSteps({step}); }
     void ChooseType(const char* text) {
         SetChooserText(ComboType, text);
         FormMAIN_ComboType_Event(0);
-    }
-    static std::vector<int> VisibleContainers() {
-        std::vector<int> visible;
-        for (int container : TypeContainers) {
-            if (!headless::Control(container).hidden) {
-                visible.push_back(container);
-            }
-        }
-        return visible;
     }
 };
 
 // [SECTION] Built panel
 
-struct Expected {
-    int number;
-    ControlKind kind;
-    int parent;
-    int x, y, width, height;
-    const char* text;
-};
-
 TEST_F(EditorPanelTest, EveryControlStandsAtItsPlaceWithItsContent) {
-    const Expected rows[] = {
+    const Placement rows[] = {
         {ContainerMouse, ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""},
         {StringX, ControlKind::DigitsInput, ContainerMouse, 50, 35, 50, 20, "50"},
         {LabelClick, ControlKind::TextRight, ContainerMouse, 5, 15, 40, 15, "Click:"},
@@ -66,18 +44,7 @@ TEST_F(EditorPanelTest, EveryControlStandsAtItsPlaceWithItsContent) {
         {ButtonExecFile, ControlKind::Button, ContainerExecute, 150, 20, 55, 20, "File...."},
         {LabelMessageText, ControlKind::Text, ContainerMessage, 5, 30, 140, 15, "Message text:"},
     };
-    for (const Expected& row : rows) {
-        SCOPED_TRACE(row.number);
-        const headless::ControlState control = headless::Control(row.number);
-        ASSERT_TRUE(control.exists);
-        EXPECT_EQ(control.kind, row.kind);
-        EXPECT_EQ(control.parent, row.parent);
-        EXPECT_EQ(control.x, row.x);
-        EXPECT_EQ(control.y, row.y);
-        EXPECT_EQ(control.width, row.width);
-        EXPECT_EQ(control.height, row.height);
-        EXPECT_EQ(control.text, row.text);
-    }
+    ExpectPlacements(rows);
 }
 
 TEST_F(EditorPanelTest, StartsWithEveryContainerAndTheKeyChooserHidden) {

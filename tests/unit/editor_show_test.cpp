@@ -17,25 +17,12 @@ class ShowRecordTest : public QuorvaneTest {
 protected:
     // A list of `count` Delay steps with `step` at index `at`, which is made current and shown.
     void ShowInList(const StepRecord& step, int count = 1, int at = 0) {
-        RList.Clear();
-        for (int i = 0; i < count; ++i) {
-            StepRecord& added = RList.AddAfterCurrent();
-            added.RECORDtype = TypeDelay;
-            added.DelayTime = 1.0f;
-        }
-        RList.At(at) = step;
-        RList.Select(at);
-        GetValues();
-        HideStepPanel(0);
-    }
-    static std::vector<int> VisibleContainers() {
-        std::vector<int> visible;
-        for (int container : TypeContainers) {
-            if (!headless::Control(container).hidden) {
-                visible.push_back(container);
-            }
-        }
-        return visible;
+        StepRecord delay;
+        delay.RECORDtype = TypeDelay;
+        delay.DelayTime = 1.0f;
+        std::vector<StepRecord> steps(static_cast<size_t>(count), delay);
+        steps[static_cast<size_t>(at)] = step;
+        ShowSteps(steps, at);
     }
 };
 

@@ -16,12 +16,7 @@ class StoreRecordTest : public QuorvaneTest {
 protected:
     // A list of `count` steps built from `step`, the first one shown.
     void ShowList(const StepRecord& step, int count = 1) {
-        RList.Clear();
-        for (int i = 0; i < count; ++i) {
-            RList.AddAfterCurrent() = step;
-        }
-        RList.First();
-        GetValues();
+        ShowSteps(std::vector<StepRecord>(static_cast<size_t>(count), step));
         TakeBoxes();
     }
     void ChooseType(const char* text) {

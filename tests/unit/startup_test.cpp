@@ -15,14 +15,6 @@ using platform::ControlKind;
 
 class StartUpTest : public QuorvaneTest {};
 
-struct Placement {
-    int control;
-    ControlKind kind;
-    int parent;
-    int x, y, width, height;
-    const char* text;
-};
-
 constexpr Placement kMainControls[] = {
     {ButtonPlay, ControlKind::ImageButton, FormMAIN, 58, 280, 45, 35, ""},
     {ButtonPause, ControlKind::ImageButton, FormMAIN, 103, 280, 45, 35, ""},
@@ -59,18 +51,7 @@ TEST_F(StartUpTest, MainWindowIsOpenOnTopWithItsSize) {
 }
 
 TEST_F(StartUpTest, EveryMainControlSitsAtItsPlace) {
-    for (const Placement& expected : kMainControls) {
-        SCOPED_TRACE(expected.control);
-        const headless::ControlState control = headless::Control(expected.control);
-        ASSERT_TRUE(control.exists);
-        EXPECT_EQ(control.kind, expected.kind);
-        EXPECT_EQ(control.parent, expected.parent);
-        EXPECT_EQ(control.x, expected.x);
-        EXPECT_EQ(control.y, expected.y);
-        EXPECT_EQ(control.width, expected.width);
-        EXPECT_EQ(control.height, expected.height);
-        EXPECT_EQ(control.text, expected.text);
-    }
+    ExpectPlacements(kMainControls);
 }
 
 TEST_F(StartUpTest, ButtonsShowTheirImagesAndRunButtonsStartDisabled) {

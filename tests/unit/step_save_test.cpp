@@ -82,12 +82,7 @@ protected:
     // Puts the steps into the list with `current` shown in the panel, as after a load.
     void ShowList(const std::vector<StepRecord>& steps, int current = 0) {
         NewStepFile();
-        RList.Clear();
-        for (const StepRecord& step : steps) {
-            RList.AddAfterCurrent() = step;
-        }
-        RList.Select(current);
-        GetValues();
+        ShowSteps(steps, current);
         TakeBoxes();
     }
 

@@ -1,7 +1,10 @@
 #include "tests/unit/support/Fixture.h"
 
+#include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
+#include "editor/EditorPanel.h"
+#include "steps/RList.h"
 
 void QuorvaneTest::SetUp() {
     headless::Reset();
@@ -15,4 +18,39 @@ std::vector<std::string> QuorvaneTest::TakeBoxes() {
     }
     headless::ClearBoxes();
     return shown;
+}
+
+void QuorvaneTest::ShowSteps(const std::vector<StepRecord>& steps, int shown) {
+    RList.Clear();
+    for (const StepRecord& step : steps) {
+        RList.AddAfterCurrent() = step;
+    }
+    RList.Select(shown);
+    GetValues();
+    HideStepPanel(0);
+}
+
+std::vector<int> QuorvaneTest::VisibleContainers() {
+    std::vector<int> visible;
+    for (int container : TypeContainers) {
+        if (!headless::Control(container).hidden) {
+            visible.push_back(container);
+        }
+    }
+    return visible;
+}
+
+void QuorvaneTest::ExpectPlacements(std::span<const Placement> placements) {
+    for (const Placement& expected : placements) {
+        SCOPED_TRACE(expected.control);
+        const headless::ControlState control = headless::Control(expected.control);
+        ASSERT_TRUE(control.exists);
+        EXPECT_EQ(control.kind, expected.kind);
+        EXPECT_EQ(control.parent, expected.parent);
+        EXPECT_EQ(control.x, expected.x);
+        EXPECT_EQ(control.y, expected.y);
+        EXPECT_EQ(control.width, expected.width);
+        EXPECT_EQ(control.height, expected.height);
+        EXPECT_EQ(control.text, expected.text);
+    }
 }

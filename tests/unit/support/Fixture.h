@@ -3,10 +3,22 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/window.h"
+#include "steps/StepRecord.h"
+
+// Where a control stands and what it shows when it is created.
+struct Placement {
+    int control;
+    platform::ControlKind kind;
+    int parent;
+    int x, y, width, height;
+    const char* text;
+};
 
 class QuorvaneTest : public ::testing::Test {
 protected:
@@ -15,4 +27,12 @@ protected:
 
     // Titles and texts of the boxes shown since the last call, "title: text" each.
     std::vector<std::string> TakeBoxes();
+
+    // Fills RList with `steps`, makes step `shown` (0-based) current and shows it with the step
+    // panel.
+    void ShowSteps(const std::vector<StepRecord>& steps, int shown = 0);
+    // The step type containers that are not hidden.
+    static std::vector<int> VisibleContainers();
+    // Each control exists with its kind, parent, place, size and text.
+    static void ExpectPlacements(std::span<const Placement> placements);
 };
