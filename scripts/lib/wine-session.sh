@@ -135,6 +135,20 @@ session_registry_set() {
     session_wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1
 }
 
+# Wine draws the caption buttons (close box, arrows) as glyphs of its Marlett font. Debian's
+# fonts-wine puts the font in Wine's data folder, where this Wine does not look, so a prefix shows
+# the letter "r" for the close box; a copy in the prefix's Fonts folder gives the cross.
+session_install_caption_font() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/local/share/wine/fonts/marlett.ttf; do
+        if [ -f "$font" ]; then
+            [ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp "$font" "$fonts/"; }
+            return 0
+        fi
+    done
+    session_say "warning: Wine's marlett.ttf not found (package fonts-wine); caption buttons show letters"
+}
+
 # Creates the prefix on first use and sets whether a window manager handles its windows ("Y")
 # or not ("N": without one, Wine stalls whenever a managed window hides).
 session_prepare_prefix() {
@@ -143,6 +157,7 @@ session_prepare_prefix() {
         session_say "creating the Wine prefix $WINEPREFIX (once)"
         session_wine wineboot -i >/dev/null 2>&1
     fi
+    session_install_caption_font
     session_registry_set 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
 }
 
