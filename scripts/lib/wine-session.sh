@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Shared by scripts/run.sh, scripts/e2e.sh and bench/idle_cpu.sh: a private X display, a Wine
-# prefix and its wineserver, each started here and stopped here by the id it was started with.
+# Shared by scripts/run.sh, scripts/e2e.sh and the bench/ scripts: a private X display, a Wine
+# prefix, its wineserver and a program, each started here and stopped here by the id it was
+# started with.
 # Source it; then call session_stop from an EXIT trap.
 
 export WINEDEBUG=-all
@@ -8,6 +9,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 session_xvfb_pid=""
 session_wineserver_pid=""
+session_program_pid=""
 
 session_say() { printf '%s\n' "$*" >&2; }
 
@@ -23,6 +25,24 @@ session_wine_binary() {
 }
 
 session_wine() { "$(session_wine_binary)" "$@"; }
+
+# Starts a Windows program in the background, its output into a file. The loader is started
+# directly, not through a shell function (whose background copy would be a subshell), so that
+# session_program_pid is the program's own process.
+session_start_program() {
+    local output=$1
+    shift
+    "$(session_wine_binary)" "$@" >"$output" 2>&1 &
+    session_program_pid=$!
+}
+
+session_stop_program() {
+    if [ -n "$session_program_pid" ]; then
+        kill "$session_program_pid" 2>/dev/null || true
+        wait "$session_program_pid" 2>/dev/null || true
+        session_program_pid=""
+    fi
+}
 
 # A Unix path as Wine's Windows programs see it.
 session_windows_path() {
@@ -166,6 +186,7 @@ session_set_dpi() {
 }
 
 session_stop() {
+    session_stop_program
     session_stop_wineserver
     if [ -n "$session_xvfb_pid" ]; then
         kill "$session_xvfb_pid" 2>/dev/null || true
