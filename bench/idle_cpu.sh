@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Idle CPU of Quorvane.exe under Wine: starts it on a private Xvfb, waits for the main window, and
 # measures the CPU time (user + system, from /proc/<pid>/stat) that each Wine process of the
-# private prefix uses over 10 s of idling, as a percentage of one core. Three figures: Quorvane.exe's
-# own process (target: below 1 %), the wineserver (which does the work of its window messages and
-# timers) and Wine's other processes (explorer, services, device helpers; one that starts during
-# the measurement counts whole there).
+# private prefix uses over 10 s of idling, as a percentage of one core. Three figures: the
+# process of Quorvane.exe itself (target: below 1 %), the wineserver (which does the work of its
+# window messages and timers) and Wine's other processes (explorer, services, device helpers;
+# one that starts during the measurement counts whole there).
 #   usage: bench/idle_cpu.sh [path to Quorvane.exe, default build/mingw/Quorvane.exe]
 set -euo pipefail
 
@@ -72,7 +72,8 @@ awk -v hz="$(getconf CLK_TCK)" -v elapsed="$elapsed_ms" -v program="$session_pro
         figure("Quorvane.exe", own)
         figure("wineserver", wineserver)
         figure("other Wine processes", helpers)
-        if (helpers_started) printf "  (%d of them started during the measurement)\n", helpers_started
+        if (helpers_started)
+            printf "  (%d of them started during the measurement)\n", helpers_started
         percent = 100 * own / elapsed
         printf "Quorvane.exe itself: %.2f%% of one core (target < 1%%)\n", percent
         exit !(percent < 1)

@@ -166,7 +166,7 @@ session_install_caption_font() {
             return 0
         fi
     done
-    session_say "warning: Wine's marlett.ttf not found (package fonts-wine); caption buttons show letters"
+    session_say "warning: no marlett.ttf (package fonts-wine); caption buttons show letters"
 }
 
 # Creates the prefix on first use and sets whether a window manager handles its windows ("Y")
