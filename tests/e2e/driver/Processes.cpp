@@ -1,120 +1,123 @@
-// Starting, watching and ending the program under test.
+// Starting, watching and ending the programs of a test: the program under test and the others it
+// needs beside it.
 #include <windows.h>
 
 #include "Driver.h"
-#include "StartProcess.h"
 #include "WideText.h"
 
 namespace e2e {
 
 namespace {
 
-PROCESS_INFORMATION Launched{};
-
-struct WindowSearch {
-    DWORD processId = 0;
-    std::wstring title;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search.processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    wchar_t title[256] = {};
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(title),
-                             SMTO_ABORTIFHUNG, 2000, &length)) {
-        return TRUE;
-    }
-    if (search.title == title) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
+Process ProgramUnderTest;
 
 }  // namespace
 
-bool StartProcess(const std::string& path, const std::string& arguments,
-                  PROCESS_INFORMATION& process) {
+Process::~Process() {
+    End();
+}
+
+bool Process::Start(const std::string& path, const std::string& arguments) {
+    End();
     std::wstring commandLine = L"\"" + Wide(path) + L"\"";
     if (!arguments.empty()) {
         commandLine += L" " + Wide(arguments);
     }
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+                        &startup, &started)) {
         Note("CreateProcess failed for " + path + " (error " + std::to_string(GetLastError()) +
              ")");
-        process = {};
         return false;
     }
+    process_ = started.hProcess;
+    thread_ = started.hThread;
+    id_ = started.dwProcessId;
     return true;
 }
 
-bool Launch(const std::string& path, const std::string& arguments) {
-    EndProgram();
-    return StartProcess(path, arguments, Launched);
+unsigned long Process::Id() const {
+    return id_;
 }
 
-unsigned long LaunchedProcessId() {
-    return Launched.dwProcessId;
+bool Process::HasExited() const {
+    return process_ == nullptr || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
 }
 
-Window WaitForWindow(std::string_view title, int timeoutMs) {
-    WindowSearch search{Launched.dwProcessId, Wide(title), nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr || HasExited();
-        },
-        timeoutMs);
-    return search.found;
-}
-
-bool HasExited() {
-    return Launched.hProcess == nullptr ||
-           WaitForSingleObject(Launched.hProcess, 0) == WAIT_OBJECT_0;
-}
-
-bool WaitForExit(unsigned long& exitCode, int timeoutMs) {
-    if (Launched.hProcess == nullptr ||
-        WaitForSingleObject(Launched.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
+bool Process::WaitForExit(unsigned long& exitCode, int timeoutMs) const {
+    if (process_ == nullptr ||
+        WaitForSingleObject(process_, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
         return false;
     }
     DWORD code = 0;
-    GetExitCodeProcess(Launched.hProcess, &code);
+    GetExitCodeProcess(process_, &code);
     exitCode = code;
     return true;
 }
 
-void EndProgram() {
-    if (Launched.hProcess == nullptr) {
+void Process::End() {
+    if (process_ == nullptr) {
         return;
     }
     if (!HasExited()) {
-        TerminateProcess(Launched.hProcess, 1);
-        WaitForSingleObject(Launched.hProcess, 5000);
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, 5000);
     }
-    CloseHandle(Launched.hThread);
-    CloseHandle(Launched.hProcess);
-    Launched = {};
+    CloseHandle(thread_);
+    CloseHandle(process_);
+    process_ = thread_ = nullptr;
+    id_ = 0;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
-    while (!condition()) {
-        if (GetTickCount64() >= deadline) {
-            return false;
-        }
-        Sleep(20);
+bool Launch(const std::string& path, const std::string& arguments) {
+    return ProgramUnderTest.Start(path, arguments);
+}
+
+Window LaunchProgramUnderTest(int argc, char** argv) {
+    const std::string program = ProgramPath(argc, argv);
+    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process")) {
+        return nullptr;
     }
-    return true;
+    Window main = WaitForWindow("Quorvane", StartTimeoutMs);
+    Check(main != nullptr, "main window shows", "a window titled \"Quorvane\"", "none");
+    return main;
+}
+
+unsigned long LaunchedProcessId() {
+    return ProgramUnderTest.Id();
+}
+
+bool HasExited() {
+    return ProgramUnderTest.HasExited();
+}
+
+bool WaitForExit(unsigned long& exitCode, int timeoutMs) {
+    return ProgramUnderTest.WaitForExit(exitCode, timeoutMs);
+}
+
+void EndProgram() {
+    ProgramUnderTest.End();
+}
+
+void CheckCloseBoxEndsProgram(Window window) {
+    SystemClose(window);
+    unsigned long exitCode = STILL_ACTIVE;
+    CheckEqual("close box ends the process", true, WaitForExit(exitCode));
+    CheckEqual("exit code after the close box", 0UL, exitCode);
+}
+
+void EndProcessOf(Window window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (process == nullptr) {
+        return;
+    }
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
 }
 
 }  // namespace e2e
