@@ -62,8 +62,8 @@ constexpr int StartTimeoutMs = 30000;
 std::string Describe(const std::string& value);
 std::string Describe(const char* value);
 std::string Describe(bool value);
-std::string Describe(const Box& box);  // "x,y widthxheight"
-std::string Describe(const Point& point);
+std::string Describe(const Box& box);      // "x,y widthxheight"
+std::string Describe(const Point& point);  // "x y"
 template <class T>
 std::string Describe(const T& value) {
     std::ostringstream text;
