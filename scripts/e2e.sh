@@ -4,7 +4,8 @@
 # the build folder. Programs named dpi120_* run with the screen at 120 pixels per inch, the others
 # at 96. Prints each program's checks, then "<N> passed, <M> failed" over all of them.
 #   usage: scripts/e2e.sh [build folder, default build/mingw] [test names, default all]
-# Screenshots go to build/screenshots/ (QUORVANE_SCREENSHOTS overrides).
+# Screenshots go to build/screenshots/ (QUORVANE_SCREENSHOTS overrides; docs/images holds the
+# README's). A test program that runs longer than QUORVANE_E2E_TIMEOUT seconds (300) is ended.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -13,8 +14,33 @@ screenshots=${QUORVANE_SCREENSHOTS:-$root/build/screenshots}
 program=$build/Quorvane.exe
 source "$root/scripts/lib/wine-session.sh"
 
+time_limit=${QUORVANE_E2E_TIMEOUT:-300}
 export WINEPREFIX=$build/wineprefix
-trap session_stop EXIT
+run_folder=""
+
+# Stops what a test left running on the Unix side (socat of a serial line it had no time to
+# close) by the PIDs its driver wrote into *.pid files of the test's run folder, then removes the
+# folder. A PID counts only while its process's command line still names the folder.
+stop_run_folder() {
+    local pid_file pid
+    for pid_file in "$run_folder"/*.pid "$run_folder"/*/*.pid; do
+        pid=$(cat "$pid_file" 2>/dev/null) || continue
+        if [[ $pid =~ ^[0-9]+$ ]] &&
+            tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline" | grep -qF "$run_folder"; then
+            echo "e2e: stopping PID $pid left running (${pid_file#"$run_folder"/})" >&2
+            kill "$pid" 2>/dev/null || true
+            session_wait_for 10 session_gone "$pid" || kill -KILL "$pid" 2>/dev/null || true
+        fi
+    done
+    rm -rf "$run_folder"
+    run_folder=""
+}
+
+stop_all() {
+    [ -z "$run_folder" ] || stop_run_folder
+    session_stop
+}
+trap stop_all EXIT
 trap 'exit 130' INT TERM HUP
 
 shopt -s nullglob
@@ -50,12 +76,15 @@ run_test() {
     name=$(basename "$test" .exe)
     echo "== $name"
     output=$(mktemp)
+    run_folder=$(mktemp -d /tmp/quorvane-e2e-run.XXXXXX)
     status=0
     # Into a file, not a pipe: Wine's background services inherit the descriptors and would
     # hold a pipe open after the test ends.
-    timeout --kill-after=10 300 "$(session_wine_binary)" "$test" \
+    QUORVANE_E2E_RUN_FOLDER=$run_folder timeout --kill-after=10 "$time_limit" \
+        "$(session_wine_binary)" "$test" \
         "--program=$(session_windows_path "$program")" \
         "--screenshots=$(session_windows_path "$screenshots")" >"$output" 2>&1 || status=$?
+    stop_run_folder
     tr -d '\r' <"$output"
     summary=$(tr -d '\r' <"$output" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1 || true)
     rm -f "$output"

@@ -14,16 +14,7 @@ cmake --build --preset mingw -j2
 
 program=$root/build/mingw/Quorvane.exe
 export WINEPREFIX=$root/build/wineprefix-run
-program_pid=""
-
-stop_all() {
-    if [ -n "$program_pid" ]; then
-        kill "$program_pid" 2>/dev/null || true
-        wait "$program_pid" 2>/dev/null || true
-    fi
-    session_stop
-}
-trap stop_all EXIT
+trap session_stop EXIT
 trap 'exit 130' INT TERM HUP
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ]; then
@@ -38,8 +29,7 @@ session_start_xvfb
 session_load_us_keymap
 session_start_wineserver
 session_prepare_prefix N
-session_wine "$program" >/dev/null 2>&1 &
-program_pid=$!
+session_start_program /dev/null "$program"
 
 main_window_id() { xdotool search --name '^Quorvane$' 2>/dev/null | head -1; }
 main_window_shows() { [ -n "$(main_window_id)" ]; }

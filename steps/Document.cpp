@@ -1,7 +1,9 @@
 #include "steps/Document.h"
 
-const std::string ProgramVersion = "V2.2.0";
-const std::string ProgramTitle = "Quorvane 2.2";
+#include "QuorvaneVersion.h"
+
+const std::string ProgramVersion = QUORVANE_VERSION_TEXT;
+const std::string ProgramTitle = QUORVANE_TITLE;
 std::string StepFilePath;
 std::string EditorFilePath;
 std::string FileUserDate;

@@ -2,16 +2,15 @@
 // edit for a text of 2,000 characters, and whether every one of them arrives, in order.
 //   usage: typing_wine_bench.exe <Target.exe>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
-#include "bench/wine/TargetProgram.h"
+#include "Driver.h"
 #include "player/Player.h"
 
 namespace {
 
 constexpr size_t kLength = 2000;
-constexpr double kArrivalTimeoutMs = 120000;
+constexpr int kArrivalTimeoutMs = 120000;
 
 // Letters, digits, blanks and shifted punctuation, no braces (those start key names).
 std::string TextToType() {
@@ -24,22 +23,6 @@ std::string TextToType() {
     }
     text.resize(kLength);
     return text;
-}
-
-// The characters of the target's "char <code>" lines from offset on, control characters left out.
-std::string TypedSoFar(const std::string& logPath, size_t offset) {
-    const std::string log = bench::ReadWholeFile(logPath);
-    std::string typed;
-    size_t start = offset;
-    for (size_t end; (end = log.find('\n', start)) != std::string::npos; start = end + 1) {
-        if (log.compare(start, 5, "char ") == 0) {
-            const int code = std::atoi(log.c_str() + start + 5);
-            if (code >= 32) {
-                typed += static_cast<char>(code);
-            }
-        }
-    }
-    return typed;
 }
 
 size_t FirstDifference(const std::string& expected, const std::string& seen) {
@@ -57,24 +40,23 @@ int main(int argc, char** argv) {
         std::printf("usage: typing_wine_bench.exe <Target.exe>\n");
         return 2;
     }
-    const std::string logPath = bench::TemporaryFile("typing-bench.log");
-    if (!bench::StartTargetWithFocusedEdit(argv[1], logPath)) {
+    e2e::TargetProgram target;
+    const std::string logPath = e2e::ScratchFolder() + "typing-bench.log";
+    if (!e2e::StartTarget(argv[1], logPath, target) || !e2e::FocusTargetEdit(target)) {
         std::printf("the target did not start or its edit did not get the focus\n");
-        bench::EndTarget();
         return 1;
     }
-    const size_t offset = bench::ReadWholeFile(logPath).size();
+    const size_t offset = e2e::TargetLogSize(target);
     const std::string text = TextToType();
-    const double start = bench::NowMs();
+    const double start = e2e::NowMs();
     SendKeys(text);
-    const double sent = bench::NowMs();
+    const double sent = e2e::NowMs();
     std::string typed;
-    while ((typed = TypedSoFar(logPath, offset)).size() < text.size() &&
-           bench::NowMs() - sent < kArrivalTimeoutMs) {
-        bench::PollPause();
-    }
-    const double arrived = bench::NowMs();
-    bench::EndTarget();
+    e2e::WaitUntil(
+        [&] { return (typed = e2e::TypedCharacters(target, offset)).size() >= text.size(); },
+        kArrivalTimeoutMs);
+    const double arrived = e2e::NowMs();
+    target.process.End();
     const bool complete = typed == text;
     std::printf("SendKeys of %zu characters returned after %.1f ms\n", text.size(), sent - start);
     std::printf("characters arrived: %zu of %zu after %.1f ms\n", typed.size(), text.size(),

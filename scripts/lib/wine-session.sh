@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Shared by scripts/run.sh, scripts/e2e.sh and bench/idle_cpu.sh: a private X display, a Wine
-# prefix and its wineserver, each started here and stopped here by the id it was started with.
+# Shared by scripts/run.sh, scripts/e2e.sh and the bench/ scripts: a private X display, a Wine
+# prefix, its wineserver and a program, each started here and stopped here by the id it was
+# started with.
 # Source it; then call session_stop from an EXIT trap.
 
 export WINEDEBUG=-all
@@ -8,6 +9,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 session_xvfb_pid=""
 session_wineserver_pid=""
+session_program_pid=""
 
 session_say() { printf '%s\n' "$*" >&2; }
 
@@ -23,6 +25,24 @@ session_wine_binary() {
 }
 
 session_wine() { "$(session_wine_binary)" "$@"; }
+
+# Starts a Windows program in the background, its output into a file. The loader is started
+# directly, not through a shell function (whose background copy would be a subshell), so that
+# session_program_pid is the program's own process.
+session_start_program() {
+    local output=$1
+    shift
+    "$(session_wine_binary)" "$@" >"$output" 2>&1 &
+    session_program_pid=$!
+}
+
+session_stop_program() {
+    if [ -n "$session_program_pid" ]; then
+        kill "$session_program_pid" 2>/dev/null || true
+        wait "$session_program_pid" 2>/dev/null || true
+        session_program_pid=""
+    fi
+}
 
 # A Unix path as Wine's Windows programs see it.
 session_windows_path() {
@@ -135,6 +155,20 @@ session_registry_set() {
     session_wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1
 }
 
+# Wine draws the caption buttons (close box, arrows) as glyphs of its Marlett font. Debian's
+# fonts-wine puts the font in Wine's data folder, where this Wine does not look, so a prefix shows
+# the letter "r" for the close box; a copy in the prefix's Fonts folder gives the cross.
+session_install_caption_font() {
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+    for font in /usr/share/wine/fonts/marlett.ttf /usr/local/share/wine/fonts/marlett.ttf; do
+        if [ -f "$font" ]; then
+            [ -f "$fonts/marlett.ttf" ] || { mkdir -p "$fonts" && cp "$font" "$fonts/"; }
+            return 0
+        fi
+    done
+    session_say "warning: no marlett.ttf (package fonts-wine); caption buttons show letters"
+}
+
 # Creates the prefix on first use and sets whether a window manager handles its windows ("Y")
 # or not ("N": without one, Wine stalls whenever a managed window hides).
 session_prepare_prefix() {
@@ -143,6 +177,7 @@ session_prepare_prefix() {
         session_say "creating the Wine prefix $WINEPREFIX (once)"
         session_wine wineboot -i >/dev/null 2>&1
     fi
+    session_install_caption_font
     session_registry_set 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$managed"
 }
 
@@ -151,6 +186,7 @@ session_set_dpi() {
 }
 
 session_stop() {
+    session_stop_program
     session_stop_wineserver
     if [ -n "$session_xvfb_pid" ]; then
         kill "$session_xvfb_pid" 2>/dev/null || true

@@ -6,20 +6,14 @@
 using namespace e2e;
 
 int main(int argc, char** argv) {
-    const std::string program = ProgramPath(argc, argv);
-    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process")) {
-        return Finish();
-    }
-    Window main = WaitForWindow("Quorvane", 30000);
-    if (!Check(main != nullptr, "main window shows", "a window titled \"Quorvane\"", "none")) {
+    Window main = LaunchProgramUnderTest(argc, argv);
+    if (main == nullptr) {
         return Finish();
     }
     CheckEqual("screen at 120 pixels per inch", 120, ScreenPixelsPerInch());
     const FontInfo font = ControlFont(main, LabelDescription);
     CheckEqual("font 0 at 120 pixels per inch: points", 6, font.points);
     CheckEqual("font 0 at 120 pixels per inch: not bold", false, font.bold);
-    SystemClose(main);
-    unsigned long exitCode = 259;
-    CheckEqual("close box ends the process", true, WaitForExit(exitCode));
+    CheckCloseBoxEndsProgram(main);
     return Finish();
 }

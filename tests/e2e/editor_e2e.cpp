@@ -13,7 +13,11 @@ using namespace e2e;
 
 namespace {
 
-constexpr int StartTimeoutMs = 30000;
+// [SECTION] Index
+// Controls and choosers, what a step shows, File > New and the type switch, building five steps
+// with the buttons, moving through the list, the step-number popup, F9, deleting, About and Exit.
+
+// [SECTION] Controls and choosers
 
 const std::array<const char*, 9> TypeNames = {"1 Mouse", "2 Keyboard", "3 Delay",
                                               "4 Loop",  "5 Comport",  "6 Jump",
@@ -32,29 +36,12 @@ std::string Shown(int number) {
     return ClassName(control) == "ComboBox" ? SelectedEntry(control) : Text(control);
 }
 
-std::string Numbered(std::string_view what, int number) {
-    return std::string(what) + " " + std::to_string(number);
-}
-
-std::string Shape(const Box& box) {
-    return std::to_string(box.x) + "," + std::to_string(box.y) + " " + std::to_string(box.width) +
-           "x" + std::to_string(box.height);
-}
-
 std::vector<std::string> StepNumbers(int count) {
     std::vector<std::string> numbers;
     for (int number = 1; number <= count; ++number) {
         numbers.push_back(std::to_string(number));
     }
     return numbers;
-}
-
-std::string Joined(const std::vector<std::string>& texts) {
-    std::string joined;
-    for (const std::string& text : texts) {
-        joined += (joined.empty() ? "" : ",") + text;
-    }
-    return joined;
 }
 
 int VisibleContainer() {
@@ -74,19 +61,6 @@ void CheckOnlyContainer(std::string_view context, int expected) {
     }
 }
 
-// Waits for a box of the program, checks its caption and text, answers it.
-void ExpectBox(std::string_view context, const std::string& caption, const std::string& text,
-               Answer answer = Answer::Ok) {
-    Window box = WaitForMessageBox();
-    if (!Check(box != nullptr, std::string(context) + ": a box shows", caption + ": " + text,
-               "no box")) {
-        return;
-    }
-    CheckEqual(std::string(context) + ": box caption", caption, Title(box));
-    CheckEqual(std::string(context) + ": box text", text, BoxText(box));
-    Check(AnswerBox(box, answer), std::string(context) + ": box answered", "closed", "still open");
-}
-
 void Pick(int combo, const std::string& entry) {
     const std::vector<std::string> entries = Entries(Control(combo));
     for (size_t index = 0; index < entries.size(); ++index) {
@@ -95,7 +69,7 @@ void Pick(int combo, const std::string& entry) {
             return;
         }
     }
-    Check(false, Numbered("entry offered by chooser", combo), entry, Joined(entries));
+    Check(false, Numbered("entry offered by chooser", combo), entry, Join(entries, ","));
 }
 
 // Picks a step type and waits until its container shows.
@@ -148,10 +122,10 @@ void CheckShows(std::string_view context, const StepView& view, int steps) {
         CheckEqual(where + ": " + Numbered("control", field.control), field.text,
                    Shown(field.control));
     }
-    CheckEqual(where + ": loop-from entries", Joined(StepNumbers(steps)),
-               Joined(Entries(Control(ComboLoopFrom))));
-    CheckEqual(where + ": jump-to entries", Joined(StepNumbers(steps)),
-               Joined(Entries(Control(ComboJumpTo))));
+    CheckEqual(where + ": loop-from entries", Join(StepNumbers(steps), ","),
+               Join(Entries(Control(ComboLoopFrom)), ","));
+    CheckEqual(where + ": jump-to entries", Join(StepNumbers(steps), ","),
+               Join(Entries(Control(ComboJumpTo)), ","));
 }
 
 StepView NewStep(const std::string& frame) {
@@ -378,13 +352,12 @@ void CheckPopupPick() {
     const Box place = ScreenBox(popup);
     CheckEqual("popup left = main window left + 74", frame.x + 74, place.x);
     CheckEqual("popup top = main window top + 105", frame.y + 105, place.y);
-    CheckEqual("popup client area", std::string("0,0 60x90"), Shape(ClientBox(popup)));
+    CheckEqual("popup client area", Box{0, 0, 60, 90}, ClientBox(popup));
     CheckEqual("popup has no title bar", false, HasCaption(popup));
     Window list = FindControl(popup, ListSelectStep);
-    CheckEqual("popup list covers the client area", std::string("0,0 60x90"),
-               Shape(PositionInParent(list)));
+    CheckEqual("popup list covers the client area", Box{0, 0, 60, 90}, PositionInParent(list));
     CheckEqual("popup list of five steps needs no scroll bar", false, HasVerticalScrollBar(list));
-    CheckEqual("popup entries", Joined(StepNumbers(5)), Joined(ListEntries(list)));
+    CheckEqual("popup entries", Join(StepNumbers(5), ","), Join(ListEntries(list), ","));
     WaitUntil([] { return !IsEnabled(Main); });
     CheckEqual("main window disabled while the popup is open", false, IsEnabled(Main));
 
@@ -411,14 +384,11 @@ void CheckF9WhileKeyboardShown() {
     Press(ButtonNext);
     CheckShows("step 3 for F9", FiveSteps[2], 5);
     const Point spot{345, 456};
-    Xdotool("mousemove " + std::to_string(spot.x) + " " + std::to_string(spot.y));
-    WaitUntil([&] {
-        const Point now = CursorPosition();
-        return now.x == spot.x && now.y == spot.y;
-    });
+    Xdotool("mousemove " + Describe(spot));
+    WaitForPointerAt(spot);
     Check(Activate(Main), "main window has the keyboard focus", "foreground", "not foreground");
     Xdotool("key F9");
-    const std::string expected = std::to_string(spot.x) + " " + std::to_string(spot.y);
+    const std::string expected = Describe(spot);
     WaitUntil([&] { return Text(Control(StringX)) + " " + Text(Control(StringY)) == expected; });
     CheckEqual("F9 fills the hidden X and Y inputs", expected,
                Text(Control(StringX)) + " " + Text(Control(StringY)));
@@ -453,7 +423,8 @@ void CheckLongPopup() {
         return;
     }
     Window list = FindControl(popup, ListSelectStep);
-    CheckEqual("popup over ten steps: entries", Joined(StepNumbers(10)), Joined(ListEntries(list)));
+    CheckEqual("popup over ten steps: entries", Join(StepNumbers(10), ","),
+               Join(ListEntries(list), ","));
     CheckEqual("popup over ten steps: list scrolls vertically", true, HasVerticalScrollBar(list));
     PickListEntry(list, 0);
     CheckShows("pick of step 1 of ten",
@@ -495,14 +466,9 @@ void CheckExit() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string program = ProgramPath(argc, argv);
     ScreenshotFolder = Option(argc, argv, "screenshots");
-    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process")) {
-        return Finish();
-    }
-    Main = WaitForWindow("Quorvane", StartTimeoutMs);
-    if (!Check(Main != nullptr, "main window shows", "a window titled \"Quorvane\"", "none")) {
-        EndProgram();
+    Main = LaunchProgramUnderTest(argc, argv);
+    if (Main == nullptr) {
         return Finish();
     }
     CheckNewDocument();
@@ -519,6 +485,5 @@ int main(int argc, char** argv) {
     CheckLongPopup();
     CheckAbout();
     CheckExit();
-    EndProgram();
     return Finish();
 }

@@ -27,7 +27,6 @@ namespace {
 // Files and texts, boxes and dialogs, the editor template, saving from the main window, failed
 // saves, opening with unknown lines, the editor on the main window's file.
 
-constexpr int StartTimeoutMs = 30000;
 constexpr int NoticesTimeoutMs = 40000;  // 200 unknown lines at 600 ms each would take 120 s
 constexpr int KeyEnd = 0x23;             // VK_END
 constexpr int KeyDown = 0x28;            // VK_DOWN
@@ -139,14 +138,6 @@ std::set<std::string> FolderNames(const fs::path& folder) {
     return names;
 }
 
-std::string Listed(const std::set<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names) {
-        text += (text.empty() ? "" : ", ") + name;
-    }
-    return text;
-}
-
 fs::path DataFolder(int argc, char** argv) {
     const std::string option = Option(argc, argv, "data");
     if (!option.empty()) {
@@ -162,19 +153,6 @@ fs::path DataFolder(int argc, char** argv) {
 }
 
 // [SECTION] Boxes and dialogs
-
-// Waits for the next box, checks its caption and text, and answers it.
-bool ExpectBox(const std::string& name, const std::string& caption, const std::string& text,
-               Answer answer = Answer::Ok) {
-    Window box = WaitForMessageBox();
-    if (!Check(box != nullptr, name + ": a box shows", "\"" + caption + "\" box", "none")) {
-        return false;
-    }
-    const bool captionOk = CheckEqual(name + ": box caption", caption, Title(box));
-    const bool textOk = CheckEqual(name + ": box text", text, BoxText(box));
-    Check(AnswerBox(box, answer), name + ": box answered", "box closed", "box still open");
-    return captionOk && textOk;
-}
 
 // Opens "About" and closes it: as the program handles one command at a time, its box coming next
 // shows that the command before had nothing more to show.
@@ -433,7 +411,8 @@ void ExpectFailedSave(const std::string& name, const fs::path& target) {
 }
 
 void CheckNoStrayFiles(const std::string& name, const std::set<std::string>& expected) {
-    CheckEqual(name + ": no temporary file left", Listed(expected), Listed(FolderNames(Work)));
+    CheckEqual(name + ": no temporary file left", Join(expected, ", "),
+               Join(FolderNames(Work), ", "));
 }
 
 void CheckSaveOntoFolder() {
@@ -445,8 +424,9 @@ void CheckSaveOntoFolder() {
         return;
     }
     ExpectFailedSave("save as onto a folder", folder);
-    CheckEqual("save as onto a folder: folder and its file kept", std::string("inside.txt: kept"),
-               Listed(FolderNames(folder)) + ": " + ReadBytes(folder / "inside.txt").value_or(""));
+    CheckEqual(
+        "save as onto a folder: folder and its file kept", std::string("inside.txt: kept"),
+        Join(FolderNames(folder), ", ") + ": " + ReadBytes(folder / "inside.txt").value_or(""));
     CheckEqual("save as onto a folder: file name unchanged", std::string("second.stp"),
                MainText(TextFile));
     CheckNoStrayFiles("save as onto a folder",
@@ -703,12 +683,8 @@ int main(int argc, char** argv) {
     if (!PrepareWorkFolder(DataFolder(argc, argv))) {
         return Finish();
     }
-    const std::string program = ProgramPath(argc, argv);
-    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process")) {
-        return Finish();
-    }
-    Main = WaitForWindow("Quorvane", StartTimeoutMs);
-    if (!Check(Main != nullptr, "main window shows", "a window titled \"Quorvane\"", "none")) {
+    Main = LaunchProgramUnderTest(argc, argv);
+    if (Main == nullptr) {
         return Finish();
     }
     CheckEditorWithoutFile();

@@ -14,11 +14,12 @@ using namespace e2e;
 
 namespace {
 
-constexpr int StartTimeoutMs = 30000;
+// [SECTION] Index
+// Step files and runs, timing of Delay steps, the target program, Escape, Execute, serial port.
+
+// [SECTION] Step files and runs
+
 constexpr int RunTimeoutMs = 30000;
-constexpr char TargetTitle[] = "Quorvane Target";
-constexpr int TargetButton = 1;
-constexpr int TargetEdit = 2;
 
 struct Session {
     Window main = nullptr;
@@ -138,59 +139,17 @@ void CheckThreeDelays(Session& session) {
 
 // [SECTION] The target program: clicks and keys it logs
 
-struct TargetProgram {
-    Window window = nullptr;
-    std::string log;
-};
-
-std::vector<std::string> LogLines(const TargetProgram& target, size_t from, std::string_view kind) {
-    const std::string content = ReadWholeFile(target.log);
-    std::vector<std::string> lines;
-    size_t start = from;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos) {
-            break;
-        }
-        // The target's log is a text-mode file: its lines end in CR LF.
-        const size_t length =
-            end > start && content[end - 1] == '\r' ? end - start - 1 : end - start;
-        const std::string line = content.substr(start, length);
-        if (line.rfind(kind, 0) == 0) {
-            lines.push_back(line);
-        }
-        start = end + 1;
-    }
-    return lines;
-}
-
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += (text.empty() ? "" : " | ") + line;
-    }
-    return text;
-}
-
 bool StartTarget(Session& session, TargetProgram& target) {
-    target.log = session.folder + "target.log";
-    WriteWholeFile(target.log, "");
-    if (!Check(LaunchCompanion(session.targetPath, "\"" + target.log + "\""), "target starts",
-               session.targetPath, "no process")) {
-        return false;
-    }
-    target.window = WaitForAnyWindow(TargetTitle, StartTimeoutMs);
-    return Check(target.window != nullptr, "target window shows", TargetTitle, "none");
+    const bool shows = StartTarget(session.targetPath, session.folder + "target.log", target);
+    return Check(target.process.Id() != 0, "target starts", session.targetPath, "no process") &&
+           Check(shows, "target window shows", TargetTitle, "none");
 }
 
 // Puts the pointer somewhere neutral and waits until Wine keeps it there.
 void ParkPointer() {
     const Point park{5, 1000};
     MoveMouse(park.x, park.y);
-    WaitUntil([&] {
-        const Point now = CursorPosition();
-        return now.x == park.x && now.y == park.y;
-    });
+    WaitForPointerAt(park);
 }
 
 void CheckClicks(Session& session, const TargetProgram& target) {
@@ -202,7 +161,7 @@ void CheckClicks(Session& session, const TargetProgram& target) {
                "target button not covered by the main window", "uncovered", "covered")) {
         return;
     }
-    const std::string where = std::to_string(spot.x) + " " + std::to_string(spot.y);
+    const std::string where = Describe(spot);
     struct ClickCase {
         const char* kind;
         std::vector<std::string> expected;
@@ -216,43 +175,32 @@ void CheckClicks(Session& session, const TargetProgram& target) {
     for (const ClickCase& row : cases) {
         // A click elsewhere first, so that the click before cannot pair with this one into a
         // double click.
-        const size_t upsBefore = LogLines(target, 0, "click L up").size();
+        const size_t upsBefore = TargetLogLines(target, 0, "click L up").size();
         ClickReal(FindControl(target.window, TargetEdit));
         ParkPointer();
-        WaitUntil([&] { return LogLines(target, 0, "click L up").size() > upsBefore; });
-        const size_t from = ReadWholeFile(target.log).size();
+        WaitUntil([&] { return TargetLogLines(target, 0, "click L up").size() > upsBefore; });
+        const size_t from = TargetLogSize(target);
         const std::string step = std::string("1;") + row.kind + ";" + std::to_string(spot.x) + ";" +
                                  std::to_string(spot.y) + ";";
         if (!PlayToEnd(session, row.kind, {step})) {
             continue;
         }
-        WaitUntil([&] { return LogLines(target, from, "click").size() >= row.expected.size(); },
-                  3000);
+        WaitUntil(
+            [&] { return TargetLogLines(target, from, "click").size() >= row.expected.size(); },
+            3000);
         CheckEqual(std::string(row.kind) + " on the target button: the clicks it receives",
-                   Joined(row.expected), Joined(LogLines(target, from, "click")));
-        const Point now = CursorPosition();
-        CheckEqual(std::string(row.kind) + " leaves the pointer at the point", where,
-                   std::to_string(now.x) + " " + std::to_string(now.y));
+                   Join(row.expected, " | "), Join(TargetLogLines(target, from, "click"), " | "));
+        CheckEqual(std::string(row.kind) + " leaves the pointer at the point", spot,
+                   CursorPosition());
     }
 }
 
-// Clicks into the target's edit so that typed keys go there.
-bool FocusTargetEdit(const TargetProgram& target) {
-    Window edit = FindControl(target.window, TargetEdit);
-    ClickReal(edit);
-    return Check(WaitUntil([&] { return FocusedControl(target.window) == edit; }),
-                 "target edit has the keyboard focus", "focused", "not focused");
-}
-
-std::string TypedCharacters(const TargetProgram& target, size_t from) {
-    std::string typed;
-    for (const std::string& line : LogLines(target, from, "char ")) {
-        const int code = std::atoi(line.c_str() + 5);
-        if (code >= 32) {
-            typed += static_cast<char>(code);
-        }
-    }
-    return typed;
+// Clicks into the target's edit so that typed keys go there; the log's size from then on.
+bool FocusTargetEdit(const TargetProgram& target, size_t& logSize) {
+    const bool focused = Check(FocusTargetEdit(target), "target edit has the keyboard focus",
+                               "focused", "not focused");
+    logSize = TargetLogSize(target);
+    return focused;
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
@@ -267,19 +215,16 @@ bool Contains(const std::vector<std::string>& lines, const std::string& line) {
 void CheckTyping(Session& session, const TargetProgram& target) {
     const std::string text = "Hello, World! (1+2)";
     size_t from = 0;
-    const auto focus = [&] {
-        const bool focused = FocusTargetEdit(target);
-        from = ReadWholeFile(target.log).size();
-        return focused;
-    };
+    const auto focus = [&] { return FocusTargetEdit(target, from); };
     if (!PlayToEnd(session, "typing", {"2;String;" + text + ";", "2;Key;{F2};", "2;Key;{ENTER};"},
                    focus)) {
         return;
     }
-    WaitUntil([&] { return Contains(LogLines(target, from, "keydown"), "keydown 13"); }, 5000);
+    WaitUntil([&] { return Contains(TargetLogLines(target, from, "keydown"), "keydown 13"); },
+              5000);
     CheckEqual("characters the target's edit receives", text, TypedCharacters(target, from));
     CheckEqual("text in the target's edit", text, Text(FindControl(target.window, TargetEdit)));
-    const std::vector<std::string> keys = LogLines(target, from, "keydown");
+    const std::vector<std::string> keys = TargetLogLines(target, from, "keydown");
     CheckEqual("{F2} arrives as the key F2", true, Contains(keys, "keydown 113"));
     CheckEqual("{ENTER} arrives as the key Enter", true, Contains(keys, "keydown 13"));
 }
@@ -288,17 +233,13 @@ void CheckTyping(Session& session, const TargetProgram& target) {
 
 void CheckOwnEscapeKeepsRunning(Session& session, const TargetProgram& target) {
     size_t from = 0;
-    const auto focus = [&] {
-        const bool focused = FocusTargetEdit(target);
-        from = ReadWholeFile(target.log).size();
-        return focused;
-    };
+    const auto focus = [&] { return FocusTargetEdit(target, from); };
     if (!PlayToEnd(session, "own-escape", {"2;Key;{ESCAPE};", "3;1.0;", "7;after own escape;"},
                    focus)) {
         return;
     }
     CheckEqual("{ESCAPE} reached the target", true,
-               Contains(LogLines(target, from, "keydown"), "keydown 27"));
+               Contains(TargetLogLines(target, from, "keydown"), "keydown 27"));
     CheckEqual("a Keyboard step's own {ESCAPE} does not stop the run: state text",
                std::string("after own escape"), Text(Control(session, TextState)));
     CheckEqual("a Keyboard step's own {ESCAPE} does not stop the run: countdown",
@@ -316,7 +257,7 @@ void CheckUserEscapeStopsDelay(Session& session) {
                "29.5", Text(countdown))) {
         return;
     }
-    const std::string stamp = "/tmp/quorvane-e2e-escape-" + std::to_string(LaunchedProcessId());
+    const std::string stamp = RunFolder() + "/escape-pressed";
     StartShell("xdotool keydown Escape; date +%s%3N >" + stamp + ".part; mv " + stamp + ".part " +
                stamp + "; xdotool keyup Escape");
     const bool ended = WaitUntilPrecise([&] { return RunIdle(session); }, 5000);
@@ -506,12 +447,6 @@ void CheckSerialPort(Session& session) {
     CheckUnregisteredPort(session);
 }
 
-void CheckCloseBox(const Session& session) {
-    SystemClose(session.main);
-    unsigned long exitCode = 259;
-    CheckEqual("close box ends the process", true, WaitForExit(exitCode));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -519,27 +454,22 @@ int main(int argc, char** argv) {
     session.folder = ScratchFolder();
     session.targetPath = Option(argc, argv, "target", OwnFolder() + "Target.exe");
     session.port = Option(argc, argv, "port", "COM5");
-    const std::string program = ProgramPath(argc, argv);
-    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process")) {
-        return Finish();
-    }
-    session.main = WaitForWindow("Quorvane", StartTimeoutMs);
-    if (!Check(session.main != nullptr, "main window shows", "a window titled \"Quorvane\"",
-               "none")) {
+    session.main = LaunchProgramUnderTest(argc, argv);
+    if (session.main == nullptr) {
         return Finish();
     }
     CheckThreeDelays(session);
-    TargetProgram target;
-    if (StartTarget(session, target)) {
-        CheckClicks(session, target);
-        CheckTyping(session, target);
-        CheckOwnEscapeKeepsRunning(session, target);
+    {
+        TargetProgram target;  // ends with this block
+        if (StartTarget(session, target)) {
+            CheckClicks(session, target);
+            CheckTyping(session, target);
+            CheckOwnEscapeKeepsRunning(session, target);
+        }
     }
-    EndCompanion();
     CheckUserEscapeStopsDelay(session);
     CheckExecuteStartsTarget(session);
     CheckSerialPort(session);
-    CheckCloseBox(session);
-    EndProgram();
+    CheckCloseBoxEndsProgram(session.main);
     return Finish();
 }

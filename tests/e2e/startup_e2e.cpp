@@ -11,8 +11,6 @@ using namespace e2e;
 
 namespace {
 
-constexpr int StartTimeoutMs = 30000;
-
 struct ControlRow {
     int number;
     int parent;  // FormMAIN or ContainerStep
@@ -71,19 +69,9 @@ constexpr std::array<int, 13> StepPanel = {
 
 constexpr std::array<int, 5> StartUpTexts = {TextFile, TextState, TextLoop1, TextLoop2, TextLoop3};
 
-std::string Numbered(const char* what, int number) {
-    return std::string(what) + " " + std::to_string(number);
-}
-
-std::string Shape(const Box& box) {
-    return std::to_string(box.x) + "," + std::to_string(box.y) + " " + std::to_string(box.width) +
-           "x" + std::to_string(box.height);
-}
-
 void CheckWindow(Window main) {
     CheckEqual("title", std::string("Quorvane"), Title(main));
-    const Box client = ClientBox(main);
-    CheckEqual("client area 252 x 344", Shape({0, 0, 252, 344}), Shape(client));
+    CheckEqual("client area 252 x 344", Box{0, 0, 252, 344}, ClientBox(main));
     CheckEqual("always on top", true, IsTopmost(main));
     CheckEqual("no minimise box", false, HasMinimizeBox(main));
     CheckEqual("no maximise box", false, HasMaximizeBox(main));
@@ -102,8 +90,7 @@ void CheckControls(Window main) {
         Window expectedParent = row.parent == FormMAIN ? main : container;
         Check(ParentOf(control) == expectedParent, Numbered("parent of control", row.number),
               row.parent == FormMAIN ? "FormMAIN" : "ContainerStep", ClassName(ParentOf(control)));
-        CheckEqual(Numbered("position of control", row.number), Shape(row.box),
-                   Shape(PositionInParent(control)));
+        CheckEqual(Numbered("position of control", row.number), row.box, PositionInParent(control));
     }
     CheckEqual("label 71 text", std::string("Step-Description:"),
                Text(FindControl(main, LabelDescription)));
@@ -142,7 +129,7 @@ void CheckMouseFollows(Window main) {
     Window x = FindControl(main, TextMouseX);
     Window y = FindControl(main, TextMouseY);
     for (const Point& spot : {Point{321, 234}, Point{1000, 900}}) {
-        const std::string where = std::to_string(spot.x) + " " + std::to_string(spot.y);
+        const std::string where = Describe(spot);
         Xdotool("mousemove " + where);
         WaitUntil(
             [&] { return Text(x) == std::to_string(spot.x) && Text(y) == std::to_string(spot.y); },
@@ -155,15 +142,12 @@ void CheckMouseFollows(Window main) {
 void CheckF9Capture(Window main) {
     const Point spot{432, 345};
     MoveMouse(spot.x, spot.y);
-    WaitUntil([&] {
-        const Point now = CursorPosition();
-        return now.x == spot.x && now.y == spot.y;
-    });
+    WaitForPointerAt(spot);
     Check(Activate(main), "main window has the keyboard focus", "foreground", "not foreground");
     Window stringX = FindControl(main, StringX);
     Window stringY = FindControl(main, StringY);
     Xdotool("key F9");
-    const std::string expected = std::to_string(spot.x) + " " + std::to_string(spot.y);
+    const std::string expected = Describe(spot);
     WaitUntil([&] { return Text(stringX) + " " + Text(stringY) == expected; }, 5000);
     CheckEqual("F9 writes the cursor position into StringX and StringY", expected,
                Text(stringX) + " " + Text(stringY));
@@ -177,23 +161,11 @@ void SaveMainWindowScreenshot(Window main, const std::string& folder) {
     Check(SaveScreenshot(main, path), "screenshot of the main window", path, "not saved");
 }
 
-void CheckCloseBox(Window main) {
-    SystemClose(main);
-    unsigned long exitCode = 259;
-    const bool ended = WaitForExit(exitCode);
-    CheckEqual("close box ends the process", true, ended);
-    CheckEqual("exit code after the close box", 0UL, exitCode);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string program = ProgramPath(argc, argv);
-    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process")) {
-        return Finish();
-    }
-    Window main = WaitForWindow("Quorvane", StartTimeoutMs);
-    if (!Check(main != nullptr, "main window shows", "a window titled \"Quorvane\"", "none")) {
+    Window main = LaunchProgramUnderTest(argc, argv);
+    if (main == nullptr) {
         return Finish();
     }
     CheckWindow(main);
@@ -204,6 +176,6 @@ int main(int argc, char** argv) {
     SaveMainWindowScreenshot(main, Option(argc, argv, "screenshots"));
     CheckMouseFollows(main);
     CheckF9Capture(main);
-    CheckCloseBox(main);
+    CheckCloseBoxEndsProgram(main);
     return Finish();
 }

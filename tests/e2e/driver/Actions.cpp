@@ -7,13 +7,30 @@
 
 namespace e2e {
 
+namespace {
+
+// Selects entry index of a drop-down list or list box and tells its parent, as a user's pick would.
+void SelectAndNotify(HWND control, UINT selectMessage, WORD notification, int index) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, selectMessage, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG,
+                        5000, &ignored);
+    PostMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), notification),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+}  // namespace
+
 void ClickButton(Window button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
 void ClickReal(Window control) {
     const Box box = ScreenBox(control);
-    MoveMouse(box.x + box.width / 2, box.y + box.height / 2);
+    ClickAt({box.x + box.width / 2, box.y + box.height / 2});
+}
+
+void ClickAt(Point point) {
+    MoveMouse(point.x, point.y);
     INPUT clicks[2] = {};
     clicks[0].type = clicks[1].type = INPUT_MOUSE;
     clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -26,11 +43,11 @@ void ChooseMenuItem(Window main, int item) {
 }
 
 void PickEntry(Window combo, int index) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0, SMTO_ABORTIFHUNG, 5000,
-                        &ignored);
-    PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+    SelectAndNotify(combo, CB_SETCURSEL, CBN_SELCHANGE, index);
+}
+
+void PickListEntry(Window list, int index) {
+    SelectAndNotify(list, LB_SETCURSEL, LBN_SELCHANGE, index);
 }
 
 void SetText(Window control, std::string_view text) {
@@ -42,12 +59,7 @@ void SetText(Window control, std::string_view text) {
 
 void TypeInto(Window control, std::string_view text) {
     ClickReal(control);
-    WaitUntil([&] {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        return GetGUIThreadInfo(GetWindowThreadProcessId(control, nullptr), &info) &&
-               info.hwndFocus == control;
-    });
+    WaitUntil([&] { return FocusedControl(control) == control; });
     TypeText(text);
 }
 

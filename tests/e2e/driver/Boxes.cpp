@@ -3,28 +3,15 @@
 #include <windows.h>
 
 #include "Driver.h"
+#include "TopLevel.h"
 
 namespace e2e {
 
 namespace {
 
 constexpr int MessageTextControl = 0xFFFF;
-
-struct DialogSearch {
-    DWORD processId = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM context) {
-    auto& search = *reinterpret_cast<DialogSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search.processId && IsWindowVisible(window) && ClassName(window) == "#32770") {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
+constexpr int FileNameCombo = 0x47C;  // cmb13
+constexpr int FileNameEdit = 0x480;   // edt1
 
 bool PressDialogButton(Window dialog, int id) {
     Window button = FindControl(dialog, id);
@@ -35,12 +22,31 @@ bool PressDialogButton(Window dialog, int id) {
     return WaitUntil([&] { return !IsVisible(dialog); });
 }
 
+struct FileNameSearch {
+    HWND dialog = nullptr;
+    HWND edit = nullptr;
+    HWND ok = nullptr;
+};
+
+BOOL CALLBACK MatchFileNameParts(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<FileNameSearch*>(context);
+    const int number = GetDlgCtrlID(window);
+    const std::string kind = ClassName(window);
+    if (kind == "Edit" && search.edit == nullptr &&
+        (number == FileNameEdit || GetDlgCtrlID(GetParent(window)) == FileNameCombo)) {
+        search.edit = window;
+    }
+    if (kind == "Button" && number == IDOK && GetParent(window) == search.dialog) {
+        search.ok = window;
+    }
+    return TRUE;
+}
+
 }  // namespace
 
 Window OpenMessageBox() {
-    DialogSearch search{LaunchedProcessId(), nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindTopLevel(LaunchedProcessId(),
+                        [](HWND window) { return ClassName(window) == "#32770"; });
 }
 
 Window WaitForMessageBox(int timeoutMs) {
@@ -66,6 +72,30 @@ std::string BoxText(Window box) {
 
 bool AnswerBox(Window box, Answer answer) {
     return box != nullptr && PressDialogButton(box, static_cast<int>(answer));
+}
+
+bool ExpectBox(std::string_view name, const std::string& caption, const std::string& text,
+               Answer answer) {
+    const std::string context(name);
+    Window box = WaitForMessageBox();
+    if (!Check(box != nullptr, context + ": a box shows", caption + ": " + text, "no box")) {
+        return false;
+    }
+    const bool captionOk = CheckEqual(context + ": box caption", caption, Title(box));
+    const bool textOk = CheckEqual(context + ": box text", text, BoxText(box));
+    Check(AnswerBox(box, answer), context + ": box answered", "closed", "still open");
+    return captionOk && textOk;
+}
+
+bool ChooseFileInDialog(Window dialog, std::string_view path) {
+    FileNameSearch search{dialog, nullptr, nullptr};
+    EnumChildWindows(dialog, MatchFileNameParts, reinterpret_cast<LPARAM>(&search));
+    if (search.edit == nullptr || search.ok == nullptr) {
+        return false;
+    }
+    SetText(search.edit, path);
+    ClickButton(search.ok);
+    return WaitUntil([&] { return !IsVisible(dialog); });
 }
 
 }  // namespace e2e

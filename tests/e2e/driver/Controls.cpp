@@ -1,5 +1,6 @@
-// Finding controls by number and reading their state from another process. Texts go through the
-// wide messages with a time-out: the ANSI ones can hang or return one character under Wine.
+// Finding controls by number and reading their state, styles and places from another process.
+// Texts go through the wide messages with a time-out: the ANSI ones can hang or return one
+// character under Wine.
 #include <windows.h>
 
 #include "Driver.h"
@@ -61,6 +62,22 @@ LONG_PTR Style(HWND window) {
     return GetWindowLongPtrW(window, GWL_STYLE);
 }
 
+// Client position of a character: edit controls and rich-edit controls from 2.0 on both answer
+// EM_POSFROMCHAR with the index in wParam by returning the point packed in the result.
+bool CharacterPosition(HWND textArea, LRESULT index, POINT& point) {
+    const LRESULT packed = Ask(textArea, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
+    if (packed == -1) {
+        return false;
+    }
+    point = {static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))};
+    return true;
+}
+
+// Start of 0-based line of a text area, -1 when there is no such line.
+LRESULT LineStart(HWND textArea, int line) {
+    return Ask(textArea, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+}
+
 }  // namespace
 
 Window FindControl(Window window, int number) {
@@ -78,6 +95,10 @@ bool Exists(Window window) {
 
 Window ParentOf(Window window) {
     return GetParent(window);
+}
+
+Window OwnerOf(Window window) {
+    return GetWindow(window, GW_OWNER);
 }
 
 std::string Title(Window window) {
@@ -100,6 +121,12 @@ std::string Text(Window window) {
         Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), 0);
     text.resize(static_cast<size_t>(copied));
     return Narrow(text);
+}
+
+std::string StoredText(Window window) {
+    wchar_t text[1024] = {};
+    const int length = InternalGetWindowText(window, text, 1024);
+    return Narrow(std::wstring_view(text, static_cast<size_t>(length > 0 ? length : 0)));
 }
 
 int SelectedIndex(Window combo) {
@@ -126,6 +153,15 @@ bool IsVisible(Window window) {
     return Exists(window) && IsWindowVisible(window);
 }
 
+Window FocusedControl(Window window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
 Box PositionInParent(Window window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -145,8 +181,35 @@ Box ScreenBox(Window window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+Point LinePoint(Window textArea, int line) {
+    const LRESULT start = LineStart(textArea, line);
+    POINT top{};
+    if (start < 0 || !CharacterPosition(textArea, start, top)) {
+        return {-1, -1};
+    }
+    // The line's height from a neighbour: the next line's top, or the previous line's for the last.
+    int height = 0;
+    const LRESULT next = LineStart(textArea, line + 1);
+    const LRESULT previous = line > 0 ? LineStart(textArea, line - 1) : -1;
+    POINT neighbour{};
+    if (next > start && CharacterPosition(textArea, next, neighbour)) {
+        height = neighbour.y - top.y;
+    } else if (previous >= 0 && CharacterPosition(textArea, previous, neighbour)) {
+        height = top.y - neighbour.y;
+    }
+    if (height <= 0) {
+        height = 12;
+    }
+    POINT inside{top.x + 2, top.y + height / 2};
+    ClientToScreen(textArea, &inside);
+    return {inside.x, inside.y};
+}
+
 bool IsTopmost(Window window) {
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+bool HasCaption(Window window) {
+    return (Style(window) & WS_CAPTION) == WS_CAPTION;
 }
 bool HasMinimizeBox(Window window) {
     return (Style(window) & WS_MINIMIZEBOX) != 0;
@@ -160,6 +223,13 @@ bool HasSizingBorder(Window window) {
 bool HasSystemMenu(Window window) {
     return (Style(window) & WS_SYSMENU) != 0;
 }
+bool HasVerticalScrollBar(Window window) {
+    return (Style(window) & WS_VSCROLL) != 0;
+}
+bool IsBorderlessPopup(Window window) {
+    const LONG_PTR style = Style(window);
+    return (style & WS_POPUP) != 0 && (style & (WS_CAPTION | WS_BORDER | WS_THICKFRAME)) == 0;
+}
 bool IsForeground(Window window) {
     return GetForegroundWindow() == window;
 }
@@ -169,6 +239,10 @@ int ScreenPixelsPerInch() {
     const int pixels = GetDeviceCaps(screen, LOGPIXELSX);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+int ScreenWidth() {
+    return GetSystemMetrics(SM_CXSCREEN);
 }
 
 bool Activate(Window window) {

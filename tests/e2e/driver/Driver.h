@@ -2,6 +2,21 @@
 // and controls by number, reads and sets their state, answers its boxes and dialogs, and sends
 // real mouse and key input. Every check prints "PASS name" or "FAIL name: expected X, saw Y";
 // Finish() prints "N passed, N failed". Only the driver's .cpp files include windows.h.
+//
+// [SECTION] Index (each section is one source file of tests/e2e/driver/)
+//   Reporting and options       Report.cpp
+//   Waiting and clocks          Waiting.cpp
+//   Processes                   Processes.cpp   (the program under test, other programs)
+//   Top-level windows           Windows.cpp
+//   Controls                    Controls.cpp    (finding, reading, questions to the program)
+//   Acting on controls          Actions.cpp
+//   Boxes and file dialogs      Boxes.cpp
+//   Real input                  Input.cpp
+//   Files                       Files.cpp
+//   Unix shell                  UnixShell.cpp
+//   Serial lines                SerialLine.cpp
+//   Screenshots                 Screenshot.cpp
+//   The target program          TargetProgram.cpp
 #pragma once
 
 #include <functional>
@@ -21,11 +36,13 @@ struct Box {
     int y = 0;
     int width = 0;
     int height = 0;
+    bool operator==(const Box&) const = default;
 };
 
 struct Point {
     int x = 0;
     int y = 0;
+    bool operator==(const Point&) const = default;
 };
 
 struct FontInfo {
@@ -37,17 +54,34 @@ struct FontInfo {
 enum class Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
 constexpr int DefaultTimeoutMs = 10000;
+// How long a program may take from its start to its first window (Wine loads fonts then).
+constexpr int StartTimeoutMs = 30000;
 
-// [SECTION] Reporting
+// [SECTION] Reporting and options
 
 std::string Describe(const std::string& value);
 std::string Describe(const char* value);
 std::string Describe(bool value);
+std::string Describe(const Box& box);      // "x,y widthxheight"
+std::string Describe(const Point& point);  // "x y"
 template <class T>
 std::string Describe(const T& value) {
     std::ostringstream text;
     text << value;
     return text.str();
+}
+// "what number", for check names of table rows.
+std::string Numbered(std::string_view what, int number);
+// The texts with separator between them, for checks on lists.
+template <class Texts>
+std::string Join(const Texts& texts, std::string_view separator) {
+    std::string joined;
+    bool first = true;
+    for (const std::string& text : texts) {
+        joined += (first ? "" : std::string(separator)) + text;
+        first = false;
+    }
+    return joined;
 }
 
 // Counts and prints one check; returns ok.
@@ -58,10 +92,9 @@ bool CheckEqual(std::string_view name, const A& expected, const B& seen) {
 }
 // Prints a line that is not a check (progress, context for the next failure).
 void Note(std::string_view text);
-// Prints "N passed, N failed"; returns the process exit code (0 when nothing failed).
+// Ends the program under test, prints "N passed, N failed"; returns the process exit code (0 when
+// nothing failed).
 int Finish();
-
-// [SECTION] Options and paths
 
 // Value of "--name=value" on the command line, or fallback.
 std::string Option(int argc, char** argv, std::string_view name, std::string_view fallback = "");
@@ -71,32 +104,82 @@ std::string ProgramPath(int argc, char** argv);
 // Folder of this test program, ending in a backslash.
 std::string OwnFolder();
 
-// [SECTION] The program under test (one at a time)
-
-bool Launch(const std::string& path, const std::string& arguments = "");
-unsigned long LaunchedProcessId();
-// Top-level visible window of the launched process with exactly this title.
-Window WaitForWindow(std::string_view title, int timeoutMs = DefaultTimeoutMs);
-bool HasExited();
-// Waits for the launched process to end; false on time-out. exitCode gets its exit code.
-bool WaitForExit(unsigned long& exitCode, int timeoutMs = DefaultTimeoutMs);
-// Ends the launched process if it still runs, and forgets it.
-void EndProgram();
-
-// [SECTION] Waiting
+// [SECTION] Waiting and clocks
 
 // Polls condition until it holds or the time runs out.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = DefaultTimeoutMs);
+// Polls condition every millisecond, for checks that measure time; false on time-out.
+bool WaitUntilPrecise(const std::function<bool()>& condition, int timeoutMs = DefaultTimeoutMs);
+// Monotonic milliseconds with sub-millisecond resolution.
+double NowMs();
+// Milliseconds since 1970 from the system clock, comparable with `date +%s%3N` in a script.
+double WallClockMs();
 
-// [SECTION] Windows and controls
+// [SECTION] Processes
+
+// A program the test started; ended, if it still runs, when started again or destroyed.
+class Process {
+public:
+    Process() = default;
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Starts path with the arguments; false (and a note saying why) when it did not start.
+    bool Start(const std::string& path, const std::string& arguments = "");
+    unsigned long Id() const;
+    bool HasExited() const;
+    // Waits for the process to end; false on time-out. exitCode gets its exit code.
+    bool WaitForExit(unsigned long& exitCode, int timeoutMs = DefaultTimeoutMs) const;
+    void End();
+
+private:
+    void* process_ = nullptr;
+    void* thread_ = nullptr;
+    unsigned long id_ = 0;
+};
+
+// The program under test: one at a time; its windows, boxes and dialogs are the ones found below.
+bool Launch(const std::string& path, const std::string& arguments = "");
+// Launches ProgramPath() and waits for its main window titled "Quorvane", checking both
+// ("Quorvane.exe starts", "main window shows"); the window, or nullptr when either failed.
+Window LaunchProgramUnderTest(int argc, char** argv);
+unsigned long LaunchedProcessId();
+bool HasExited();
+bool WaitForExit(unsigned long& exitCode, int timeoutMs = DefaultTimeoutMs);
+// Ends the launched process if it still runs, and forgets it.
+void EndProgram();
+// Closes window with its close box (through the system menu) and checks that the program under
+// test then ends with exit code 0.
+void CheckCloseBoxEndsProgram(Window window);
+// Ends the process that owns window (a program the test caused to start).
+void EndProcessOf(Window window);
+
+// [SECTION] Top-level windows
+
+// Visible top-level window of the launched process with exactly this title; nullptr on time-out
+// or when the process has ended.
+Window WaitForWindow(std::string_view title, int timeoutMs = DefaultTimeoutMs);
+// Visible top-level window of any process with exactly this title; nullptr on time-out.
+Window WaitForAnyWindow(std::string_view title, int timeoutMs = DefaultTimeoutMs);
+// Visible top-level window of the launched process that holds the control, nullptr when none.
+Window OpenWindowWithControl(int control);
+Window WaitForWindowWithControl(int control, int timeoutMs = DefaultTimeoutMs);
+
+// [SECTION] Controls
 
 // The control with this number anywhere inside window (controls sit inside containers).
 Window FindControl(Window window, int number);
 bool Exists(Window window);
 Window ParentOf(Window window);
+// Owner of a top-level window, nullptr when none.
+Window OwnerOf(Window window);
 std::string Title(Window window);
 std::string ClassName(Window window);
 std::string Text(Window window);
+// Window or control text as the system keeps it, read without sending a message (for windows
+// whose thread is busy or asleep).
+std::string StoredText(Window window);
 // Selected entry of a drop-down list, "" when none; all entries of drop-down lists and list boxes.
 std::string SelectedEntry(Window combo);
 int SelectedIndex(Window combo);
@@ -104,35 +187,50 @@ std::vector<std::string> Entries(Window combo);
 std::vector<std::string> ListEntries(Window list);
 bool IsEnabled(Window window);
 bool IsVisible(Window window);
+// The control that has the keyboard focus in window's thread, nullptr when none.
+Window FocusedControl(Window window);
 // Position and size relative to the parent's client area.
 Box PositionInParent(Window window);
 Box ClientBox(Window window);
 Box ScreenBox(Window window);
+// Screen point inside the first character cell of 0-based line of a multi-line edit or rich-edit
+// control, halfway down the line; {-1, -1} when there is no such line.
+Point LinePoint(Window textArea, int line);
+
+// Window styles.
 bool IsTopmost(Window window);
+bool HasCaption(Window window);
 bool HasMinimizeBox(Window window);
 bool HasMaximizeBox(Window window);
 bool HasSizingBorder(Window window);
 bool HasSystemMenu(Window window);
+bool HasVerticalScrollBar(Window window);
+// A popup window with neither caption nor border.
+bool IsBorderlessPopup(Window window);
 bool IsForeground(Window window);
-// Horizontal pixels per logical inch of the screen, as this process sees it.
-int ScreenPixelsPerInch();
 // Brings window to the front with the keyboard focus; false if it does not get there.
 bool Activate(Window window);
 
-// [SECTION] Questions the program answers about itself
+// The screen: horizontal pixels per logical inch as this process sees it, width in pixels.
+int ScreenPixelsPerInch();
+int ScreenWidth();
 
-// 1 enabled, 0 disabled, -1 no such item (or no answer).
+// Questions the program answers about itself. 1 enabled, 0 disabled, -1 no such item (or no
+// answer); the font the program gave a control.
 int MenuItemState(Window main, int item);
 FontInfo ControlFont(Window main, int control);
 
 // [SECTION] Acting on controls
 
 void ClickButton(Window button);
-// A real left click at the control's centre.
+// A real left click at the control's centre, or at a screen point.
 void ClickReal(Window control);
+void ClickAt(Point point);
 void ChooseMenuItem(Window main, int item);
 // Selects an entry and tells the parent, as the user's choice would.
 void PickEntry(Window combo, int index);
+// Selects a list-box entry and tells the parent, as the user's click would.
+void PickListEntry(Window list, int index);
 void SetText(Window control, std::string_view text);
 // Focuses control and types text with real key presses.
 void TypeInto(Window control, std::string_view text);
@@ -140,71 +238,76 @@ void TypeInto(Window control, std::string_view text);
 void RequestClose(Window window);
 void SystemClose(Window window);
 
-// [SECTION] Message boxes and file dialogs of the launched process
+// [SECTION] Boxes and file dialogs of the launched process
 
 Window WaitForMessageBox(int timeoutMs = DefaultTimeoutMs);
 // Any visible message box or dialog of the process now, nullptr when none.
 Window OpenMessageBox();
 std::string BoxText(Window box);
 bool AnswerBox(Window box, Answer answer);
+// Waits for the next box, checks that it shows, its caption and its text, and answers it; true
+// when caption and text were as expected.
+bool ExpectBox(std::string_view name, const std::string& caption, const std::string& text,
+               Answer answer = Answer::Ok);
+// Types path into the file name box of a common open or save dialog and presses its OK button;
+// also finds the box inside the ComboBoxEx (0x47C) that Wine's Explorer-style dialog uses, and the
+// OK button among the dialog's own children (its file list also carries the number 1).
+bool ChooseFileInDialog(Window dialog, std::string_view path);
 
 // [SECTION] Real input
 
 Point CursorPosition();
 // Moves the pointer as a user would (SetCursorPos plus an absolute move event).
 void MoveMouse(int x, int y);
+// Waits until the pointer is at spot: a window that appears or disappears under the pointer can
+// make Wine move it back a moment after a move.
+bool WaitForPointerAt(Point spot);
 // Presses and releases a virtual key with synthesised input.
 void PressKey(int virtualKey);
 // Types text with synthesised key presses.
 void TypeText(std::string_view text);
 // Runs xdotool with the arguments (input arriving through the X server as a user's own).
 bool Xdotool(std::string_view arguments, int timeoutMs = DefaultTimeoutMs);
-// Runs a Unix shell command line (Wine starts Unix programs); its exit status, -1 if it did not
-// run or did not end in time.
-int RunUnix(std::string_view commandLine, int timeoutMs = DefaultTimeoutMs);
 
-// [SECTION] Screenshots
-
-// Saves what the screen shows of window (frame included) as a 24-bit BMP file.
-bool SaveScreenshot(Window window, const std::string& bmpPath);
-
-}  // namespace e2e
-
-// [SECTION] Player tests: a second program, files, a fine clock, Unix shell and serial lines
-// (tests/e2e/driver/Companion.cpp and SerialLine.cpp)
-
-namespace e2e {
-
-// Starts a second program beside the launched one (the target of the player's input).
-bool LaunchCompanion(const std::string& path, const std::string& arguments = "");
-// Ends the second program if it still runs, and forgets it.
-void EndCompanion();
-// Top-level visible window of any process with exactly this title; nullptr on time-out.
-Window WaitForAnyWindow(std::string_view title, int timeoutMs = DefaultTimeoutMs);
-// Ends the process that owns window (a program the test caused to start).
-void EndProcessOf(Window window);
-// The control that has the keyboard focus in window's thread, nullptr when none.
-Window FocusedControl(Window window);
+// [SECTION] Files
 
 // Whole content of a file, "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
 // A fresh folder for the test's own files, ending in a backslash.
 std::string ScratchFolder();
-
-// Monotonic milliseconds with sub-millisecond resolution.
-double NowMs();
-// Polls condition every millisecond, for checks that measure time; false on time-out.
-bool WaitUntilPrecise(const std::function<bool()>& condition, int timeoutMs = DefaultTimeoutMs);
-
-// Starts a /bin/sh script (no double quotes in it) through Wine and returns at once.
-bool StartShell(std::string_view script);
-// Runs a /bin/sh script (no double quotes in it) through Wine; its exit code, -1 if it did not run.
-int RunShell(std::string_view script, int timeoutMs = DefaultTimeoutMs);
-// Milliseconds since 1970 from the system clock, comparable with `date +%s%3N` in a script.
-double WallClockMs();
 // The Windows path (drive Z:) of a Unix path.
 std::string WindowsPathOf(std::string_view unixPath);
+// Login name of the user running the tests (GetUserName), as programs write it into files.
+std::string LoggedOnUser();
+
+// Holds a file open without sharing, as another program that has it open would, until destroyed.
+class HeldFile {
+public:
+    explicit HeldFile(const std::string& path);
+    ~HeldFile();
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool IsHeld() const;
+
+private:
+    void* handle_;
+};
+
+// [SECTION] Unix shell
+
+// Unix folder for this test's Unix-side files: $QUORVANE_E2E_RUN_FOLDER (scripts/e2e.sh makes one
+// per test), else a folder named after this process. A process that a script started and leaves
+// running writes its PID into a *.pid file below it; scripts/e2e.sh stops what is left of those
+// after the test, also when it cut the test short.
+std::string RunFolder();
+// Starts a /bin/sh script (no double quotes in it) through Wine and returns at once.
+bool StartShell(std::string_view script);
+// Runs a /bin/sh script (no double quotes in it) through Wine; its exit code, -1 if it did not run
+// or did not end in time.
+int RunShell(std::string_view script, int timeoutMs = DefaultTimeoutMs);
+
+// [SECTION] Serial lines
 
 // A COM port of the Wine prefix linked to a pseudo-terminal; socat copies everything written to
 // the port into a capture file.
@@ -222,60 +325,37 @@ std::string SerialBytes(const SerialLine& line);
 // What `stty -a -F` says about the terminal now.
 std::string SerialSettings(const SerialLine& line);
 
-}  // namespace e2e
+// [SECTION] Screenshots
 
-// [SECTION] Popups, list-box picks, styles and settled screenshots (driver/Popups.cpp)
-
-namespace e2e {
-
-// Visible top-level window of the launched process that holds the control, nullptr when none.
-Window OpenWindowWithControl(int control);
-Window WaitForWindowWithControl(int control, int timeoutMs = DefaultTimeoutMs);
-// Selects a list-box entry and tells the parent, as the user's click would.
-void PickListEntry(Window list, int index);
-bool HasCaption(Window window);
-bool HasVerticalScrollBar(Window window);
+// Saves what the screen shows of window (frame included) as a 24-bit BMP file.
+bool SaveScreenshot(Window window, const std::string& bmpPath);
 // Repaints window, then saves it (as SaveScreenshot) once two captures in a row are the same.
 bool SaveSettledScreenshot(Window window, const std::string& bmpPath,
                            int timeoutMs = DefaultTimeoutMs);
 
-}  // namespace e2e
+// [SECTION] The target program
 
-// [SECTION] Step files, text areas and notices (FilesAndText.cpp, added for files_e2e)
+// tests/e2e/target/Target.exe: a window with a button and an edit that logs every click, key and
+// character it receives into the file named on its command line.
+constexpr char TargetTitle[] = "Quorvane Target";
+constexpr int TargetButton = 1;
+constexpr int TargetEdit = 2;
 
-namespace e2e {
-
-// Login name of the user running the tests (GetUserName), as programs write it into files.
-std::string LoggedOnUser();
-// Width of the primary screen in pixels.
-int ScreenWidth();
-// Window or control text as the system keeps it, read without sending a message.
-std::string StoredText(Window window);
-// Owner of a top-level window, nullptr when none.
-Window OwnerOf(Window window);
-// A popup window with neither caption nor border.
-bool IsBorderlessPopup(Window window);
-// Screen point inside the first character cell of 0-based line of a multi-line edit or rich-edit
-// control, halfway down the line; {-1, -1} when there is no such line.
-Point LinePoint(Window textArea, int line);
-// A real left click at a screen point.
-void ClickAt(Point point);
-// Types path into the file name box of a common open or save dialog and presses its OK button;
-// also finds the box inside the ComboBoxEx (0x47C) that Wine's Explorer-style dialog uses, and the
-// OK button among the dialog's own children (its file list also carries the number 1).
-bool ChooseFileInDialog(Window dialog, std::string_view path);
-
-// Holds a file open without sharing, as another program that has it open would, until destroyed.
-class HeldFile {
-public:
-    explicit HeldFile(const std::string& path);
-    ~HeldFile();
-    HeldFile(const HeldFile&) = delete;
-    HeldFile& operator=(const HeldFile&) = delete;
-    bool IsHeld() const;
-
-private:
-    void* handle_;
+struct TargetProgram {
+    Process process;
+    Window window = nullptr;
+    std::string log;  // Windows path of its log
 };
+// Starts Target.exe with an empty log and waits for its window; false when it does not show.
+bool StartTarget(const std::string& path, const std::string& logPath, TargetProgram& target);
+// Bytes in the target's log so far: an offset for reading only what comes after.
+size_t TargetLogSize(const TargetProgram& target);
+// The log's lines from byte offset from on that begin with kind ("click", "keydown", "char ").
+std::vector<std::string> TargetLogLines(const TargetProgram& target, size_t from,
+                                        std::string_view kind);
+// The characters of the "char <code>" lines from offset from on, control characters left out.
+std::string TypedCharacters(const TargetProgram& target, size_t from);
+// Clicks into the target's edit and waits until it has the keyboard focus.
+bool FocusTargetEdit(const TargetProgram& target);
 
 }  // namespace e2e

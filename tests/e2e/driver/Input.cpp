@@ -2,8 +2,6 @@
 // where the program must see a user's own key press.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "Driver.h"
 #include "WideText.h"
 
@@ -65,6 +63,10 @@ void MoveMouse(int x, int y) {
     SendInput(1, &move, sizeof(INPUT));
 }
 
+bool WaitForPointerAt(Point spot) {
+    return WaitUntil([&] { return CursorPosition() == spot; });
+}
+
 void PressKey(int virtualKey) {
     INPUT keys[2] = {KeyEvent(static_cast<WORD>(virtualKey), false),
                      KeyEvent(static_cast<WORD>(virtualKey), true)};
@@ -81,45 +83,8 @@ void TypeText(std::string_view text) {
     }
 }
 
-// Wine never signals the process handle of a started Unix program, so the command runs under
-// sh, which writes its exit status into a file that is polled.
-int RunUnix(std::string_view commandLine, int timeoutMs) {
-    static int runs = 0;
-    const std::string status = "/tmp/quorvane-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++runs) + ".status";
-    const std::string windowsStatus = "Z:" + status;
-    std::wstring command = Wide("Z:\\bin\\sh -c \"" + std::string(commandLine) + "; echo $? >" +
-                                status + ".part && mv " + status + ".part " + status + "\"");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        Note("could not start " + std::string(commandLine) + " (error " +
-             std::to_string(GetLastError()) + ")");
-        return -1;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (!WaitUntil(
-            [&] { return GetFileAttributesA(windowsStatus.c_str()) != INVALID_FILE_ATTRIBUTES; },
-            timeoutMs)) {
-        Note("time-out waiting for " + std::string(commandLine));
-        return -1;
-    }
-    int code = -1;
-    if (std::FILE* file = std::fopen(windowsStatus.c_str(), "r")) {
-        if (std::fscanf(file, "%d", &code) != 1) {
-            code = -1;
-        }
-        std::fclose(file);
-    }
-    DeleteFileA(windowsStatus.c_str());
-    return code;
-}
-
 bool Xdotool(std::string_view arguments, int timeoutMs) {
-    return RunUnix("/usr/bin/xdotool " + std::string(arguments), timeoutMs) == 0;
+    return RunShell("/usr/bin/xdotool " + std::string(arguments), timeoutMs) == 0;
 }
 
 }  // namespace e2e

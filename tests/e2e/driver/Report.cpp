@@ -22,6 +22,17 @@ std::string Describe(const char* value) {
 std::string Describe(bool value) {
     return value ? "true" : "false";
 }
+std::string Describe(const Box& box) {
+    return std::to_string(box.x) + "," + std::to_string(box.y) + " " + std::to_string(box.width) +
+           "x" + std::to_string(box.height);
+}
+std::string Describe(const Point& point) {
+    return std::to_string(point.x) + " " + std::to_string(point.y);
+}
+
+std::string Numbered(std::string_view what, int number) {
+    return std::string(what) + " " + std::to_string(number);
+}
 
 bool Check(bool ok, std::string_view name, std::string_view expected, std::string_view seen) {
     if (ok) {

@@ -1,8 +1,10 @@
-// Screenshots: the screen pixels under a window copied into a 24-bit BMP file.
+// Screenshots: the screen pixels under a window copied into a 24-bit BMP file, once the window
+// has finished painting when asked.
 #include <windows.h>
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "Driver.h"
@@ -68,6 +70,25 @@ bool SaveScreenshot(Window window, const std::string& bmpPath) {
     return file != nullptr && std::fwrite(&fileHeader, sizeof(fileHeader), 1, file.get()) == 1 &&
            std::fwrite(&header, sizeof(header), 1, file.get()) == 1 &&
            std::fwrite(pixels.data(), 1, pixels.size(), file.get()) == pixels.size();
+}
+
+bool SaveSettledScreenshot(Window window, const std::string& bmpPath, int timeoutMs) {
+    // The program paints on its own thread; RDW_UPDATENOW makes it paint before returning, and two
+    // identical captures in a row show that nothing was still on its way to the screen.
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    std::string previous;
+    return WaitUntil(
+        [&] {
+            if (!SaveScreenshot(window, bmpPath)) {
+                return false;
+            }
+            std::string now = ReadWholeFile(bmpPath);
+            const bool same = !previous.empty() && now == previous;
+            previous = std::move(now);
+            return same;
+        },
+        timeoutMs);
 }
 
 }  // namespace e2e

@@ -1,8 +1,7 @@
 // COM ports of the Wine prefix made of pseudo-terminals: socat holds the terminal and copies what
 // the program writes to the port into a file; stty presets and reads the line settings. The port
-// is a link in the prefix's dosdevices folder; socat is stopped by the PID it left behind.
-#include <windows.h>
-
+// is a link in the prefix's dosdevices folder. socat is stopped by the PID it left in socat.pid,
+// by CloseSerialLine or, when the test was cut short, by scripts/e2e.sh (see RunFolder).
 #include <cctype>
 
 #include "Driver.h"
@@ -27,13 +26,13 @@ std::string PortLink(const SerialLine& line) {
 
 bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLine& line) {
     line.port = std::string(port);
-    line.folder = "/tmp/quorvane-e2e-serial-" + std::to_string(GetCurrentProcessId());
+    line.folder = RunFolder() + "/serial-" + Lower(port);
     line.terminal = line.folder + "/terminal";
     const std::string& d = line.folder;
     const std::string script =
-        "mkdir -p " + d + " && rm -f " + d + "/terminal " + d + "/capture " + d + "/pid && " +
+        "mkdir -p " + d + " && rm -f " + d + "/terminal " + d + "/capture " + d + "/socat.pid && " +
         "{ socat -u pty,raw,echo=0,link=" + d + "/terminal CREATE:" + d + "/capture >" + d +
-        "/socat.log 2>&1 & echo $! >" + d + "/pid; } && i=0 && " + "while [ ! -e " + d +
+        "/socat.log 2>&1 & echo $! >" + d + "/socat.pid; } && i=0 && " + "while [ ! -e " + d +
         "/terminal ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; " + "[ -e " + d +
         "/terminal ] && stty -F " + d + "/terminal " + std::string(sttyPreset) +
         " && ln -sfn $(readlink -f " + d + "/terminal) " + PortLink(line);
@@ -47,8 +46,8 @@ bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLi
 
 void CloseSerialLine(const SerialLine& line) {
     const std::string& d = line.folder;
-    RunShell("[ -s " + d + "/pid ] && kill $(cat " + d + "/pid); rm -f " + PortLink(line) + " " +
-             d + "/pid");
+    RunShell("[ -s " + d + "/socat.pid ] && kill $(cat " + d + "/socat.pid); rm -f " +
+             PortLink(line) + " " + d + "/socat.pid");
 }
 
 std::string SerialBytes(const SerialLine& line) {
