@@ -229,6 +229,27 @@ void CheckTyping(Session& session, const TargetProgram& target) {
     CheckEqual("{ENTER} arrives as the key Enter", true, Contains(keys, "keydown 13"));
 }
 
+// Programs that read scan codes see the keys that were meant: each key arrives with the scan code
+// of its key on the US layout, the arrows, Insert, Delete and the keys above them as extended keys.
+void CheckScanCodes(Session& session, const TargetProgram& target) {
+    size_t from = 0;
+    const auto focus = [&] { return FocusTargetEdit(target, from); };
+    if (!PlayToEnd(session, "scan-codes",
+                   {"2;String;a{LEFT}{F2}{DELETE}A{HOME};", "2;Key;{ENTER};"}, focus)) {
+        return;
+    }
+    // "scan <virtual key> <scan code> <extended>" for each key down; Shift before the "A".
+    const std::vector<std::string> expected = {"scan 65 30 0", "scan 37 75 1", "scan 113 60 0",
+                                               "scan 46 83 1", "scan 16 42 0", "scan 65 30 0",
+                                               "scan 36 71 1", "scan 13 28 0"};
+    std::vector<std::string> seen;
+    WaitUntil(
+        [&] { return (seen = TargetLogLines(target, from, "scan ")).size() >= expected.size(); },
+        5000);
+    CheckEqual("scan codes and extended bits the target receives", Join(expected, ", "),
+               Join(seen, ", "));
+}
+
 // [SECTION] Escape: the user's key stops a run, the program's own does not
 
 void CheckOwnEscapeKeepsRunning(Session& session, const TargetProgram& target) {
@@ -464,6 +485,7 @@ int main(int argc, char** argv) {
         if (StartTarget(session, target)) {
             CheckClicks(session, target);
             CheckTyping(session, target);
+            CheckScanCodes(session, target);
             CheckOwnEscapeKeepsRunning(session, target);
         }
     }

@@ -3,6 +3,7 @@
 // is appended to the log file named on the command line, one line each, flushed at once:
 //   click <L|R|M> <down|up|double> <x> <y> <window|button|edit>
 //   keydown <virtual key>
+//   scan <virtual key> <scan code> <extended 0|1>   (after each keydown)
 //   char <character code>
 #include <windows.h>
 
@@ -71,6 +72,13 @@ LRESULT CALLBACK EditEvents(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (!LogClick(message, lParam, window, "edit")) {
         if (message == WM_KEYDOWN) {
             LogLine("keydown", static_cast<long>(wParam));
+            // Bits 16 to 23 of lParam are the scan code, bit 24 the extended-key flag.
+            if (Log != nullptr) {
+                std::fprintf(Log, "scan %ld %ld %ld\n", static_cast<long>(wParam),
+                             static_cast<long>((lParam >> 16) & 0xFF),
+                             static_cast<long>((lParam >> 24) & 1));
+                std::fflush(Log);
+            }
         } else if (message == WM_CHAR) {
             LogLine("char", static_cast<long>(wParam));
         }
