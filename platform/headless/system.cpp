@@ -1,4 +1,5 @@
-// [SECTION] User, local time, the virtual clock, threads, the shell and process exit.
+// [SECTION] User, local time, the virtual clock, threads, the shell, the command line and process
+// exit.
 
 #include <algorithm>
 #include <cstdio>
@@ -78,6 +79,11 @@ bool ShellOpen(std::string_view path) {
     return true;
 }
 
+std::vector<std::string> CommandLineArguments() {
+    const auto lock = Lock();
+    return Shared().commandLine;
+}
+
 void ExitProcessNow(int exitCode) {
     std::fflush(nullptr);
     std::_Exit(exitCode);
@@ -116,6 +122,11 @@ void SetLocalTime(const platform::LocalTime& time) {
 std::vector<std::string> ShellOpened() {
     const auto lock = Lock();
     return Shared().shellOpened;
+}
+
+void SetCommandLineArguments(const std::vector<std::string>& arguments) {
+    const auto lock = Lock();
+    Shared().commandLine = arguments;
 }
 
 }  // namespace headless
