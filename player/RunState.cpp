@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "Forms/MainWindow.h"
+#include "platform/system.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 
@@ -39,6 +40,8 @@ std::condition_variable& Wake() {
 // Guarded by StateMutex(); the flags mirror them for the threads that only poll.
 Phase gPhase = Phase::Idle;
 bool gMessageOpen = false;
+// How the current or last run ended; PlayedToEnd also when its list ran out.
+RunEnd gRunEnd = RunEnd::PlayedToEnd;
 // Counts the transitions, so that a thread that showed an older state sees that it must show
 // the state again.
 std::atomic<uint64_t> gGeneration{0};
@@ -106,6 +109,18 @@ bool Transition(Change change) {
     return changed;
 }
 
+int ExitCode(RunEnd ended) {
+    switch (ended) {
+        case RunEnd::PlayedToEnd:
+            return ExitPlayedToEnd;
+        case RunEnd::Stopped:
+            return ExitStopped;
+        case RunEnd::Failed:
+            return ExitFailed;
+    }
+    return ExitFailed;
+}
+
 }  // namespace
 
 void SetInitialRunState() {
@@ -127,6 +142,7 @@ bool BeginRun(int32_t startIndex) {
             return false;
         }
         gMessageOpen = false;
+        gRunEnd = RunEnd::PlayedToEnd;
         PlayStartIndex = startIndex;
         SetPhase(Phase::Playing);
         return true;
@@ -160,11 +176,12 @@ bool HoldRun() {
     });
 }
 
-bool EndRun() {
-    return Transition([] {
+bool EndRun(RunEnd reason) {
+    return Transition([reason] {
         if (gPhase != Phase::Playing && gPhase != Phase::Paused) {
             return false;
         }
+        gRunEnd = reason;
         SetPhase(Phase::Ending);
         return true;
     });
@@ -180,11 +197,16 @@ void SetMessageOpen(bool open) {
 }
 
 void FinishRun() {
-    Transition([] {
+    RunEnd ended = RunEnd::PlayedToEnd;
+    Transition([&ended] {
         gMessageOpen = false;
+        ended = gRunEnd;
         SetPhase(Phase::Idle);
         return true;
     });
+    if (Unattended()) {
+        platform::ExitProcessNow(ExitCode(ended));
+    }
 }
 
 void WaitForRun() {

@@ -71,7 +71,7 @@ void EndOfRun() {
 
 void CheckUserEscape() {
     if (platform::UserEscapePressed()) {
-        EndRun();
+        EndRun(RunEnd::Stopped);
     }
 }
 
