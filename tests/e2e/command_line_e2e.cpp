@@ -166,28 +166,10 @@ void CheckEscapeStops(Session& session) {
     CheckEndsUnattended("the user's Escape during a Delay", 1, 10000);
 }
 
-void CheckCloseBoxStops(Session& session) {
-    const std::string path = WriteSteps(session, "close-box", {"3;30.0;"});
-    if (path.empty() || !Start(session, "/play /exit " + Quoted(path))) {
-        return;
-    }
-    Window main = WaitForWindow("Quorvane", StartTimeoutMs);
-    Window stop = main == nullptr ? nullptr : FindControl(main, ButtonStop);
-    if (Check(WaitUntil([&] { return IsEnabled(stop); }, StartTimeoutMs), "the run starts",
-              "Stop enabled", "not enabled")) {
-        SystemClose(main);
-    }
-    CheckEndsUnattended("the close box during the run", 1, 10000);
-}
-
-void CheckNotPlayable(Session& session) {
+void CheckMissingFile(const Session& session) {
     const std::string missing = session.folder + "no such list.stp";
     if (Start(session, "/play /exit " + Quoted(missing))) {
         CheckEndsUnattended("a missing file", 2);
-    }
-    const std::string path = WriteSteps(session, "state", {"7;not played;"});
-    if (!path.empty() && Start(session, "/play /exit /fast " + Quoted(path))) {
-        CheckEndsUnattended("an unknown option", 2);
     }
 }
 
@@ -208,10 +190,9 @@ int main(int argc, char** argv) {
     session.targetPath = Option(argc, argv, "target", OwnFolder() + "Target.exe");
     CheckOpensRelativePathWithBlanks(session);
     CheckPlayedToTheEnd(session);
-    CheckNotPlayable(session);
+    CheckMissingFile(session);
     CheckUnregisteredPort(session);
     CheckEscapeStops(session);
-    CheckCloseBoxStops(session);
     EndProgram();
     return Finish();
 }
