@@ -13,9 +13,10 @@
 #include "platform/system.h"
 #include "player/Player.h"
 
-const char* const CommandLineUsage = "Usage: Quorvane.exe [PATH | /play PATH | /play /exit PATH]";
-
 namespace {
+
+// Shown under a wrong argument.
+constexpr const char* kUsage = "Usage: Quorvane.exe [PATH | /play PATH | /play /exit PATH]";
 
 // True when `text` is `name` (lower case) in any letter case.
 bool IsNamed(std::string_view text, std::string_view name) {
@@ -78,7 +79,7 @@ void FollowCommandLine() {
         if (unattended) {
             platform::ExitProcessNow(ExitNotPlayable);
         }
-        ShowMessage("Error", commandLine.fault + "\n" + CommandLineUsage);
+        ShowMessage("Error", commandLine.fault + "\n" + kUsage);
         return;
     }
     if (commandLine.path.empty()) {

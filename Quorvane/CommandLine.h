@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-// The usage line shown under a wrong argument.
-extern const char* const CommandLineUsage;
-
 struct CommandLine {
     std::string path;        // the step file as given; "" when none
     bool play = false;       // /play: play it once it has loaded
