@@ -42,11 +42,11 @@ Phase gPhase = Phase::Idle;
 bool gMessageOpen = false;
 // How the current or last run ended; PlayedToEnd also when its list ran out.
 RunEnd gRunEnd = RunEnd::PlayedToEnd;
+// True while the player thread waits in WaitForRun.
+bool gWaiting = false;
 // Counts the transitions, so that a thread that showed an older state sees that it must show
 // the state again.
 std::atomic<uint64_t> gGeneration{0};
-
-std::atomic<bool> gWaiting{false};
 
 void SetPhase(Phase phase) {
     gPhase = phase;
@@ -217,5 +217,8 @@ void WaitForRun() {
 }
 
 bool PlayerWaiting() {
-    return gWaiting;
+    // A run begun before the player has woken is not waiting any more: the player is about to
+    // play it.
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    return gWaiting && gPhase == Phase::Idle;
 }
