@@ -2,6 +2,7 @@
 
 #include "Forms/MainWindow.h"
 
+#include <atomic>
 #include <string>
 #include <thread>
 
@@ -18,6 +19,7 @@ constexpr int kNoticeMs = 600;
 constexpr int kNoticeBackground = 0xC0C0C0;
 
 std::thread::id gMainThread = std::this_thread::get_id();
+std::atomic<bool> gUnattended{false};
 
 // Everything that could change or move the step list, locked for the length of a run.
 constexpr int kLockedControls[] = {ButtonFirst, ButtonPrevious,   ButtonSelectStep, ButtonNext,
@@ -64,6 +66,14 @@ void ShowMessage(std::string_view title, std::string_view text) {
     if (wasTopmost) {
         platform::SetWindowTopmost(FormMAIN, true);
     }
+}
+
+void SetUnattended(bool unattended) {
+    gUnattended = unattended;
+}
+
+bool Unattended() {
+    return gUnattended;
 }
 
 void ShowNotice(std::string_view text, int owner) {

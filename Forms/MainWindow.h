@@ -1,5 +1,6 @@
 // What every layer does to the main window: boxes and notices, the step panel, the lock on
-// editing during a run, and the run buttons with their menu items.
+// editing during a run, the run buttons with their menu items, and whether anybody is there to
+// answer a box.
 #pragma once
 
 #include <string_view>
@@ -8,6 +9,11 @@
 void RememberMainThread();
 // Information box with one OK button while FormMAIN is not always on top. Any thread.
 void ShowMessage(std::string_view title, std::string_view text);
+// Unattended mode (started with /play /exit): nobody is there to close a box. A failure that
+// would show one and wait (a file that does not load, a refused step, a port failure) shows
+// nothing and ends the run or the program instead; Message steps still show their box.
+void SetUnattended(bool unattended);
+bool Unattended();
 // The text for 600 ms in a small borderless window owned by `owner`.
 void ShowNotice(std::string_view text, int owner);
 // Opens a borderless popup window with the client size; `atX`/`atY` place its top-left corner,

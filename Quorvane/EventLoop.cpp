@@ -120,7 +120,8 @@ void HandleEvent(const platform::Event& event) {
             if (event.window == FormEditor) {
                 CloseEditor();
             } else if (event.window == FormMAIN) {
-                platform::ExitProcessNow(0);
+                // Unattended, closing the window stops the run that was to end the program.
+                platform::ExitProcessNow(Unattended() ? ExitStopped : 0);
             }
             // Close requests of every other window are ignored: the program closes them itself.
             break;

@@ -27,6 +27,7 @@ void SetProgramWideValues() {
     EditorFilePath.clear();
     FileUserDate.clear();
     FileInformation.clear();
+    SetUnattended(false);
     SetInitialRunState();
 }
 

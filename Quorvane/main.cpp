@@ -1,7 +1,9 @@
+#include "Quorvane/CommandLine.h"
 #include "Quorvane/Quorvane.h"
 
 int main() {
     StartUp();
     StartBackgroundThreads();
+    FollowCommandLine();
     RunEventLoop();
 }

@@ -79,13 +79,18 @@ void OpenStepFile() {
 
 bool LoadStepFile(const std::string& path) {
     std::string bytes;
+    // Unattended, the caller reports a file that does not load by the exit code.
     if (!platform::ReadWholeFile(path, bytes)) {
-        ShowMessage("Error", "File not open " + path);
+        if (!Unattended()) {
+            ShowMessage("Error", "File not open " + path);
+        }
         return false;
     }
     ParsedStepFile file = ParseStepFile(bytes);
     if (!file.titleMatches) {
-        ShowMessage(ProgramTitle, "Wrong File-Version");
+        if (!Unattended()) {
+            ShowMessage(ProgramTitle, "Wrong File-Version");
+        }
         return false;
     }
     FileUserDate = std::move(file.userDate);

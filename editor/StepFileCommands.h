@@ -12,8 +12,8 @@ extern const platform::FileFilter StepFileFilter;
 
 void NewStepFile();
 void OpenStepFile();
-// Loads a step file into the list and makes it the main window's document, with its messages.
-// True when the file was loaded.
+// Loads a step file into the list and makes it the main window's document, with its messages
+// (unattended, a file that does not load shows no box). True when the file was loaded.
 bool LoadStepFile(const std::string& path);
 void SaveStepFile();
 void SaveStepFileAs();

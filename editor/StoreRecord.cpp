@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "platform/window.h"
 #include "steps/Numbers.h"
@@ -22,9 +23,12 @@ namespace {
 constexpr const char* kInputRequired = "Input required";
 constexpr const char* kWrongValues = "Wrong values";
 
-// The main window stays on top while these boxes are open.
+// The main window stays on top while these boxes are open. Unattended, nobody could correct the
+// input: the refusal alone stops the command.
 bool Refuse(const char* title, std::string_view text) {
-    platform::MessageBoxOk(FormMAIN, title, text);
+    if (!Unattended()) {
+        platform::MessageBoxOk(FormMAIN, title, text);
+    }
     return false;
 }
 

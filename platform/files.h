@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// The full path of `path`, a relative one taken from the current folder (GetFullPathNameA); ""
+// when there is none.
+std::string FullPath(std::string_view path);
 // True unless nothing exists at the path; a folder counts as existing. "" never exists.
 bool FileExists(std::string_view path);
 // Opens the file for reading and reads it whole. False when it cannot be opened or read.

@@ -1,5 +1,5 @@
 // System services: user name, local time, clocks and sleeping, threads, starting files through
-// the shell, ending the process.
+// the shell, the command line, ending the process.
 //
 // Implemented by platform/win32/system.cpp and platform/headless/system.cpp.
 #pragma once
@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -42,6 +43,10 @@ void StartThread(void (*fn)(int), int parameter);
 
 // Opens a file the way the shell does (ShellExecuteExA, no parameters, no wait).
 bool ShellOpen(std::string_view path);
+
+// The arguments the program was started with, without its own name: split at blanks outside
+// double quotes, in the system code page (GetCommandLineW, CommandLineToArgvW).
+std::vector<std::string> CommandLineArguments();
 
 // Ends the process at once with the exit code.
 [[noreturn]] void ExitProcessNow(int exitCode);

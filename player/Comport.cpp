@@ -63,7 +63,13 @@ void RegisterPort(const StepRecord& step) {
     WaitAfterStep();
 }
 
+// The run holds for the user to read the box and choose Play or Stop. Unattended, nobody is there
+// to choose: the run ends at once, failed.
 void FailPaused(std::string_view text) {
+    if (Unattended()) {
+        EndRun(RunEnd::Failed);
+        return;
+    }
     HoldRun();
     ShowMessage(kCaption, text);
 }

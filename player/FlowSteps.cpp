@@ -31,7 +31,7 @@ void CountLoop(int level, int index, const StepRecord& step) {
         if (index + 1 < RList.Count()) {
             PlayNextAtOnce(index + 1);
         } else {
-            EndRun();
+            EndRun(RunEnd::PlayedToEnd);
         }
         return;
     }

@@ -35,6 +35,12 @@ extern std::vector<ComPortEntry> ComPorts;
 // Idle, no run, every flag and loop level 0, no registered port: the state at start-up.
 void SetInitialRunState();
 
+// Exit codes of the process in unattended mode (Forms/MainWindow.h, Unattended).
+constexpr int ExitPlayedToEnd = 0;
+constexpr int ExitStopped = 1;      // Stop, Escape or the close box
+constexpr int ExitNotPlayable = 2;  // wrong arguments, or a file that does not load or play
+constexpr int ExitFailed = 3;       // a failure that would have waited for a person
+
 // Run commands (main thread)
 void PlaySteps(int eventType);
 void PlayFromCurrentStep();

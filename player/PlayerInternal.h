@@ -19,12 +19,19 @@ bool RunActive();
 bool ResumeRun();
 // Playing -> paused (Pause, a Comport failure).
 bool HoldRun();
-// Playing or paused -> ending (Stop, Escape, the last loop done); the player finishes the run.
-bool EndRun();
+// Why a run ends before its list runs out; the first reason given counts.
+enum class RunEnd {
+    PlayedToEnd,  // a loop finished on the last step
+    Stopped,      // Stop, Escape
+    Failed,       // a failure that would have waited for a person (unattended only)
+};
+// Playing or paused -> ending; the player finishes the run.
+bool EndRun(RunEnd reason);
 // A Message step's box opens or closes: PlayPaused is 1 while it is open, and a pause given
 // meanwhile is cleared when it closes.
 void SetMessageOpen(bool open);
-// The player's end of the run: idle, editing unlocked, Play offered.
+// The player's end of the run: idle, editing unlocked, Play offered. Unattended, the process
+// ends here with the run's exit code.
 void FinishRun();
 // Blocks the player thread without using CPU until a run begins.
 void WaitForRun();

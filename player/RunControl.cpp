@@ -49,5 +49,5 @@ void PauseSteps(int) {
 void StopSteps(int) {
     // The player may still be finishing a step and reads the list once more when the run ends:
     // its end of the run unlocks the editing controls and offers Play again.
-    EndRun();
+    EndRun(RunEnd::Stopped);
 }

@@ -40,11 +40,13 @@ std::condition_variable& Wake() {
 // Guarded by StateMutex(); the flags mirror them for the threads that only poll.
 Phase gPhase = Phase::Idle;
 bool gMessageOpen = false;
+// How the current or last run ended; PlayedToEnd also when its list ran out.
+RunEnd gRunEnd = RunEnd::PlayedToEnd;
+// True while the player thread waits in WaitForRun.
+bool gWaiting = false;
 // Counts the transitions, so that a thread that showed an older state sees that it must show
 // the state again.
 std::atomic<uint64_t> gGeneration{0};
-
-std::atomic<bool> gWaiting{false};
 
 void SetPhase(Phase phase) {
     gPhase = phase;
@@ -108,6 +110,18 @@ bool Transition(Change change) {
     return changed;
 }
 
+int ExitCode(RunEnd ended) {
+    switch (ended) {
+        case RunEnd::PlayedToEnd:
+            return ExitPlayedToEnd;
+        case RunEnd::Stopped:
+            return ExitStopped;
+        case RunEnd::Failed:
+            return ExitFailed;
+    }
+    return ExitFailed;
+}
+
 }  // namespace
 
 void SetInitialRunState() {
@@ -129,6 +143,7 @@ bool BeginRun(int32_t startIndex) {
             return false;
         }
         gMessageOpen = false;
+        gRunEnd = RunEnd::PlayedToEnd;
         PlayStartIndex = startIndex;
         SetPhase(Phase::Playing);
         return true;
@@ -162,11 +177,12 @@ bool HoldRun() {
     });
 }
 
-bool EndRun() {
-    return Transition([] {
+bool EndRun(RunEnd reason) {
+    return Transition([reason] {
         if (gPhase != Phase::Playing && gPhase != Phase::Paused) {
             return false;
         }
+        gRunEnd = reason;
         SetPhase(Phase::Ending);
         return true;
     });
@@ -182,11 +198,16 @@ void SetMessageOpen(bool open) {
 }
 
 void FinishRun() {
-    Transition([] {
+    RunEnd ended = RunEnd::PlayedToEnd;
+    Transition([&ended] {
         gMessageOpen = false;
+        ended = gRunEnd;
         SetPhase(Phase::Idle);
         return true;
     });
+    if (Unattended()) {
+        platform::ExitProcessNow(ExitCode(ended));
+    }
 }
 
 void WaitForRun() {
@@ -197,5 +218,8 @@ void WaitForRun() {
 }
 
 bool PlayerWaiting() {
-    return gWaiting;
+    // A run begun before the player has woken is not waiting any more: the player is about to
+    // play it.
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    return gWaiting && gPhase == Phase::Idle;
 }

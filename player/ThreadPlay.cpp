@@ -72,7 +72,7 @@ void EndOfRun() {
 
 void CheckUserEscape() {
     if (platform::UserEscapePressed()) {
-        EndRun();
+        EndRun(RunEnd::Stopped);
     }
 }
 

@@ -78,6 +78,10 @@ struct State {
     std::map<intptr_t, std::string> openPorts;  // port name by handle
 
     std::vector<std::string> shellOpened;
+
+    // Process
+    std::vector<std::string> commandLine;
+    std::string currentFolder = "C:\\Users\\tester";
 };
 
 // The lock that guards Shared().

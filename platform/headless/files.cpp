@@ -55,6 +55,19 @@ bool IsOpenForWriting(std::string_view path) {
 
 namespace platform {
 
+std::string FullPath(std::string_view path) {
+    if (path.empty()) {
+        return {};
+    }
+    const bool fromDrive = path.size() >= 2 && path[1] == ':';
+    const bool fromRoot = path[0] == '\\' || path[0] == '/';
+    if (fromDrive || fromRoot) {
+        return std::string(path);
+    }
+    const auto lock = Lock();
+    return Shared().currentFolder + "\\" + std::string(path);
+}
+
 bool FileExists(std::string_view path) {
     const auto lock = Lock();
     return !path.empty() && Find(path) != nullptr;
@@ -162,6 +175,11 @@ bool RemoveFile(std::string_view path) {
 }  // namespace platform
 
 namespace headless {
+
+void SetCurrentFolder(const std::string& folder) {
+    const auto lock = Lock();
+    Shared().currentFolder = folder;
+}
 
 void PutFile(const std::string& path, const std::string& bytes) {
     const auto lock = Lock();

@@ -21,7 +21,8 @@ namespace headless {
 // Forgets every window, control, menu, font, box, event, scripted answer, file, serial device,
 // input event and scheduled action, and sets the defaults below.
 // Defaults: user "tester"; local time 08.12.2026 09:30; virtual clock 0; cursor (0, 0);
-// 96 pixels per inch; US keyboard layout; no files; no serial devices.
+// 96 pixels per inch; US keyboard layout; no files; no serial devices; no command-line
+// arguments; current folder "C:\Users\tester".
 void Reset();
 
 // [SECTION] Windows and controls
@@ -173,6 +174,11 @@ SerialDevice GetSerialDevice(const std::string& portName);
 // [SECTION] Shell and process
 
 std::vector<std::string> ShellOpened();
+// What CommandLineArguments returns: the arguments after the program's name.
+void SetCommandLineArguments(const std::vector<std::string>& arguments);
+// The folder FullPath takes a relative path from. A path with a drive ("C:\x") or from a root
+// ("\x", "/x") stays as it is; "." and ".." are not folded.
+void SetCurrentFolder(const std::string& folder);
 // ExitProcessNow ends the test process with std::_Exit: test it with a death test (EXPECT_EXIT).
 
 }  // namespace headless

@@ -1,4 +1,4 @@
-// User, local time, the virtual clock, threads, the shell and process exit.
+// User, local time, the virtual clock, threads, the shell, the command line and process exit.
 
 #include <algorithm>
 #include <atomic>
@@ -99,6 +99,11 @@ bool ShellOpen(std::string_view path) {
     return true;
 }
 
+std::vector<std::string> CommandLineArguments() {
+    const auto lock = Lock();
+    return Shared().commandLine;
+}
+
 void ExitProcessNow(int exitCode) {
     std::fflush(nullptr);
     std::_Exit(exitCode);
@@ -137,6 +142,11 @@ void SetLocalTime(const platform::LocalTime& time) {
 std::vector<std::string> ShellOpened() {
     const auto lock = Lock();
     return Shared().shellOpened;
+}
+
+void SetCommandLineArguments(const std::vector<std::string>& arguments) {
+    const auto lock = Lock();
+    Shared().commandLine = arguments;
 }
 
 }  // namespace headless

@@ -42,6 +42,25 @@ bool OpenAndRead(std::string_view path, DWORD access, DWORD disposition, std::st
 
 namespace platform {
 
+std::string FullPath(std::string_view path) {
+    if (path.empty()) {
+        return {};
+    }
+    const std::string given(path);
+    const DWORD size = GetFullPathNameA(given.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return {};
+    }
+    std::string full(size, '\0');
+    const DWORD length = GetFullPathNameA(given.c_str(), size, full.data(), nullptr);
+    // A length of `size` or more: the current folder changed between the two calls.
+    if (length == 0 || length >= size) {
+        return {};
+    }
+    full.resize(length);
+    return full;
+}
+
 bool FileExists(std::string_view path) {
     return !path.empty() &&
            GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -1,4 +1,4 @@
-// System services: user, local time, sleeping and clocks, threads, the shell.
+// System services: user, local time, sleeping and clocks, threads, the shell, the command line.
 
 #include "platform/system.h"
 
@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -101,6 +102,21 @@ bool ShellOpen(std::string_view path) {
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
     return ShellExecuteExA(&execute) != FALSE;
+}
+
+std::vector<std::string> CommandLineArguments() {
+    int count = 0;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> arguments(
+        CommandLineToArgvW(GetCommandLineW(), &count), &LocalFree);
+    std::vector<std::string> texts;
+    if (arguments == nullptr) {
+        return texts;
+    }
+    // The first is the program's own name.
+    for (int index = 1; index < count; ++index) {
+        texts.push_back(win32::Narrow(arguments.get()[index]));
+    }
+    return texts;
 }
 
 void ExitProcessNow(int exitCode) {

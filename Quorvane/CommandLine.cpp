@@ -1,0 +1,103 @@
+// The command line: reading the arguments and carrying them out after start-up.
+
+#include "Quorvane/CommandLine.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "Forms/MainWindow.h"
+#include "editor/EditorPanel.h"
+#include "editor/StepFileCommands.h"
+#include "platform/files.h"
+#include "platform/system.h"
+#include "player/Player.h"
+
+namespace {
+
+// Shown under a wrong argument.
+constexpr const char* kUsage = "Usage: Quorvane.exe [PATH | /play PATH | /play /exit PATH]";
+
+// True when `text` is `name` (lower case) in any letter case.
+bool IsNamed(std::string_view text, std::string_view name) {
+    return std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char got, char want) {
+        return std::tolower(static_cast<unsigned char>(got)) == want;
+    });
+}
+
+// The path to load: full, or as given when it has no full form (the box then names it as given).
+std::string PathToLoad(const std::string& given) {
+    const std::string full = platform::FullPath(given);
+    return full.empty() ? given : full;
+}
+
+}  // namespace
+
+CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine read;
+    // The first fault is the one shown.
+    const auto fault = [&read](const std::string& text) {
+        if (read.fault.empty()) {
+            read.fault = text;
+        }
+    };
+    for (const std::string& argument : arguments) {
+        if (argument.empty()) {
+            continue;
+        }
+        if (argument[0] != '/' && argument[0] != '-') {
+            if (read.path.empty()) {
+                read.path = argument;
+            } else {
+                fault("Second step file: " + argument);
+            }
+            continue;
+        }
+        const std::string_view name = std::string_view(argument).substr(1);
+        if (IsNamed(name, "play")) {
+            read.play = true;
+        } else if (IsNamed(name, "exit")) {
+            read.exitAtEnd = true;
+        } else {
+            fault("Unknown option: " + argument);
+        }
+    }
+    if (read.exitAtEnd && !read.play) {
+        fault("/exit needs /play");
+    }
+    if (read.play && read.path.empty()) {
+        fault("/play needs a step file");
+    }
+    return read;
+}
+
+void FollowCommandLine() {
+    const CommandLine commandLine = ReadCommandLine(platform::CommandLineArguments());
+    const bool unattended = commandLine.exitAtEnd;
+    SetUnattended(unattended);
+    if (!commandLine.fault.empty()) {
+        if (unattended) {
+            platform::ExitProcessNow(ExitNotPlayable);
+        }
+        ShowMessage("Error", commandLine.fault + "\n" + kUsage);
+        return;
+    }
+    if (commandLine.path.empty()) {
+        return;
+    }
+    if (!LoadStepFile(PathToLoad(commandLine.path))) {
+        if (unattended) {
+            platform::ExitProcessNow(ExitNotPlayable);
+        }
+        return;
+    }
+    if (!commandLine.play) {
+        return;
+    }
+    // Play stores the panel first; unattended, a step it refuses (a hand-written file's value)
+    // would leave a program that never ends.
+    if (unattended && SaveActualRecord() == 0) {
+        platform::ExitProcessNow(ExitNotPlayable);
+    }
+    PlaySteps(0);
+}

@@ -1,0 +1,158 @@
+// The command line: reading the arguments, opening and playing the file they name, and the exit
+// codes of an unattended run.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "Forms/FormMAIN.h"
+#include "Quorvane/CommandLine.h"
+#include "Quorvane/Quorvane.h"
+#include "platform/headless/headless.h"
+#include "player/Player.h"
+#include "steps/Document.h"
+#include "tests/unit/support/Fixture.h"
+
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+// [SECTION] Reading the arguments
+
+struct ReadRow {
+    Arguments arguments;
+    CommandLine expected;
+};
+
+const ReadRow kReadRows[] = {
+    {{}, {"", false, false, ""}},
+    {{"a.stp"}, {"a.stp", false, false, ""}},
+    {{"/play", "a.stp"}, {"a.stp", true, false, ""}},
+    {{"a.stp", "-PLAY"}, {"a.stp", true, false, ""}},
+    {{"/Exit", "C:\\My lists\\a b.stp", "-play"}, {"C:\\My lists\\a b.stp", true, true, ""}},
+    {{"a.stp", "b.stp"}, {"a.stp", false, false, "Second step file: b.stp"}},
+    {{"/run", "a.stp", "b.stp"}, {"a.stp", false, false, "Unknown option: /run"}},
+    {{"--play", "a.stp"}, {"a.stp", false, false, "Unknown option: --play"}},
+    {{"/exit", "a.stp"}, {"a.stp", false, true, "/exit needs /play"}},
+    {{"/play", "/exit", ""}, {"", true, true, "/play needs a step file"}},
+};
+
+TEST(ReadCommandLine, ReadsEachRow) {
+    for (const ReadRow& row : kReadRows) {
+        const CommandLine read = ReadCommandLine(row.arguments);
+        const std::string name = row.arguments.empty() ? "(none)" : row.arguments.front();
+        EXPECT_EQ(read.path, row.expected.path) << name;
+        EXPECT_EQ(read.play, row.expected.play) << name;
+        EXPECT_EQ(read.exitAtEnd, row.expected.exitAtEnd) << name;
+        EXPECT_EQ(read.fault, row.expected.fault) << name;
+    }
+}
+
+// [SECTION] Carrying it out
+
+constexpr char kCurrentFolder[] = "D:\\lists";
+constexpr char kListPath[] = "D:\\lists\\a.stp";
+
+const std::string kHeader = "Quorvane 2.2\r\ntester  -  01.01.2026 10:00\r\n\r\n";
+
+class CommandLineTest : public QuorvaneTest {
+protected:
+    void SetUp() override {
+        QuorvaneTest::SetUp();
+        headless::SetCurrentFolder(kCurrentFolder);
+        headless::PutFile(kListPath, kHeader + "7;one;\r\n7;two;\r\n");
+    }
+};
+
+struct FollowRow {
+    Arguments arguments;
+    std::vector<std::string> boxes;
+    std::string loaded;  // StepFilePath afterwards
+    bool running;
+};
+
+const FollowRow kFollowRows[] = {
+    {{}, {}, "", false},
+    {{"a.stp"}, {}, kListPath, false},
+    {{"D:\\lists\\a.stp"}, {}, kListPath, false},
+    {{"/PLAY", "a.stp"}, {}, kListPath, true},
+    {{"/play", "missing.stp"}, {"Error: File not open D:\\lists\\missing.stp"}, "", false},
+    {{"a.stp", "/x"},
+     {"Error: Unknown option: /x\nUsage: Quorvane.exe [PATH | /play PATH | /play /exit PATH]"},
+     "",
+     false},
+};
+
+TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
+    for (const FollowRow& row : kFollowRows) {
+        SetUp();
+        headless::SetCommandLineArguments(row.arguments);
+        FollowCommandLine();
+        const std::string name = row.arguments.empty() ? "(none)" : row.arguments.front();
+        EXPECT_EQ(TakeBoxes(), row.boxes) << name;
+        EXPECT_EQ(StepFilePath, row.loaded) << name;
+        EXPECT_EQ(platform::ControlText(TextFile), row.loaded.empty() ? "" : "a.stp") << name;
+        EXPECT_EQ(headless::IsControlVisible(ButtonPlay), !row.loaded.empty()) << name;
+        EXPECT_EQ(PlayRunning == 1, row.running) << name;
+    }
+}
+
+// [SECTION] Unattended runs: every way they end, and never a box that waits
+
+struct UnattendedRow {
+    const char* name;
+    std::string file;  // a.stp
+    int exitCode;
+    int escapeAtMs = 0;  // the user presses Escape then; 0: never
+    Arguments arguments = {"/play", "/exit", "a.stp"};
+};
+
+const UnattendedRow kUnattendedRows[] = {
+    {"played to its end", kHeader + "7;one;\r\n", ExitPlayedToEnd},
+    {"loop ends on the last step", kHeader + "7;x;\r\n4;1;2;\r\n", ExitPlayedToEnd},
+    {"Escape during a delay", kHeader + "3;5.0;\r\n7;never;\r\n", ExitStopped, 1000},
+    {"port not initialised", kHeader + "5;COM1;String;ATZ;\r\n", ExitFailed},
+    {"bad telegram", kHeader + "5;COM1;Initialise;9600 N 8 1;\r\n5;COM1;Hex;XY;\r\n", ExitFailed},
+    {"wrong file version", "Quorvane 2.1\r\n", ExitNotPlayable},
+    {"first step refused", kHeader + "2;String;;\r\n", ExitNotPlayable},
+    {"missing file", "", ExitNotPlayable, 0, {"/play", "/exit", "missing.stp"}},
+    {"/exit without /play", kHeader + "7;one;\r\n", ExitNotPlayable, 0, {"/exit", "a.stp"}},
+};
+
+// Any box shown ends the child process with this code instead.
+constexpr int kBoxShown = 99;
+// The run was not started, or ended without ending the process.
+constexpr int kNoExit = 98;
+
+TEST_F(CommandLineTest, UnattendedRunsEndTheProcessWithTheirExitCode) {
+    for (const UnattendedRow& row : kUnattendedRows) {
+        SetUp();
+        headless::PutFile(kListPath, row.file);
+        headless::SetCommandLineArguments(row.arguments);
+        headless::OnBoxShown([](const headless::ShownBox&) { std::_Exit(kBoxShown); });
+        if (row.escapeAtMs > 0) {
+            headless::ScheduleAt(row.escapeAtMs * int64_t{1000}, headless::UserPressesEscape);
+        }
+        EXPECT_EXIT(
+            {
+                FollowCommandLine();
+                if (PlayRunning == 1) {
+                    PlayRun();
+                }
+                std::_Exit(kNoExit);
+            },
+            ::testing::ExitedWithCode(row.exitCode), "")
+            << row.name;
+    }
+}
+
+TEST_F(CommandLineTest, UnattendedCloseBoxEndsWithStopped) {
+    headless::SetCommandLineArguments({"/play", "/exit", "a.stp"});
+    FollowCommandLine();
+    EXPECT_EXIT(HandleEvent(platform::Event{platform::EventKind::Close, FormMAIN, -1, 0, 0}),
+                ::testing::ExitedWithCode(ExitStopped), "");
+}
+
+}  // namespace
