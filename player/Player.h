@@ -39,7 +39,17 @@ void SetInitialRunState();
 void PlaySteps(int eventType);
 void PlayFromCurrentStep();
 void PauseSteps(int eventType);
+// Stop ends a recording as it ends a run.
 void StopSteps(int eventType);
+
+// [SECTION] Recording (main thread)
+// Control > Record: records the user's clicks, typing and pauses until Stop or Escape.
+void RecordSteps();
+// Takes the input the recorder queued; an Escape among it ends the recording.
+void TakeRecordedInput();
+// Ends the recording: its steps go after the current step, the first of them shown, and a notice
+// says how many there are.
+void EndRecording();
 
 // [SECTION] Player thread
 // The thread procedure: waits without using CPU until a run is started, plays it, repeats.
