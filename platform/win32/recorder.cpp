@@ -40,7 +40,8 @@ std::vector<QueuedInput> gQueue;  // guarded by gQueueMutex
 std::thread gHookThread;
 DWORD gHookThreadId = 0;
 
-// Only the hook thread touches these while it runs.
+// Only the hook thread touches these while it runs. A low-level hook names the modifiers by
+// their side (VK_LSHIFT, VK_RCONTROL, ...), so only those entries are read.
 DWORD gStartTick = 0;
 std::array<bool, 256> gKeyDown{};
 bool gCapsLock = false;
@@ -137,9 +138,9 @@ LRESULT CALLBACK RecordKey(int code, WPARAM message, LPARAM data) {
         input.key = virtualKey;
         HWND foreground = GetForegroundWindow();
         input.onOwnWindow = IsOwnWindow(foreground);
-        input.shift = Held({VK_SHIFT, VK_LSHIFT, VK_RSHIFT});
-        input.control = Held({VK_CONTROL, VK_LCONTROL, VK_RCONTROL});
-        queued.leftAlt = Held({VK_MENU, VK_LMENU});
+        input.shift = Held({VK_LSHIFT, VK_RSHIFT});
+        input.control = Held({VK_LCONTROL, VK_RCONTROL});
+        queued.leftAlt = Held({VK_LMENU});
         queued.rightAlt = Held({VK_RMENU});
         queued.capsLock = gCapsLock;
         queued.scanCode = key->scanCode;

@@ -2,7 +2,8 @@
 // target program, the steps saved through File > Save as, and Play of them doing the same again.
 // Options: --program=<Quorvane.exe> --target=<Target.exe>.
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,40 +38,34 @@ struct Target {
     std::string log;
 };
 
-// The lines of the target's log from byte `from` on that start with `kind`.
-std::vector<std::string> Logged(const Target& target, size_t from, const std::string& kind) {
-    std::vector<std::string> lines;
-    const std::string content = ReadWholeFile(target.log);
-    for (size_t start = from, end; (end = content.find('\n', start)) != std::string::npos;
-         start = end + 1) {
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.compare(0, kind.size(), kind) == 0) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
-// Every character the edit received, Escape left out (it ends a recording, a run never sends it).
-std::string Characters(const Target& target, size_t from) {
-    std::string codes;
-    for (const std::string& line : Logged(target, from, "char ")) {
-        if (std::atoi(line.c_str() + 5) != 27) {
-            codes += line.substr(5) + " ";
-        }
-    }
-    return codes;
-}
-
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
         text += (text.empty() ? "" : " | ") + line;
     }
     return text;
+}
+
+// The lines of a text file from byte `from` on, without their line ends.
+std::vector<std::string> FileLines(const std::string& path, size_t from = 0) {
+    std::vector<std::string> lines;
+    std::istringstream text(ReadWholeFile(path).substr(from));
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
+    }
+    return lines;
+}
+
+// The target's log lines from byte `from` on that start with `kind`, joined; Escape's character
+// is left out (it ends a recording, and a run never types it).
+std::string Logged(const Target& target, size_t from, const std::string& kind) {
+    std::vector<std::string> kept;
+    for (const std::string& line : FileLines(target.log, from)) {
+        if (line.starts_with(kind) && line != "char 27") {
+            kept.push_back(line);
+        }
+    }
+    return Joined(kept);
 }
 
 size_t LogSize(const Target& target) {
@@ -121,7 +116,7 @@ void CheckNothingRecorded(const Target& target) {
     const size_t from = LogSize(target);
     ClickReal(FindControl(target.window, TargetEdit));
     TypeText("zz");
-    WaitUntil([&] { return Logged(target, from, "char ").size() >= 2; });
+    WaitUntil([&] { return Logged(target, from, "char ") == "char 122 | char 122"; });
     const Box stop = ScreenBox(Control(ButtonStop));
     Xdotool("mousemove " + Place({stop.x + stop.width / 2, stop.y + stop.height / 2}) + " click 1");
     CheckEqual("synthesised input and a click on Stop: notice", std::string("Nothing recorded"),
@@ -153,24 +148,18 @@ bool FindSpots(const Target& target, Spots& spots) {
     return true;
 }
 
-// Saves the list through File > Save as and the real dialog; the file's lines, "" on failure.
-std::vector<std::string> SaveSteps(const std::string& path) {
+// Saves the list through File > Save as and the real dialog.
+void SaveSteps(const std::string& path) {
+    // The scratch folder is named by the process id, which Wine gives out again.
+    std::remove(path.c_str());
     ChooseMenuItem(Main, MenuSaveAs);
     Window dialog = WaitForMessageBox();
-    if (!Check(dialog != nullptr && WaitUntil([&] { return ChooseFileInDialog(dialog, path); }),
-               "save as dialog takes the path", path, "no dialog")) {
-        return {};
+    if (Check(dialog != nullptr && WaitUntil([&] { return ChooseFileInDialog(dialog, path); }),
+              "save as dialog takes the path", path, "no dialog")) {
+        Window box = WaitForMessageBox();
+        CheckEqual("saved: box text", std::string("File saved"), box ? BoxText(box) : "none");
+        AnswerBox(box, Answer::Ok);
     }
-    Window box = WaitForMessageBox();
-    CheckEqual("saved: box text", std::string("File saved"), box ? BoxText(box) : "none");
-    AnswerBox(box, Answer::Ok);
-    std::vector<std::string> lines;
-    const std::string content = ReadWholeFile(path);
-    for (size_t start = 0, end; (end = content.find("\r\n", start)) != std::string::npos;
-         start = end + 2) {
-        lines.push_back(content.substr(start, end - start));
-    }
-    return lines;
 }
 
 void CheckRecordAndReplay(const Target& target, const std::string& folder) {
@@ -194,8 +183,8 @@ void CheckRecordAndReplay(const Target& target, const std::string& folder) {
     CheckEqual("user's session: first recorded step shown", std::string("2"),
                Text(Control(FrameStep)));
     CheckEqual("user's session: the edit's text", std::string(Typed), Text(edit));
-    const std::vector<std::string> clicks = Logged(target, from, "click");
-    const std::string characters = Characters(target, from);
+    const std::string clicks = Logged(target, from, "click");
+    const std::string characters = Logged(target, from, "char");
 
     const auto at = [](const Point& point) {
         return std::to_string(point.x) + ";" + std::to_string(point.y) + ";";
@@ -210,7 +199,8 @@ void CheckRecordAndReplay(const Target& target, const std::string& folder) {
         "2;String;{CONTROLDOWN}a{CONTROLUP};",
         "1;R_Click;" + at(spots.window),
     };
-    const std::vector<std::string> lines = SaveSteps(folder + "recorded.stp");
+    SaveSteps(folder + "recorded.stp");
+    const std::vector<std::string> lines = FileLines(folder + "recorded.stp");
     const std::vector<std::string> steps(lines.begin() + std::min<size_t>(3, lines.size()),
                                          lines.end());
     for (const std::string& line : steps) {
@@ -227,11 +217,11 @@ void CheckRecordAndReplay(const Target& target, const std::string& folder) {
         !Check(WaitUntil(Idle, RecordTimeoutMs), "replay: run ends", "Play enabled", "running")) {
         return;
     }
-    WaitUntil([&] { return Logged(target, replayFrom, "click").size() >= clicks.size(); });
-    CheckEqual("replay: the target receives the same clicks", Joined(clicks),
-               Joined(Logged(target, replayFrom, "click")));
+    WaitUntil([&] { return Logged(target, replayFrom, "click") == clicks; });
+    CheckEqual("replay: the target receives the same clicks", clicks,
+               Logged(target, replayFrom, "click"));
     CheckEqual("replay: the target receives the same characters", characters,
-               Characters(target, replayFrom));
+               Logged(target, replayFrom, "char"));
     CheckEqual("replay: the edit's text", std::string(Typed), Text(edit));
 }
 

@@ -11,7 +11,6 @@
 
 #include "Forms/FormMAIN.h"
 #include "Quorvane/Quorvane.h"
-#include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
 #include "player/Player.h"
@@ -92,9 +91,9 @@ std::vector<InputAction> Join(std::initializer_list<std::vector<InputAction>> pa
     return all;
 }
 
-std::vector<std::string> Lines(const Recording& recording) {
+std::vector<std::string> Lines(const std::vector<StepRecord>& steps) {
     std::vector<std::string> lines;
-    for (const StepRecord& step : recording.steps) {
+    for (const StepRecord& step : steps) {
         std::string line;
         FormatStepLine(step, line);
         lines.push_back(line);
@@ -106,8 +105,8 @@ struct RecordingCase {
     const char* name;
     std::vector<InputAction> input;
     std::vector<std::string> lines;
-    int drags = 0;
-    int wheelTurns = 0;
+    const char* notice = nullptr;  // checked where given
+    ClickRules rules{};
 };
 
 TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
@@ -128,9 +127,10 @@ TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
          Join({Click(0, 10, 10), Click(500, 10, 10), Click(700, 13, 10)}),
          {"1;L_Click;10;10;", "1;L_Click;10;10;", "1;L_Click;13;10;"}},
         {"a drag becomes a click where it started",
-         Join({Click(0, 10, 10, Left, 3), Click(200, 50, 50, Right, 2), Click(300, 50, 50)}),
-         {"1;L_Click;10;10;", "1;R_Click;50;50;", "1;L_Click;50;50;"},
-         1},
+         Join({Click(0, 10, 10, Left, 3), Click(200, 50, 50, Right, -3), Click(300, 50, 50),
+               Click(400, 50, 50, Middle, 2)}),
+         {"1;L_Click;10;10;", "1;R_Click;50;50;", "1;L_Click;50;50;", "1;M_Click;50;50;"},
+         "Recorded 4 steps; 2 drags recorded as clicks"},
         {"typed text with Shift, a ';' and a '{'",
          Join({Key(0, kShiftKey, "", {.shift = true}), Key(10, 'H', "H", {.shift = true}),
                Typed(100, "i"), Key(200, 0xBA, ";"), Key(300, ' ', " "),
@@ -153,69 +153,49 @@ TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
         {"nothing done on Quorvane's own windows",
          Join({Typed(0, "a"), OnOwnWindow(Click(100, 5, 5)), OnOwnWindow(Typed(200, "x")),
                Typed(300, "b"), OnOwnWindow({wheel})}),
-         {"2;String;ab;"}},
+         {"2;String;ab;"},
+         "Recorded 1 step"},
         {"wheel turns are counted, a release without a press is skipped",
-         Join({{wheel, wheel}, {Button(InputKind::ButtonUp, 200, 1, 1, Left)}}),
-         {},
-         0,
-         2},
+         Join({{wheel, wheel},
+               {Button(InputKind::ButtonUp, 200, 1, 1, Left)},
+               Click(300, 1, 1, Left, 5)}),
+         {"1;L_Click;1;1;"},
+         "Recorded 1 step; 1 drag recorded as a click; 2 wheel turns not recorded"},
+        {"the system's rules decide drags and double clicks",
+         Join({Click(0, 10, 10, Left, 4), Click(800, 14, 10)}),
+         {"1;Ldbl_Click;10;10;"},
+         nullptr,
+         {.dragWidth = 10, .doubleClickMs = 900, .doubleClickWidth = 10}},
         {"Escape ends the recording",
-         Join({Typed(0, "a"), Key(100, kEscape, "\x1B"), Typed(200, "b")}),
-         {"2;String;a;"}},
+         Join({Key(0, kEscape, "\x1B"), Typed(100, "b")}),
+         {},
+         "Nothing recorded"},
     };
     for (const RecordingCase& row : cases) {
-        const Recording recording = StepsFromInput(row.input, ClickRules{});
-        EXPECT_EQ(Lines(recording), row.lines) << row.name;
-        EXPECT_EQ(recording.dragsAsClicks, row.drags) << row.name;
-        EXPECT_EQ(recording.wheelTurns, row.wheelTurns) << row.name;
-    }
-}
-
-TEST(RecordingSteps, TheSystemsRulesDecideDragsAndDoubleClicks) {
-    const ClickRules wide{.dragWidth = 10, .doubleClickMs = 900, .doubleClickWidth = 10};
-    const auto input = Join({Click(0, 10, 10, InputButton::Left, 4), Click(800, 14, 10)});
-    EXPECT_EQ(Lines(StepsFromInput(input, wide)), std::vector<std::string>{"1;Ldbl_Click;10;10;"});
-}
-
-TEST(RecordingSteps, TheNoticeCountsStepsDragsAndWheelTurns) {
-    const struct {
-        size_t steps;
-        int drags, wheelTurns;
-        const char* notice;
-    } rows[] = {
-        {0, 0, 3, "Nothing recorded"},
-        {1, 0, 0, "Recorded 1 step"},
-        {5, 2, 0, "Recorded 5 steps; 2 drags recorded as clicks"},
-        {2, 1, 1, "Recorded 2 steps; 1 drag recorded as a click; 1 wheel turn not recorded"},
-        {3, 0, 4, "Recorded 3 steps; 4 wheel turns not recorded"},
-    };
-    for (const auto& row : rows) {
-        Recording recording;
-        recording.steps.resize(row.steps);
-        recording.dragsAsClicks = row.drags;
-        recording.wheelTurns = row.wheelTurns;
-        EXPECT_EQ(RecordingNotice(recording), row.notice);
+        const Recording recording = StepsFromInput(row.input, row.rules);
+        EXPECT_EQ(Lines(recording.steps), row.lines) << row.name;
+        if (row.notice != nullptr) {
+            EXPECT_EQ(RecordingNotice(recording), row.notice) << row.name;
+        }
     }
 }
 
 // [SECTION] Control > Record
 
-platform::UserInput UserKey(int64_t ms, uint8_t key, const std::string& text) {
-    platform::UserInput input;
-    input.kind = platform::UserInputKind::KeyDown;
-    input.timeMs = ms;
-    input.key = key;
-    input.text = text;
-    return input;
-}
-
-platform::UserInput UserButton(platform::UserInputKind kind, int64_t ms, int x, int y) {
-    platform::UserInput input;
-    input.kind = kind;
-    input.timeMs = ms;
-    input.x = x;
-    input.y = y;
-    return input;
+// The same input as the hooks queue it.
+std::vector<platform::UserInput> AsQueued(const std::vector<InputAction>& actions) {
+    std::vector<platform::UserInput> inputs;
+    for (const InputAction& action : actions) {
+        platform::UserInput input;
+        input.kind = static_cast<platform::UserInputKind>(action.kind);
+        input.timeMs = action.timeMs;
+        input.x = action.x;
+        input.y = action.y;
+        input.key = action.key;
+        input.text = action.text;
+        inputs.push_back(input);
+    }
+    return inputs;
 }
 
 struct Offered {
@@ -249,27 +229,22 @@ protected:
     }
 };
 
-TEST_F(RecordCommandTest, RecordIsOfferedWithPlayAndOnlyWhenIdle) {
+TEST_F(RecordCommandTest, OfferedOnlyWhenIdleWithAListAndWhileRecordingOnlyStopIs) {
     EXPECT_FALSE(platform::IsMenuItemEnabled(MenuRecord)) << "no step list yet";
-    NewStepFile();
-    EXPECT_EQ(Shown(), kIdle);
     Start({steps::Delay(1.0f)});
     EXPECT_FALSE(platform::IsMenuItemEnabled(MenuRecord)) << "during a run";
     RecordSteps();
     EXPECT_FALSE(headless::InputRecorderRunning()) << "a recording cannot start during a run";
     PlayRun();
     EXPECT_EQ(Shown(), kIdle);
-}
 
-TEST_F(RecordCommandTest, WhileRecordingOnlyStopIsOfferedAndARunCannotStart) {
-    NewStepFile();
     RecordSteps();
     EXPECT_TRUE(headless::InputRecorderRunning());
     EXPECT_EQ(platform::ControlText(TextState), "Recording");
     EXPECT_EQ(Shown(), kRecording);
     PlaySteps(0);
     PlayFromCurrentStep();
-    EXPECT_EQ(PlayRunning, 0);
+    EXPECT_EQ(PlayRunning, 0) << "a run cannot start while recording";
     EXPECT_EQ(Shown(), kRecording);
 
     EXPECT_EQ(NoticeOf([] { StopSteps(0); }), "Nothing recorded");
@@ -282,22 +257,14 @@ TEST_F(RecordCommandTest, WhileRecordingOnlyStopIsOfferedAndARunCannotStart) {
 TEST_F(RecordCommandTest, EscapeEndsItAndTheStepsFollowTheCurrentStep) {
     Load({steps::State("one"), steps::State("two")}, 0);
     RecordSteps();
-    using enum platform::UserInputKind;
-    headless::UserInputs({UserButton(ButtonDown, 0, 30, 40), UserButton(ButtonUp, 50, 30, 40),
-                          UserKey(100, 'A', "a"), UserKey(1500, 'B', "b")});
+    headless::UserInputs(AsQueued(Join({Click(0, 30, 40), Typed(100, "a"), Typed(1500, "b")})));
     HandleEvent(platform::WaitEvent());
     EXPECT_TRUE(headless::InputRecorderRunning()) << "still recording before Escape";
-    headless::UserInputs({UserKey(1600, kEscape, "\x1B"), UserKey(1700, 'C', "c")});
+    headless::UserInputs(AsQueued(Join({Key(1600, kEscape, "\x1B"), Typed(1700, "c")})));
     EXPECT_EQ(NoticeOf([] { HandleEvent(platform::WaitEvent()); }), "Recorded 4 steps");
-
-    std::vector<std::string> lines;
-    for (const StepRecord& step : RList.Elements()) {
-        std::string line;
-        FormatStepLine(step, line);
-        lines.push_back(line);
-    }
-    EXPECT_EQ(lines, (std::vector<std::string>{"7;one;", "1;L_Click;30;40;", "2;String;a;",
-                                               "3;1.2;", "2;String;b;", "7;two;"}));
+    EXPECT_EQ(Lines(RList.Elements()),
+              (std::vector<std::string>{"7;one;", "1;L_Click;30;40;", "2;String;a;", "3;1.2;",
+                                        "2;String;b;", "7;two;"}));
     EXPECT_EQ(RList.Index(), 1);
     EXPECT_EQ(platform::ControlText(FrameStep), "2");
     EXPECT_EQ(platform::ControlText(ComboType), "1 Mouse");
