@@ -63,7 +63,8 @@ void BuildMainMenu() {
                                            {{MenuPlay, "Play"},
                                             {MenuPlayFromCurrent, "Play from current step"},
                                             {MenuPause, "Pause"},
-                                            {MenuStop, "Stop"}}},
+                                            {MenuStop, "Stop"},
+                                            {MenuRecord, "Record"}}},
                                           {"Tools", {{MenuEditor, "Editor"}}},
                                           {"?", {{MenuAbout, "About"}}},
                                       });

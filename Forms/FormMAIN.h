@@ -123,6 +123,7 @@ constexpr int MenuPlay = 81;
 constexpr int MenuPlayFromCurrent = 82;
 constexpr int MenuPause = 83;
 constexpr int MenuStop = 84;
+constexpr int MenuRecord = 86;
 constexpr int MenuEditor = 85;
 constexpr int MenuAbout = 89;
 

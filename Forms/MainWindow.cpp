@@ -33,12 +33,14 @@ constexpr int kLockedPanelControls[] = {
     StringRepetitions, ComboPort,       Combo_COMtype,  StringTelegram,
     ComboJumpTo,       StringStateText, StringExecFile, ButtonExecFile};
 
-void SetRunControls(bool play, bool pause, bool stop, bool playFromCurrent) {
+// "Play from current step" and "Record" are offered only by an idle player.
+void SetRunControls(bool play, bool pause, bool stop, bool idle) {
     platform::SetControlEnabled(ButtonPlay, play);
     platform::SetControlEnabled(ButtonPause, pause);
     platform::SetControlEnabled(ButtonStop, stop);
     platform::SetMenuItemEnabled(MenuPlay, play);
-    platform::SetMenuItemEnabled(MenuPlayFromCurrent, playFromCurrent);
+    platform::SetMenuItemEnabled(MenuPlayFromCurrent, idle);
+    platform::SetMenuItemEnabled(MenuRecord, idle);
     platform::SetMenuItemEnabled(MenuStop, stop);
     platform::SetMenuItemEnabled(MenuPause, pause);
 }
@@ -148,6 +150,10 @@ void ShowPausedControls() {
 
 void ShowStoppingControls() {
     SetRunControls(false, false, false, false);
+}
+
+void ShowRecordingControls() {
+    SetRunControls(false, false, true, false);
 }
 
 void ShowIdleControls() {

@@ -26,9 +26,10 @@ void HideStepPanel(int state);
 // 1 disables, 0 enables the editing controls and the file, editor and about menu items.
 void LockControls(int state);
 
-// Play, Pause and Stop, each a button and a menu item enabled alike, and "Play from current step",
-// which only an idle player offers.
-void ShowRunningControls();   // Play off, Pause and Stop on
-void ShowPausedControls();    // Play and Stop on, Pause off
-void ShowStoppingControls();  // all three off until the player has finished the run
-void ShowIdleControls();      // Play and Play from current step on, Pause and Stop off
+// Play, Pause and Stop, each a button and a menu item enabled alike, and "Play from current step"
+// and "Record", which only an idle player offers.
+void ShowRunningControls();    // Play off, Pause and Stop on
+void ShowPausedControls();     // Play and Stop on, Pause off
+void ShowStoppingControls();   // all three off until the player has finished the run
+void ShowRecordingControls();  // Stop on, the rest off
+void ShowIdleControls();       // Play, Play from current step and Record on, Pause and Stop off

@@ -56,6 +56,7 @@ constexpr Target kMenuTargets[] = {
     {MenuPlayFromCurrent, [](int) { PlayFromCurrentStep(); }},
     {MenuPause, [](int) { PauseSteps(0); }},
     {MenuStop, [](int) { StopSteps(0); }},
+    {MenuRecord, [](int) { RecordSteps(); }},
     {MenuEditor, [](int) { ShowEditor(); }},
     {MenuAbout, [](int) { ShowAbout(); }},
 };
@@ -85,6 +86,7 @@ bool UserCouldCause(const platform::Event& event) {
             return platform::IsWindowEnabled(event.window);
         case platform::EventKind::KeyDown:
         case platform::EventKind::LeftButtonUp:
+        case platform::EventKind::UserInputQueued:
             return true;
     }
     return false;
@@ -115,6 +117,9 @@ void HandleEvent(const platform::Event& event) {
             break;
         case platform::EventKind::Menu:
             Dispatch(kMenuTargets, event.source, event.type);
+            break;
+        case platform::EventKind::UserInputQueued:
+            TakeRecordedInput();
             break;
         case platform::EventKind::Close:
             if (event.window == FormEditor) {

@@ -83,7 +83,8 @@ void StartUp() {
     OpenFormMAIN();
     platform::SetWindowTopmost(FormMAIN, true);
     BuildMainMenu();
-    for (int item : {MenuSave, MenuSaveAs, MenuPlay, MenuPlayFromCurrent, MenuStop, MenuPause}) {
+    for (int item :
+         {MenuSave, MenuSaveAs, MenuPlay, MenuPlayFromCurrent, MenuStop, MenuPause, MenuRecord}) {
         platform::SetMenuItemEnabled(item, false);
     }
     BuildEditorPanel();

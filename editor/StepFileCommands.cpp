@@ -24,6 +24,7 @@ void EnableDocumentMenus(bool save) {
     platform::SetMenuItemEnabled(MenuSaveAs, true);
     platform::SetMenuItemEnabled(MenuPlay, true);
     platform::SetMenuItemEnabled(MenuPlayFromCurrent, true);
+    platform::SetMenuItemEnabled(MenuRecord, true);
 }
 
 void AnnounceUnknownLines(const std::vector<std::string>& unknownTypes) {

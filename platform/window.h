@@ -183,11 +183,12 @@ std::string SaveFileDialog(std::string_view title, const FileFilter& filter);
 // [SECTION] Events
 
 enum class EventKind {
-    Control,       // a notification of control `source`
-    Menu,          // menu item `source` chosen
-    Close,         // close request of window `window`
-    KeyDown,       // key `key` (virtual-key code) pressed while a window of ours has the focus
-    LeftButtonUp,  // left mouse button released over a window of ours
+    Control,          // a notification of control `source`
+    Menu,             // menu item `source` chosen
+    Close,            // close request of window `window`
+    KeyDown,          // key `key` (virtual-key code) pressed while a window of ours has the focus
+    LeftButtonUp,     // left mouse button released over a window of ours
+    UserInputQueued,  // the input recorder queued the user's input (platform/recorder.h)
 };
 
 struct Event {

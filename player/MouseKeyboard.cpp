@@ -63,6 +63,15 @@ constexpr ModifierName kModifierNames[] = {
     {"CONTROLUP", kControl, true}, {"SHIFTDOWN", kShift, false}, {"SHIFTUP", kShift, true},
 };
 
+// Characters that cannot stand in a step's text as themselves: ";" ends a field of the step
+// file and "{" starts a key name. Each is typed as the character it is.
+struct NamedCharacter {
+    std::string_view name;
+    char character;
+};
+
+constexpr NamedCharacter kNamedCharacters[] = {{"SEMICOLON", ';'}, {"LEFTBRACE", '{'}};
+
 // What one text remembers while it is typed.
 struct Typing {
     int16_t currentCode = 0;  // last named key or plain character; its low byte is pressed
@@ -134,6 +143,13 @@ void TypeCharacter(char c, Typing& typing) {
 // Unless the name starts like a modifier, the current key code is then pressed, so an unknown or
 // empty name presses the last key again.
 void TypeKeyName(std::string_view name, Typing& typing) {
+    // A named character is typed as any character.
+    for (const NamedCharacter& named : kNamedCharacters) {
+        if (named.name == name) {
+            TypeCharacter(named.character, typing);
+            return;
+        }
+    }
     for (const NamedKey& named : kNamedKeys) {
         if (named.name == name) {
             typing.currentCode = named.key;

@@ -45,7 +45,17 @@ constexpr int ExitFailed = 3;       // a failure that would have waited for a pe
 void PlaySteps(int eventType);
 void PlayFromCurrentStep();
 void PauseSteps(int eventType);
+// Stop ends a recording as it ends a run.
 void StopSteps(int eventType);
+
+// Recording (main thread)
+// Control > Record: records the user's clicks, typing and pauses until Stop or Escape.
+void RecordSteps();
+// Takes the input the recorder queued; an Escape among it ends the recording.
+void TakeRecordedInput();
+// Ends the recording: its steps go after the current step, the first of them shown, and a notice
+// says how many there are.
+void EndRecording();
 
 // Player thread
 // The thread procedure: waits without using CPU until a run is started, plays it, repeats.

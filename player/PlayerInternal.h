@@ -11,9 +11,10 @@
 // state in the run buttons, their menu items and the editing lock. A transition that does not
 // apply to the current state changes nothing and returns false.
 
-// Idle -> playing from `startIndex`; false while a run is still active (or still ending).
+// Idle -> playing from `startIndex`; false while a run is still active (or still ending) or a
+// recording is on.
 bool BeginRun(int32_t startIndex);
-// True from BeginRun until the player has finished the end of the run.
+// True from BeginRun until the player has finished the end of the run, and while recording.
 bool RunActive();
 // Paused -> playing.
 bool ResumeRun();
@@ -35,6 +36,12 @@ void SetMessageOpen(bool open);
 void FinishRun();
 // Blocks the player thread without using CPU until a run begins.
 void WaitForRun();
+// Idle -> recording; false while a run is active or a recording is on already.
+bool BeginRecording();
+// True from BeginRecording until FinishRecording.
+bool RecordingActive();
+// Recording -> idle: editing unlocked, Play and Record offered.
+void FinishRecording();
 
 // Waits
 // Every wait of the player ends as soon as Stop, Pause or the user's Escape happens.

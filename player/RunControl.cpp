@@ -47,6 +47,10 @@ void PauseSteps(int) {
 }
 
 void StopSteps(int) {
+    if (RecordingActive()) {
+        EndRecording();
+        return;
+    }
     // The player may still be finishing a step and reads the list once more when the run ends:
     // its end of the run unlocks the editing controls and offers Play again.
     EndRun(RunEnd::Stopped);

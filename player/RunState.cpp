@@ -19,10 +19,11 @@ std::vector<ComPortEntry> ComPorts;
 namespace {
 
 enum class Phase {
-    Idle,     // no run; the editing controls are unlocked
-    Playing,  // PlayRunning 1, PlayPaused 0 (1 while a Message step's box is open)
-    Paused,   // PlayRunning 1, PlayPaused 1: held by Pause or a Comport failure
-    Ending,   // PlayRunning 0: stopped, Escape or the last loop done; the player is finishing
+    Idle,       // no run; the editing controls are unlocked
+    Playing,    // PlayRunning 1, PlayPaused 0 (1 while a Message step's box is open)
+    Paused,     // PlayRunning 1, PlayPaused 1: held by Pause or a Comport failure
+    Ending,     // PlayRunning 0: stopped, Escape or the last loop done; the player is finishing
+    Recording,  // no run; the user's input is being recorded, the editing controls are locked
 };
 
 // Never destroyed: the player thread waits on them until the process ends, and destroying a
@@ -85,6 +86,10 @@ void ShowPhase() {
             case Phase::Ending:
                 LockControls(1);
                 ShowStoppingControls();
+                break;
+            case Phase::Recording:
+                LockControls(1);
+                ShowRecordingControls();
                 break;
         }
         if (gGeneration == generation) {
@@ -210,10 +215,35 @@ void FinishRun() {
     }
 }
 
+bool BeginRecording() {
+    return Transition([] {
+        if (gPhase != Phase::Idle) {
+            return false;
+        }
+        SetPhase(Phase::Recording);
+        return true;
+    });
+}
+
+bool RecordingActive() {
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    return gPhase == Phase::Recording;
+}
+
+void FinishRecording() {
+    Transition([] {
+        if (gPhase != Phase::Recording) {
+            return false;
+        }
+        SetPhase(Phase::Idle);
+        return true;
+    });
+}
+
 void WaitForRun() {
     std::unique_lock<std::mutex> lock(StateMutex());
     gWaiting = true;
-    Wake().wait(lock, [] { return gPhase != Phase::Idle; });
+    Wake().wait(lock, [] { return gPhase != Phase::Idle && gPhase != Phase::Recording; });
     gWaiting = false;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/recorder.h"
 #include "platform/serial.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -67,6 +68,8 @@ struct State {
     int cursorY = 0;
     bool userEscape = false;
     headless::KeyboardLayout layout = headless::KeyboardLayout::US;
+    bool recorderRunning = false;
+    std::vector<platform::UserInput> recordedInput;  // queued while the recorder runs
 
     // Files; open output files by handle
     std::map<std::string, FileRecord> files;

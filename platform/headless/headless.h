@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/recorder.h"
 #include "platform/serial.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -141,6 +142,12 @@ void UserPressesEscape();
 
 enum class KeyboardLayout { US, German };
 void SetKeyboardLayout(KeyboardLayout layout);
+
+// The user's own input as the input recorder's hooks see it: queued while the recorder runs (with
+// the event UserInputQueued when the queue was empty), dropped otherwise. The system's click
+// metrics are the defaults of platform::ClickMetrics.
+void UserInputs(const std::vector<platform::UserInput>& inputs);
+bool InputRecorderRunning();
 
 // [SECTION] Files (an in-memory file system; paths are compared as texts)
 

@@ -47,7 +47,7 @@ struct MenuRow {
     int state;
 };
 
-constexpr std::array<MenuRow, 12> StartUpMenu = {{
+constexpr std::array<MenuRow, 13> StartUpMenu = {{
     {MenuOpen, 1},
     {MenuNew, 1},
     {MenuSave, 0},
@@ -57,6 +57,7 @@ constexpr std::array<MenuRow, 12> StartUpMenu = {{
     {MenuPlayFromCurrent, 0},
     {MenuPause, 0},
     {MenuStop, 0},
+    {MenuRecord, 0},
     {MenuEditor, 1},
     {MenuAbout, 1},
     {79, -1},  // the separator has no command

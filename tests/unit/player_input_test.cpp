@@ -202,6 +202,9 @@ TEST_F(KeyboardStepTest, TextsOnAUsLayout) {
         {"{", Join({{Down(kShift)}, Key(0xDB), {Up(kShift)}})},
         {"{{x}", Key(0x00)},
         {"", {}},
+        // The two characters that cannot stand in a text as themselves.
+        {"a{SEMICOLON}{LEFTBRACE}{}",
+         Join({Key(0x41), Key(0xBA), {Down(kShift)}, Key(0xDB), {Up(kShift)}, Key(0xDB)})},
     };
     for (const TypingCase& typing : cases) {
         EXPECT_EQ(Typed(typing.text), Join({typing.events, kReleases})) << typing.text;
@@ -214,6 +217,12 @@ TEST_F(KeyboardStepTest, TextsOnAGermanLayoutGetCtrlAndAltForAltGrCharacters) {
         {"@", Join({{Down(kCtrl), Down(kAlt)}, Key(0x51), {Up(kAlt), Up(kCtrl)}})},
         {"z", Key(0x5A)},
         {")", Join({{Down(kShift)}, Key(0x39), {Up(kShift)}})},
+        {"{SEMICOLON}{LEFTBRACE}", Join({{Down(kShift)},
+                                         Key(0xBC),
+                                         {Up(kShift)},
+                                         {Down(kCtrl), Down(kAlt)},
+                                         Key(0x37),
+                                         {Up(kAlt), Up(kCtrl)}})},
         {"{SHIFTDOWN}|{SHIFTUP}", Join({{Down(kShift), Down(kCtrl), Down(kAlt)},
                                         Key(0xE2),
                                         {Up(kAlt), Up(kCtrl)},

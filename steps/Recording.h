@@ -1,0 +1,54 @@
+// Turning what the user did into steps: clicks into Mouse steps, typed characters and keys into
+// Keyboard steps, long pauses into Delay steps. Plain code over a timed list of input events; the
+// hooks that collect them are platform/recorder.h.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "steps/StepRecord.h"
+
+enum class InputKind { ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp };
+enum class InputButton { Left, Right, Middle };
+
+// One event of the user's mouse or keyboard, in the order it happened.
+struct InputAction {
+    InputKind kind = InputKind::KeyDown;
+    int64_t timeMs = 0;
+    bool onOwnWindow = false;  // aimed at one of Quorvane's own windows
+    int x = 0;                 // screen point of a button or wheel event
+    int y = 0;
+    InputButton button = InputButton::Left;
+    uint8_t key = 0;  // virtual key of a key event
+    // KeyDown: what the key types on the keyboard layout with the Shift and AltGr state of that
+    // moment, without Control and Alt; "" when it types nothing.
+    std::string text;
+    bool shift = false;    // KeyDown: the modifiers held with the key (AltGr counts as neither
+    bool control = false;  // Control nor Alt when it gave the text)
+    bool alt = false;
+};
+
+// The system's rules that tell a click from a drag and two clicks from a double click: the
+// rectangles are centred where the (first) button went down.
+struct ClickRules {
+    int dragWidth = 4;
+    int dragHeight = 4;
+    int doubleClickMs = 500;
+    int doubleClickWidth = 4;
+    int doubleClickHeight = 4;
+};
+
+struct Recording {
+    std::vector<StepRecord> steps;
+    int dragsAsClicks = 0;  // drags, each recorded as a click where the button went down
+    int wheelTurns = 0;     // wheel turns, never recorded
+};
+
+// The Escape key pressed: it ends a recording and is not recorded itself.
+bool EndsRecording(const InputAction& action);
+// The steps the input makes, in order, up to the first Escape press.
+Recording StepsFromInput(const std::vector<InputAction>& input, const ClickRules& rules);
+// "Recorded 3 steps", with "; 2 drags recorded as clicks" and "; 1 wheel turn not recorded"
+// when there were any, or "Nothing recorded".
+std::string RecordingNotice(const Recording& recording);
