@@ -12,10 +12,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr int StartTimeoutMs = 30000;
 constexpr int RunTimeoutMs = 30000;
-constexpr char TargetTitle[] = "Quorvane Target";
-constexpr int TargetEdit = 2;
 
 struct Session {
     std::string program;
@@ -123,7 +120,8 @@ void CheckOpensRelativePathWithBlanks(const Session& session) {
 void CheckPlayedToTheEnd(Session& session) {
     const std::string log = session.folder + "target.log";
     WriteWholeFile(log, "");
-    if (!Check(LaunchCompanion(session.targetPath, Quoted(log)), "target starts",
+    Process targetProcess;
+    if (!Check(targetProcess.Start(session.targetPath, Quoted(log)), "target starts",
                session.targetPath, "no process")) {
         return;
     }
@@ -147,7 +145,6 @@ void CheckPlayedToTheEnd(Session& session) {
         WaitUntil([&] { return Text(edit) == text; }, 3000);
         CheckEqual("the typed text arrives in the target", text, Text(edit));
     }
-    EndCompanion();
 }
 
 void CheckEscapeStops(Session& session) {

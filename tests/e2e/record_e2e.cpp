@@ -14,11 +14,7 @@ using namespace e2e;
 
 namespace {
 
-constexpr int StartTimeoutMs = 30000;
 constexpr int RecordTimeoutMs = 30000;
-constexpr char TargetTitle[] = "Quorvane Target";
-constexpr int TargetButton = 1;
-constexpr int TargetEdit = 2;
 constexpr char Typed[] = "Hello; {World}!";
 
 Window Main = nullptr;
@@ -33,23 +29,14 @@ std::string Place(const Point& point) {
 
 // [SECTION] The target's log
 
-struct Target {
-    Window window = nullptr;
-    std::string log;
-};
-
 std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-        text += (text.empty() ? "" : " | ") + line;
-    }
-    return text;
+    return Join(lines, " | ");
 }
 
-// The lines of a text file from byte `from` on, without their line ends.
-std::vector<std::string> FileLines(const std::string& path, size_t from = 0) {
+// The lines of a text file, without their line ends.
+std::vector<std::string> FileLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::istringstream text(ReadWholeFile(path).substr(from));
+    std::istringstream text(ReadWholeFile(path));
     for (std::string line; std::getline(text, line);) {
         lines.push_back(line.ends_with('\r') ? line.substr(0, line.size() - 1) : line);
     }
@@ -58,18 +45,14 @@ std::vector<std::string> FileLines(const std::string& path, size_t from = 0) {
 
 // The target's log lines from byte `from` on that start with `kind`, joined; Escape's character
 // is left out (it ends a recording, and a run never types it).
-std::string Logged(const Target& target, size_t from, const std::string& kind) {
+std::string Logged(const TargetProgram& target, size_t from, const std::string& kind) {
     std::vector<std::string> kept;
-    for (const std::string& line : FileLines(target.log, from)) {
-        if (line.starts_with(kind) && line != "char 27") {
+    for (const std::string& line : TargetLogLines(target, from, kind)) {
+        if (line != "char 27") {
             kept.push_back(line);
         }
     }
     return Joined(kept);
-}
-
-size_t LogSize(const Target& target) {
-    return ReadWholeFile(target.log).size();
 }
 
 // [SECTION] Recording
@@ -109,11 +92,11 @@ std::string RecordingNotice() {
 
 // Input that is not the user's own (the driver's synthesised click and keys) and a user's click on
 // Quorvane's own Stop button record nothing; the click ends the recording.
-void CheckNothingRecorded(const Target& target) {
+void CheckNothingRecorded(const TargetProgram& target) {
     if (!StartRecording("synthesised input")) {
         return;
     }
-    const size_t from = LogSize(target);
+    const size_t from = TargetLogSize(target);
     ClickReal(FindControl(target.window, TargetEdit));
     TypeText("zz");
     WaitUntil([&] { return Logged(target, from, "char ") == "char 122 | char 122"; });
@@ -129,7 +112,7 @@ struct Spots {
 };
 
 // Points on the target that the main window (always on top) does not cover.
-bool FindSpots(const Target& target, Spots& spots) {
+bool FindSpots(const TargetProgram& target, Spots& spots) {
     const Box button = ScreenBox(FindControl(target.window, TargetButton));
     const Box edit = ScreenBox(FindControl(target.window, TargetEdit));
     const int row = button.y + button.height / 2;
@@ -162,22 +145,23 @@ void SaveSteps(const std::string& path) {
     }
 }
 
-void CheckRecordAndReplay(const Target& target, const std::string& folder) {
+void CheckRecordAndReplay(const TargetProgram& target, const std::string& folder) {
     Spots spots;
     if (!FindSpots(target, spots) || !StartRecording("user's session")) {
         return;
     }
     Window edit = FindControl(target.window, TargetEdit);
     SetText(edit, "");
-    const size_t from = LogSize(target);
+    const size_t from = TargetLogSize(target);
     // xdotool's "type" takes every word after it, so the keys after the text are a second run;
     // within it only the pause asked for lies between the presses of F2 and A: 1.5 s (the keys
     // themselves take about 20 ms).
-    RunUnix("/usr/bin/xdotool mousemove " + Place(spots.buttonLeft) + " click 1 mousemove " +
-            Place(spots.buttonRight) + " click --repeat 2 --delay 80 1 mousemove " +
-            Place(spots.edit) + " click 1 type --delay 40 '" + Typed +
-            "' && /usr/bin/xdotool key Return F2 sleep 1.48 key ctrl+a mousemove " +
-            Place(spots.window) + " click 3 key Escape");
+    RunShell("/usr/bin/xdotool mousemove " + Place(spots.buttonLeft) + " click 1 mousemove " +
+                 Place(spots.buttonRight) + " click --repeat 2 --delay 80 1 mousemove " +
+                 Place(spots.edit) + " click 1 type --delay 40 '" + Typed +
+                 "' && /usr/bin/xdotool key Return F2 sleep 1.48 key ctrl+a mousemove " +
+                 Place(spots.window) + " click 3 key Escape",
+             RecordTimeoutMs);
     const std::string notice = RecordingNotice();
     CheckEqual("user's session: notice", std::string("Recorded 7 steps"), notice);
     CheckEqual("user's session: first recorded step shown", std::string("2"),
@@ -210,7 +194,7 @@ void CheckRecordAndReplay(const Target& target, const std::string& folder) {
                Joined(steps));
 
     SetText(edit, "");
-    const size_t replayFrom = LogSize(target);
+    const size_t replayFrom = TargetLogSize(target);
     ChooseMenuItem(Main, MenuPlay);
     if (!Check(WaitUntil([] { return IsEnabled(Control(ButtonStop)); }), "replay: run starts",
                "Stop enabled", "no run") ||
@@ -229,28 +213,20 @@ void CheckRecordAndReplay(const Target& target, const std::string& folder) {
 
 int main(int argc, char** argv) {
     const std::string folder = ScratchFolder();
-    const std::string program = ProgramPath(argc, argv);
-    if (!Check(Launch(program), "Quorvane.exe starts", program, "no process") ||
-        !Check((Main = WaitForWindow("Quorvane", StartTimeoutMs)) != nullptr, "main window shows",
-               "a window titled \"Quorvane\"", "none")) {
+    if ((Main = LaunchProgramUnderTest(argc, argv)) == nullptr) {
         return Finish();
     }
     CheckEqual("Record is offered only with a step list", 0, MenuItemState(Main, MenuRecord));
     ChooseMenuItem(Main, MenuNew);
     Check(WaitUntil(Idle), "after New: Record offered with Play", "Record enabled", "disabled");
 
-    Target target;
-    target.log = folder + "target.log";
-    WriteWholeFile(target.log, "");
+    TargetProgram target;
     const std::string targetPath = Option(argc, argv, "target", OwnFolder() + "Target.exe");
-    if (Check(LaunchCompanion(targetPath, "\"" + target.log + "\""), "target starts", targetPath,
-              "no process") &&
-        Check((target.window = WaitForAnyWindow(TargetTitle, StartTimeoutMs)) != nullptr,
-              "target window shows", TargetTitle, "none")) {
+    if (Check(StartTarget(targetPath, folder + "target.log", target), "target window shows",
+              TargetTitle, "none")) {
         CheckNothingRecorded(target);
         CheckRecordAndReplay(target, folder);
     }
-    EndCompanion();
     EndProgram();
     return Finish();
 }
