@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Builds a Win32 benchmark of bench/wine/ with mingw and runs it under Wine on a private Xvfb with
 # a private Wine prefix; prints its figures.
-#   usage: bench/wine_bench.sh get_values|delay|typing [build folder, default build/mingw]
+#   usage: bench/wine_bench.sh NAME [build folder, default build/mingw] [benchmark options]
 #   get_values: GetValues on 10 and 10,000 steps, main and second thread, ratios
 #   delay:      the measured length of 10 s and 1 s Delay steps
 #   typing:     characters per second SendKeys delivers into the target program's edit
+#   escape:     time from a real Escape press to the end of a run, during Delays and waits
+#               (--program=<Windows path of another Quorvane.exe> measures that one)
+#   line_info:  the text editor window's line information on a 10,000-line and a 10-line text
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-name=${1:?usage: bench/wine_bench.sh get_values|delay|typing [build folder]}
+name=${1:?usage: bench/wine_bench.sh NAME [build folder] [benchmark options]}
 build=${2:-$root/build/mingw}
+options=("${@:3}")
 source "$root/scripts/lib/wine-session.sh"
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -18,20 +22,23 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release -DQUORVANE_PLATFORM=win32 >/dev/null
 fi
-cmake --build "$build" --target "${name}_wine_bench" Target -j2 >/dev/null
+cmake --build "$build" --target "${name}_wine_bench" Target Quorvane -j2 >/dev/null
 build=$(cd "$build" && pwd)
 bench=$build/bench/wine/${name}_wine_bench.exe
 arguments=()
 if [ "$name" = typing ]; then
     target=$build/tests/e2e/Target.exe
     arguments=("Z:${target//\//\\}")
+elif [ "$name" = escape ]; then
+    arguments=("--program=$(session_windows_path "$build/Quorvane.exe")")
 fi
 
 export WINEPREFIX=$build/wineprefix-bench
 trap session_stop EXIT
 session_start_xvfb
+session_load_us_keymap
 session_start_wineserver
 session_prepare_prefix N
 
 echo "$name benchmark under Wine ($bench)"
-timeout --kill-after=10 600 "$(session_wine_binary)" "$bench" "${arguments[@]}" 2>&1 | tr -d '\r'
+timeout --kill-after=10 600 "$(session_wine_binary)" "$bench" "${options[@]}" "${arguments[@]}" 2>&1 | tr -d '\r'
