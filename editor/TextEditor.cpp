@@ -147,8 +147,8 @@ void EditorLineInfo() {
     } else if (line > kHeaderLines) {
         meaning = "CODE Line: " + IntegerText(line - kHeaderLines);
         // Only the caret's line is read, so the cost does not grow with the file.
-        const std::string text = platform::TextLine(EditorText, line - 1);
-        const LineHint* hint = HintOf(text.empty() ? '\0' : text[0]);
+        const std::string start = platform::TextLineStart(EditorText, line - 1, 1);
+        const LineHint* hint = HintOf(start.empty() ? '\0' : start[0]);
         type = hint != nullptr ? hint->name : "UNKNOWN";
         syntax = hint != nullptr ? hint->syntax : "";
     }

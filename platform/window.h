@@ -136,8 +136,9 @@ int SelectedItem(int control);
 
 // The lines of the text area, without line ends. An empty text area has one empty line.
 std::vector<std::string> TextLines(int control);
-// The text of one line (0-based) without its line end; "" for a line beyond the last.
-std::string TextLine(int control, int line);
+// At most the first `characters` characters of one line (0-based), without its line end; "" for
+// a line beyond the last. Reads that line alone (EM_GETLINE).
+std::string TextLineStart(int control, int line, int characters);
 // The number of lines; an empty text area has one.
 int TextLineCount(int control);
 // Replaces the whole text by the lines.

@@ -281,10 +281,12 @@ std::vector<std::string> TextLines(int control) {
     return SplitLines(record->state.text);
 }
 
-std::string TextLine(int control, int line) {
+std::string TextLineStart(int control, int line, int characters) {
     const std::vector<std::string> lines = TextLines(control);
-    return line >= 0 && line < static_cast<int>(lines.size()) ? lines[static_cast<size_t>(line)]
-                                                              : std::string();
+    if (line < 0 || line >= static_cast<int>(lines.size()) || characters <= 0) {
+        return {};
+    }
+    return lines[static_cast<size_t>(line)].substr(0, static_cast<size_t>(characters));
 }
 
 int TextLineCount(int control) {

@@ -1,6 +1,8 @@
 // Multi-line text areas: the rich edit read and written line by line. The control is
 // driven with the wide messages and every text converted through the system code page.
 
+#include <algorithm>
+
 #include "platform/TextAreaLines.h"
 #include "platform/win32/Registry.h"
 
@@ -82,12 +84,22 @@ std::vector<std::string> TextLines(int control) {
     return lines;
 }
 
-std::string TextLine(int control, int line) {
+std::string TextLineStart(int control, int line, int characters) {
     HWND edit = RichEditHandle(control);
-    if (edit == nullptr || line < 0 || line >= LineCount(edit)) {
+    if (edit == nullptr || line < 0 || characters <= 0) {
         return {};
     }
-    return LineText(edit, line);
+    // One message: a rich edit may walk its lines from the top for each line it looks up, so
+    // the line's start and length are not asked for first.
+    std::wstring buffer(static_cast<size_t>(characters) + 1, L'\0');
+    buffer[0] = static_cast<wchar_t>(characters);
+    const auto copied = static_cast<int>(SendMessageW(edit, EM_GETLINE, static_cast<WPARAM>(line),
+                                                      reinterpret_cast<LPARAM>(buffer.data())));
+    buffer.resize(static_cast<size_t>(std::clamp(copied, 0, characters)));
+    while (!buffer.empty() && (buffer.back() == L'\r' || buffer.back() == L'\n')) {
+        buffer.pop_back();
+    }
+    return win32::Narrow(buffer);
 }
 
 int TextLineCount(int control) {
