@@ -109,6 +109,16 @@ TEST_F(TextEditorTest, LineInformationExplainsEveryKindOfLine) {
     }
 }
 
+// Regression: with no caret line to tell (the text area gone), the line information read the
+// meaning before the first header line's (index -1); the sanitizer builds catch such a read.
+TEST_F(TextEditorTest, AnUnknownCaretLineShowsNoInformation) {
+    ShowEditor();
+    CloseEditor();
+    ASSERT_EQ(platform::SelectionStartLine(EditorText), -1);
+    EditorLineInfo();
+    EXPECT_FALSE(headless::Window(FormEditor).open);
+}
+
 // [SECTION] Open
 
 TEST_F(TextEditorTest, OpenShowsTheChosenFileAndEnablesSave) {
