@@ -8,6 +8,7 @@
 #include "platform/system.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
+#include "steps/KeyNames.h"
 #include "steps/RList.h"
 
 namespace {
@@ -36,21 +37,6 @@ constexpr uint8_t kAlt = 0x12;
 constexpr int kNeedsShift = 1;
 constexpr int kNeedsControl = 2;
 constexpr int kNeedsAlt = 4;
-
-struct NamedKey {
-    std::string_view name;
-    uint8_t key;
-};
-
-constexpr NamedKey kNamedKeys[] = {
-    {"BACKSPACE", 0x08}, {"DELETE", 0x2E},   {"DOWN", 0x28},   {"END", 0x23},
-    {"ENTER", 0x0D},     {"F1", 0x70},       {"F2", 0x71},     {"F3", 0x72},
-    {"F4", 0x73},        {"F5", 0x74},       {"F6", 0x75},     {"F7", 0x76},
-    {"F8", 0x77},        {"F9", 0x78},       {"F10", 0x79},    {"F11", 0x7A},
-    {"F12", 0x7B},       {"ESCAPE", 0x1B},   {"HOME", 0x24},   {"INSERT", 0x2D},
-    {"LEFT", 0x25},      {"PAGEDOWN", 0x22}, {"PAGEUP", 0x21}, {"PRINTSCREEN", 0x2C},
-    {"RETURN", 0x0D},    {"RIGHT", 0x27},    {"TAB", 0x09},    {"UP", 0x26},
-};
 
 struct ModifierName {
     std::string_view name;
@@ -150,7 +136,7 @@ void TypeKeyName(std::string_view name, Typing& typing) {
             return;
         }
     }
-    for (const NamedKey& named : kNamedKeys) {
+    for (const NamedKey& named : NamedKeys) {
         if (named.name == name) {
             typing.currentCode = named.key;
         }

@@ -115,6 +115,17 @@ bool Transition(Change change) {
     return changed;
 }
 
+// The transition from `from` to `to`, when the run state is in `from`.
+bool Move(Phase from, Phase to) {
+    return Transition([from, to] {
+        if (gPhase != from) {
+            return false;
+        }
+        SetPhase(to);
+        return true;
+    });
+}
+
 int ExitCode(RunEnd ended) {
     switch (ended) {
         case RunEnd::PlayedToEnd:
@@ -173,13 +184,7 @@ bool ResumeRun() {
 }
 
 bool HoldRun() {
-    return Transition([] {
-        if (gPhase != Phase::Playing) {
-            return false;
-        }
-        SetPhase(Phase::Paused);
-        return true;
-    });
+    return Move(Phase::Playing, Phase::Paused);
 }
 
 bool EndRun(RunEnd reason) {
@@ -216,13 +221,7 @@ void FinishRun() {
 }
 
 bool BeginRecording() {
-    return Transition([] {
-        if (gPhase != Phase::Idle) {
-            return false;
-        }
-        SetPhase(Phase::Recording);
-        return true;
-    });
+    return Move(Phase::Idle, Phase::Recording);
 }
 
 bool RecordingActive() {
@@ -231,13 +230,7 @@ bool RecordingActive() {
 }
 
 void FinishRecording() {
-    Transition([] {
-        if (gPhase != Phase::Recording) {
-            return false;
-        }
-        SetPhase(Phase::Idle);
-        return true;
-    });
+    Move(Phase::Recording, Phase::Idle);
 }
 
 void WaitForRun() {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "steps/KeyNames.h"
 #include "steps/Numbers.h"
 
 namespace {
@@ -14,21 +15,6 @@ constexpr uint8_t kEscape = 0x1B;
 // The player waits this long after every Mouse and Keyboard step; a recorded pause is the rest.
 constexpr int64_t kStepIntervalMs = 200;
 constexpr int64_t kShortestDelayMs = 500;
-
-struct KeyName {
-    uint8_t key;
-    std::string_view name;
-};
-
-// The keys a recording writes by name; every other key is written as the character it types.
-constexpr KeyName kKeyNames[] = {
-    {0x0D, "ENTER"}, {0x09, "TAB"},   {0x08, "BACKSPACE"}, {0x2E, "DELETE"},      {0x2D, "INSERT"},
-    {0x24, "HOME"},  {0x23, "END"},   {0x21, "PAGEUP"},    {0x22, "PAGEDOWN"},    {0x25, "LEFT"},
-    {0x26, "UP"},    {0x27, "RIGHT"}, {0x28, "DOWN"},      {0x2C, "PRINTSCREEN"}, {0x70, "F1"},
-    {0x71, "F2"},    {0x72, "F3"},    {0x73, "F4"},        {0x74, "F5"},          {0x75, "F6"},
-    {0x76, "F7"},    {0x77, "F8"},    {0x78, "F9"},        {0x79, "F10"},         {0x7A, "F11"},
-    {0x7B, "F12"},
-};
 
 std::string Wrapped(const std::string& text, bool held, std::string_view modifier) {
     if (!held) {
@@ -42,10 +28,12 @@ std::string Wrapped(const std::string& text, bool held, std::string_view modifie
 // itself, or by name where it cannot stand in a step's text. "" for a key that gives neither.
 std::string KeyText(const InputAction& action) {
     std::string text;
-    for (const KeyName& named : kKeyNames) {
+    // Escape ends a recording and never comes here; the first name of a key is the one written.
+    for (const NamedKey& named : NamedKeys) {
         if (named.key == action.key) {
             // A character carries its own Shift; a named key needs it written.
             text = Wrapped("{" + std::string(named.name) + "}", action.shift, "SHIFT");
+            break;
         }
     }
     if (text.empty()) {
