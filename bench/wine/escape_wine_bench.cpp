@@ -33,13 +33,6 @@ bool RunEnded() {
            !IsEnabled(FindControl(gMain, ButtonStop));
 }
 
-bool OpenSteps(const std::string& path, const std::string& fileName) {
-    ChooseMenuItem(gMain, MenuOpen);
-    Window dialog = WaitForMessageBox();
-    return dialog != nullptr && WaitUntil([&] { return ChooseFileInDialog(dialog, path); }) &&
-           WaitUntil([&] { return Text(FindControl(gMain, TextFile)) == fileName; });
-}
-
 // One press: Play, a moment into the run, a real Escape; milliseconds from the return of the key
 // press to the end state, or -1 when the run did not end.
 double MeasurePress(int press) {
@@ -66,8 +59,8 @@ double MeasurePress(int press) {
 }
 
 // Prints the presses of one kind of wait, their median and worst; true when both meet the target.
-bool Measure(const std::string& kind, const std::string& path, const std::string& fileName) {
-    if (!OpenSteps(path, fileName)) {
+bool Measure(const std::string& kind, const std::string& path) {
+    if (!OpenThroughDialog(gMain, path)) {
         std::printf("%s: the step file did not open\n", kind.c_str());
         return false;
     }
@@ -96,13 +89,8 @@ bool Measure(const std::string& kind, const std::string& path, const std::string
 
 std::string WriteSteps(const std::string& folder, const std::string& fileName,
                        const std::vector<std::string>& steps) {
-    std::string text = "Quorvane 2.2\r\nbench  -  01.01.2026 12:00\r\nEscape benchmark\r\n";
-    for (const std::string& step : steps) {
-        text += step + "\r\n";
-    }
-    const std::string path = folder + fileName;
-    WriteWholeFile(path, text);
-    return path;
+    WriteWholeFile(folder + fileName, StepFileText(steps, "Escape benchmark"));
+    return folder + fileName;
 }
 
 }  // namespace
@@ -117,8 +105,8 @@ int main(int argc, char** argv) {
     // A State step's wait, and a Jump back to it (whose wait comes before the jump).
     const std::string states =
         WriteSteps(folder, "escape-state.stp", {"7;a;", "7;b;", "7;c;", "7;d;", "7;e;", "6;1;"});
-    const bool delayOk = Measure("during a Delay step", delay, "escape-delay.stp");
-    const bool stateOk = Measure("during the wait after a State step", states, "escape-state.stp");
+    const bool delayOk = Measure("during a Delay step", delay);
+    const bool stateOk = Measure("during the wait after a State step", states);
     EndProgram();
     return delayOk && stateOk ? 0 : 1;
 }

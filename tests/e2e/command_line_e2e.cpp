@@ -28,10 +28,7 @@ std::string Quoted(const std::string& path) {
 // Writes the steps to a new step file; its full path, "" when it could not be written.
 std::string WriteSteps(Session& session, const std::string& name,
                        const std::vector<std::string>& steps) {
-    std::string text = "Quorvane 2.2\r\ntester  -  01.01.2024 12:00\r\ncommand line test\r\n";
-    for (const std::string& step : steps) {
-        text += step + "\r\n";
-    }
+    const std::string text = StepFileText(steps, "command line test");
     const std::string path =
         session.folder + "cmd-" + std::to_string(++session.files) + "-" + name + ".stp";
     return Check(WriteWholeFile(path, text), "step file written: " + name, path, "not written")
@@ -93,8 +90,7 @@ void CheckOpensRelativePathWithBlanks(const Session& session) {
     RunShell("mkdir -p " + unixFolder);
     // Without "Z:\".
     const std::string relative = UpToRoot() + fullPath.substr(3);
-    const std::string steps =
-        "Quorvane 2.2\r\ntester  -  01.01.2024 12:00\r\n\r\n7;from the command line;\r\n";
+    const std::string steps = StepFileText({"7;from the command line;"});
     if (Check(WriteWholeFile(fullPath, steps), "step file with blanks written", fileName,
               "not written") &&
         Start(session, Quoted(relative))) {

@@ -29,14 +29,6 @@ struct Session {
     int files = 0;
 };
 
-std::string StepFile(const std::vector<std::string>& steps) {
-    std::string text = "Quorvane 2.2\r\ntester  -  01.01.2024 12:00\r\nplayer end-to-end test\r\n";
-    for (const std::string& step : steps) {
-        text += step + "\r\n";
-    }
-    return text;
-}
-
 Window Control(const Session& session, int number) {
     return FindControl(session.main, number);
 }
@@ -53,20 +45,12 @@ bool RunIdle(const Session& session) {
 bool OpenSteps(Session& session, const std::string& name, const std::vector<std::string>& steps) {
     const std::string fileName = "player-" + std::to_string(++session.files) + "-" + name + ".stp";
     const std::string path = session.folder + fileName;
-    if (!Check(WriteWholeFile(path, StepFile(steps)), "step file written: " + fileName, path,
-               "not written")) {
+    if (!Check(WriteWholeFile(path, StepFileText(steps, "player end-to-end test")),
+               "step file written: " + fileName, path, "not written")) {
         return false;
     }
-    ChooseMenuItem(session.main, MenuOpen);
-    Window dialog = WaitForMessageBox();
-    // The dialog window shows before its controls exist: try again until it takes the name.
-    if (!Check(dialog != nullptr && WaitUntil([&] { return ChooseFileInDialog(dialog, path); }),
-               "open dialog takes " + fileName, "dialog answered", "no dialog")) {
-        return false;
-    }
-    Window textFile = Control(session, TextFile);
-    return Check(WaitUntil([&] { return Text(textFile) == fileName; }), "loaded " + fileName,
-                 fileName, Text(textFile));
+    return Check(OpenThroughDialog(session.main, path), "loaded " + fileName, fileName,
+                 Text(Control(session, TextFile)));
 }
 
 // Chooses Control > Play; the moment it was chosen, in NowMs(). The menu command leaves the

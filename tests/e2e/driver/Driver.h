@@ -17,6 +17,7 @@
 //   Serial lines                SerialLine.cpp
 //   Screenshots                 Screenshot.cpp
 //   The target program          TargetProgram.cpp
+//   Step files                  StepFiles.cpp
 #pragma once
 
 #include <functional>
@@ -357,5 +358,14 @@ std::vector<std::string> TargetLogLines(const TargetProgram& target, size_t from
 std::string TypedCharacters(const TargetProgram& target, size_t from);
 // Clicks into the target's edit and waits until it has the keyboard focus.
 bool FocusTargetEdit(const TargetProgram& target);
+
+// [SECTION] Step files
+
+// A step file's bytes: the title, a user-and-date line, `information` and the CODE lines, each
+// ended by CR LF.
+std::string StepFileText(const std::vector<std::string>& steps, std::string_view information = "");
+// Opens path in Quorvane's main window through File > Open and the open dialog; true once the
+// window shows the file's name.
+bool OpenThroughDialog(Window main, const std::string& path);
 
 }  // namespace e2e
