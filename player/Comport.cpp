@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "Forms/MainWindow.h"
 #include "platform/serial.h"
 #include "platform/system.h"
 #include "player/Player.h"
@@ -63,15 +62,8 @@ void RegisterPort(const StepRecord& step) {
     WaitAfterStep();
 }
 
-// The run holds for the user to read the box and choose Play or Stop. Unattended, nobody is there
-// to choose: the run ends at once, failed.
 void FailPaused(std::string_view text) {
-    if (Unattended()) {
-        EndRun(RunEnd::Failed);
-        return;
-    }
-    HoldRun();
-    ShowMessage(kCaption, text);
+    ReportRunFailure(kCaption, text);
 }
 
 bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry) {

@@ -64,7 +64,7 @@ int PlayDelay() {
         if (!GoOn(held)) {
             return 0;
         }
-        platform::SetControlText(TextCountdown, TenthsText(tick));
+        ShowRunText(TextCountdown, TenthsText(tick));
         const int64_t due = start + int64_t{ticks - tick + 1} * kTickMicroseconds;
         while (!WaitUntil(due + held)) {
             if (!GoOn(held)) {
@@ -72,6 +72,6 @@ int PlayDelay() {
             }
         }
     }
-    platform::SetControlText(TextCountdown, "0.0");
+    ShowRunText(TextCountdown, "0.0");
     return 0;
 }

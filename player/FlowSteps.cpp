@@ -17,7 +17,7 @@ namespace {
 constexpr int kLoopTexts[3] = {TextLoop1, TextLoop2, TextLoop3};
 
 void ShowLoopCounter(int level) {
-    platform::SetControlText(kLoopTexts[level], "L" + IntegerText(level + 1) + ": " +
+    ShowRunText(kLoopTexts[level], "L" + IntegerText(level + 1) + ": " +
                                                     IntegerText(LoopLevels[level].Counter));
 }
 
@@ -27,7 +27,7 @@ void CountLoop(int level, int index, const StepRecord& step) {
     owned.Counter = owned.Counter + 1;
     if (step.LoopCount == owned.Counter) {
         owned.Active = 0;
-        platform::SetControlText(kLoopTexts[level], "");
+        ShowRunText(kLoopTexts[level], "");
         if (index + 1 < RList.Count()) {
             PlayNextAtOnce(index + 1);
         } else {
@@ -82,7 +82,7 @@ int PlayJump() {
 }
 
 int PlayState() {
-    platform::SetControlText(TextState, RList.Current()->StateText);
+    ShowRunText(TextState, RList.Current()->StateText);
     WaitAfterStep();
     return 0;
 }

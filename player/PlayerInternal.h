@@ -56,6 +56,14 @@ bool WaitUntil(int64_t deadline);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
 
+// What a run shows and reports
+// A status text of the run (a countdown, a loop counter, the state text), drawn by the main
+// thread.
+void ShowRunText(int control, std::string_view text);
+// A failure a person must read: the run holds with a box titled `title` until Play or Stop.
+// Unattended, nobody is there: the run ends as failed instead.
+void ReportRunFailure(std::string_view title, std::string_view text);
+
 // Redirect
 // Loop and Jump steps do not play their target themselves: they name the element that is to be
 // played next at once, and the run loop plays it after the usual checks. This keeps every step

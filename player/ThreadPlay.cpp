@@ -70,6 +70,19 @@ void EndOfRun() {
 
 }  // namespace
 
+void ShowRunText(int control, std::string_view text) {
+    platform::SetControlText(control, text);
+}
+
+void ReportRunFailure(std::string_view title, std::string_view text) {
+    if (Unattended()) {
+        EndRun(RunEnd::Failed);
+        return;
+    }
+    HoldRun();
+    ShowMessage(title, text);
+}
+
 void CheckUserEscape() {
     if (platform::UserEscapePressed()) {
         EndRun(RunEnd::Stopped);
