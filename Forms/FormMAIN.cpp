@@ -1,6 +1,7 @@
 #include "Forms/FormMAIN.h"
 
 #include "Forms/ControlTable.h"
+#include "Forms/MainWindow.h"
 #include "platform/window.h"
 
 namespace {
@@ -45,6 +46,8 @@ void OpenFormMAIN() {
     window.title = "Quorvane";
     window.style = platform::WindowStyle::Main;
     window.placement = platform::WindowPlacement::CentreScreen;
+    // Started to play in the background, the program in front keeps the keyboard.
+    window.activate = !KeepInBackground();
     platform::OpenWindow(FormMAIN, window);
 
     CreateControls(kControls);

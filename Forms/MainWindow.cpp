@@ -2,7 +2,10 @@
 
 #include "Forms/MainWindow.h"
 
+#include <algorithm>
 #include <atomic>
+#include <iterator>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -20,6 +23,9 @@ constexpr int kNoticeBackground = 0xC0C0C0;
 
 std::thread::id gMainThread = std::this_thread::get_id();
 std::atomic<bool> gUnattended{false};
+std::atomic<bool> gKeepInBackground{false};
+std::mutex gFailureMutex;
+std::string gFirstFailure;  // guarded by gFailureMutex
 
 // Everything that could change or move the step list, locked for the length of a run.
 constexpr int kLockedControls[] = {ButtonFirst, ButtonPrevious,   ButtonSelectStep, ButtonNext,
@@ -45,12 +51,7 @@ void SetRunControls(bool play, bool pause, bool stop, bool idle) {
     platform::SetMenuItemEnabled(MenuPause, pause);
 }
 
-// A box from the main thread belongs to the window the user works in, so that it is modal there;
-// one from another thread has no owner, so the main window's Stop and Pause stay usable.
-int BoxOwner() {
-    if (std::this_thread::get_id() != gMainThread) {
-        return -1;
-    }
+int UsersWindow() {
     return platform::IsWindowOpen(FormEditor) ? FormEditor : FormMAIN;
 }
 
@@ -60,11 +61,19 @@ void RememberMainThread() {
     gMainThread = std::this_thread::get_id();
 }
 
-void ShowMessage(std::string_view title, std::string_view text) {
+bool OnMainThread() {
+    return std::this_thread::get_id() == gMainThread;
+}
+
+void ShowMessage(std::string_view title, std::string_view text, BoxOwner owner) {
+    if (owner == BoxOwner::MainOnTop) {
+        platform::MessageBoxOk(FormMAIN, title, text);
+        return;
+    }
     // While the text editor window is open the main window is not on top, and stays so.
     const bool wasTopmost = platform::IsWindowTopmost(FormMAIN);
     platform::SetWindowTopmost(FormMAIN, false);
-    platform::MessageBoxOk(BoxOwner(), title, text);
+    platform::MessageBoxOk(owner == BoxOwner::Nobody ? -1 : UsersWindow(), title, text);
     if (wasTopmost) {
         platform::SetWindowTopmost(FormMAIN, true);
     }
@@ -76,6 +85,31 @@ void SetUnattended(bool unattended) {
 
 bool Unattended() {
     return gUnattended;
+}
+
+bool ReportFailure(std::string_view title, std::string_view text, BoxOwner owner) {
+    if (Unattended()) {
+        const std::lock_guard<std::mutex> lock(gFailureMutex);
+        if (gFirstFailure.empty()) {
+            gFirstFailure = text;
+        }
+        return false;
+    }
+    ShowMessage(title, text, owner);
+    return true;
+}
+
+std::string FirstUnattendedFailure() {
+    const std::lock_guard<std::mutex> lock(gFailureMutex);
+    return gFirstFailure;
+}
+
+void SetKeepInBackground(bool keep) {
+    gKeepInBackground = keep;
+}
+
+bool KeepInBackground() {
+    return gKeepInBackground;
 }
 
 void ShowNotice(std::string_view text, int owner) {
@@ -101,7 +135,9 @@ void ShowNotice(std::string_view text, int owner) {
 
     platform::SleepMs(kNoticeMs);
     platform::CloseWindow(WindowNotice);
-    platform::ActivateWindow(owner);
+    if (!KeepInBackground()) {
+        platform::ActivateWindow(owner);
+    }
 }
 
 void HideStepPanel(int state) {
@@ -124,6 +160,7 @@ void OpenPopup(int window, int clientWidth, int clientHeight, int owner, bool ce
     popup.placement =
         centred ? platform::WindowPlacement::CentreScreen : platform::WindowPlacement::AtPosition;
     popup.owner = owner;
+    popup.activate = !KeepInBackground();
     platform::OpenWindow(window, popup);
 }
 
@@ -138,6 +175,13 @@ void LockControls(int state) {
     for (int control : kLockedPanelControls) {
         platform::SetControlEnabled(control, enabled);
     }
+}
+
+bool IsLockedDuringRun(int number) {
+    const auto among = [number](const auto& numbers) {
+        return std::find(std::begin(numbers), std::end(numbers), number) != std::end(numbers);
+    };
+    return among(kLockedControls) || among(kLockedMenuItems) || among(kLockedPanelControls);
 }
 
 void ShowRunningControls() {

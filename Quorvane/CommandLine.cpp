@@ -6,17 +6,23 @@
 #include <cctype>
 #include <string_view>
 
+#include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "editor/StepFileCommands.h"
 #include "platform/files.h"
 #include "platform/system.h"
 #include "player/Player.h"
+#include "steps/RunLog.h"
 
 namespace {
 
 // Shown under a wrong argument.
-constexpr const char* kUsage = "Usage: Quorvane.exe [PATH | /play PATH | /play /exit PATH]";
+constexpr const char* kUsage =
+    "Usage: Quorvane.exe [/log LOGFILE] [PATH | /play PATH | /play /exit PATH]";
+
+// Set by FollowCommandLine for /play, taken by StartQueuedRun.
+bool gStartQueued = false;
 
 // True when `text` is `name` (lower case) in any letter case.
 bool IsNamed(std::string_view text, std::string_view name) {
@@ -41,7 +47,8 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
             read.fault = text;
         }
     };
-    for (const std::string& argument : arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument.empty()) {
             continue;
         }
@@ -58,6 +65,12 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
             read.play = true;
         } else if (IsNamed(name, "exit")) {
             read.exitAtEnd = true;
+        } else if (IsNamed(name, "log")) {
+            if (i + 1 < arguments.size() && !arguments[i + 1].empty()) {
+                read.logPath = arguments[++i];
+            } else {
+                fault("/log needs a file");
+            }
         } else {
             fault("Unknown option: " + argument);
         }
@@ -71,6 +84,11 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
     return read;
 }
 
+void PrepareForCommandLine() {
+    const CommandLine commandLine = ReadCommandLine(platform::CommandLineArguments());
+    SetKeepInBackground(commandLine.fault.empty() && commandLine.play);
+}
+
 void FollowCommandLine() {
     const CommandLine commandLine = ReadCommandLine(platform::CommandLineArguments());
     const bool unattended = commandLine.exitAtEnd;
@@ -82,6 +100,13 @@ void FollowCommandLine() {
         ShowMessage("Error", commandLine.fault + "\n" + kUsage);
         return;
     }
+    if (!commandLine.logPath.empty() && !OpenRunLog(PathToLoad(commandLine.logPath))) {
+        if (unattended) {
+            platform::ExitProcessNow(ExitNotPlayable);
+        }
+        // The runs go on without a log; the user is told once.
+        ShowNotice("Can't open the run log " + commandLine.logPath, FormMAIN);
+    }
     if (commandLine.path.empty()) {
         return;
     }
@@ -91,13 +116,46 @@ void FollowCommandLine() {
         }
         return;
     }
-    if (!commandLine.play) {
+    gStartQueued = commandLine.play;
+}
+
+void StartQueuedRun() {
+    if (!gStartQueued) {
         return;
     }
+    gStartQueued = false;
     // Play stores the panel first; unattended, a step it refuses (a hand-written file's value)
     // would leave a program that never ends.
-    if (unattended && SaveActualRecord() == 0) {
+    if (Unattended() && SaveActualRecord() == 0) {
         platform::ExitProcessNow(ExitNotPlayable);
     }
     PlaySteps(0);
+}
+
+void RunHasEnded(RunEnd ended) {
+    std::string result = RunEndText(ended);
+    if (ended == RunEnd::Failed && !FirstUnattendedFailure().empty()) {
+        result += ": " + FirstUnattendedFailure();
+    }
+    int exitCode = ExitPlayedToEnd;
+    switch (ended) {
+        case RunEnd::PlayedToEnd:
+            exitCode = ExitPlayedToEnd;
+            break;
+        case RunEnd::Stopped:
+            exitCode = ExitStopped;
+            break;
+        case RunEnd::Failed:
+            exitCode = ExitFailed;
+            break;
+    }
+    if (Unattended()) {
+        result += ", exit code " + std::to_string(exitCode);
+    }
+    WriteRunLog(0, "RUN", "ended", result);
+    // The run started from the command line is over: from now on the program is used as always.
+    SetKeepInBackground(false);
+    if (Unattended()) {
+        platform::ExitProcessNow(exitCode);
+    }
 }

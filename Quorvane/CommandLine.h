@@ -1,22 +1,41 @@
 // The command line: a step file to open, and to play with /play; with /exit as well the program
-// runs unattended and ends with the run.
+// runs unattended and ends with the run; /log FILE appends every run's events to FILE.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "player/Player.h"
 
 struct CommandLine {
     std::string path;        // the step file as given; "" when none
     bool play = false;       // /play: play it once it has loaded
     bool exitAtEnd = false;  // /exit: unattended, the program ends with the run
     std::string fault;       // what is wrong, naming the argument; "" when nothing is
+    std::string logPath;     // /log FILE: the run log; "" when none
 };
 
+// Exit codes of the process in unattended mode.
+constexpr int ExitPlayedToEnd = 0;
+constexpr int ExitStopped = 1;      // Stop, Escape or the close box
+constexpr int ExitNotPlayable = 2;  // wrong arguments, or a file that does not load or play
+constexpr int ExitFailed = 3;       // a failure that would have waited for a person
+
 // Reads the arguments (without the program's name). Options start with "/" or "-", in any letter
-// case, and stand before or after the path; an empty argument counts as none.
+// case, and stand before or after the path; "/log" takes the argument after it as its file; an
+// empty argument counts as none.
 CommandLine ReadCommandLine(const std::vector<std::string>& arguments);
 
-// After start-up, before the event loop: opens and plays what the program's command line names.
-// A relative path is taken from the current folder. With /exit the process ends here on a wrong
-// argument or a file that does not load or play (exit code 2), and otherwise with the run.
+// Before start-up: a program started to play keeps out of the foreground from its first window.
+void PrepareForCommandLine();
+// After start-up, before the event loop: opens the run log, opens what the program's command line
+// names and, for /play, queues the start of the run. A relative path is taken from the current
+// folder. With /exit the process ends here on a wrong argument, a log that cannot be opened or a
+// file that does not load (exit code 2).
 void FollowCommandLine();
+// Starts the run FollowCommandLine queued, if any, as Control > Play does. The event loop calls
+// it once start-up has settled. Unattended, a first step the panel refuses ends with 2.
+void StartQueuedRun();
+// The run has ended: its last line goes into the run log and, unattended, the process ends with
+// the run's exit code.
+void RunHasEnded(RunEnd ended);

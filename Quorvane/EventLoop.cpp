@@ -3,6 +3,7 @@
 #include "Forms/FormEditor.h"
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
+#include "Quorvane/CommandLine.h"
 #include "Quorvane/Commands.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
@@ -11,6 +12,7 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "player/Player.h"
+#include "steps/Numbers.h"
 
 namespace {
 
@@ -71,25 +73,40 @@ void Dispatch(const Target (&targets)[N], int number, int eventType) {
     }
 }
 
-// A user cannot act on a disabled control or menu item, nor inside a disabled window. An event
-// that says otherwise (queued before the control was disabled, or sent by another program) is
-// dropped here, on every platform alike.
+// A user cannot act on a disabled control or menu item, nor inside a disabled window, nor edit
+// the list while a run or a recording is active. An event that says otherwise (queued before the
+// control was disabled, or sent by another program) is dropped here, on every platform alike.
 bool UserCouldCause(const platform::Event& event) {
     switch (event.kind) {
         case platform::EventKind::Control:
             return platform::IsControlEnabled(event.source) &&
-                   platform::IsWindowEnabled(event.window);
+                   platform::IsWindowEnabled(event.window) &&
+                   !(IsLockedDuringRun(event.source) && RunActive());
         case platform::EventKind::Menu:
             return platform::IsMenuItemEnabled(event.source) &&
-                   platform::IsWindowEnabled(event.window);
+                   platform::IsWindowEnabled(event.window) &&
+                   !(IsLockedDuringRun(event.source) && RunActive());
         case platform::EventKind::Close:
             return platform::IsWindowEnabled(event.window);
         case platform::EventKind::KeyDown:
         case platform::EventKind::LeftButtonUp:
         case platform::EventKind::UserInputQueued:
+        case platform::EventKind::Posted:
             return true;
     }
     return false;
+}
+
+// What the other threads posted: the run's drawing and its end, the pointer position.
+void HandlePosted(const platform::Event& event) {
+    if (event.source == kPointerMoved) {
+        platform::SetControlText(TextMouseX, IntegerText(event.value));
+        platform::SetControlText(TextMouseY, IntegerText(event.value2));
+    } else if (event.source == static_cast<int>(RunEvent::Ended)) {
+        RunHasEnded(static_cast<RunEnd>(event.value));
+    } else if (IsRunEvent(event)) {
+        DrawRunEvent(event);
+    }
 }
 
 }  // namespace
@@ -121,6 +138,9 @@ void HandleEvent(const platform::Event& event) {
         case platform::EventKind::UserInputQueued:
             TakeRecordedInput();
             break;
+        case platform::EventKind::Posted:
+            HandlePosted(event);
+            break;
         case platform::EventKind::Close:
             if (event.window == FormEditor) {
                 CloseEditor();
@@ -133,7 +153,18 @@ void HandleEvent(const platform::Event& event) {
     }
 }
 
+void SettleStartUp() {
+    platform::Event event;
+    while (platform::PollEvent(event)) {
+        HandleEvent(event);
+    }
+}
+
 void RunEventLoop() {
+    // A run the command line asked for begins once the window is shown and every message of
+    // start-up has been handled.
+    SettleStartUp();
+    StartQueuedRun();
     for (;;) {
         HandleEvent(platform::WaitEvent());
     }

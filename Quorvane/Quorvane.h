@@ -12,8 +12,13 @@ void StartBackgroundThreads();
 [[noreturn]] void RunEventLoop();
 // Dispatches one event by the event and dispatch tables.
 void HandleEvent(const platform::Event& event);
+// Handles every event already waiting, without blocking.
+void SettleStartUp();
 
-// Writes the cursor position into TextMouseX/TextMouseY every `period` ms, forever.
+// A Posted event of the mouse-position thread: the pointer is at `value`, `value2`.
+constexpr int kPointerMoved = 2000;
+
+// Posts the cursor position for TextMouseX/TextMouseY every `period` ms when it has moved, forever.
 void MousePositionThread(int period);
 // Copies the cursor position into StringX and StringY (F9).
 void CaptureMousePosition();

@@ -108,8 +108,12 @@ void MousePositionThread(int period) {
         platform::CursorPosition(x, y);
         // Writing an unchanged text would only repaint the controls ten times a second.
         if (!shown || x != shownX || y != shownY) {
-            platform::SetControlText(TextMouseX, IntegerText(x));
-            platform::SetControlText(TextMouseY, IntegerText(y));
+            platform::Event moved;
+            moved.kind = platform::EventKind::Posted;
+            moved.source = kPointerMoved;
+            moved.value = x;
+            moved.value2 = y;
+            platform::PostEvent(moved);
             shownX = x;
             shownY = y;
             shown = true;

@@ -2,6 +2,7 @@
 #include "Quorvane/Quorvane.h"
 
 int main() {
+    PrepareForCommandLine();
     StartUp();
     StartBackgroundThreads();
     FollowCommandLine();

@@ -82,16 +82,12 @@ bool LoadStepFile(const std::string& path) {
     std::string bytes;
     // Unattended, the caller reports a file that does not load by the exit code.
     if (!platform::ReadWholeFile(path, bytes)) {
-        if (!Unattended()) {
-            ShowMessage("Error", "File not open " + path);
-        }
+        ReportFailure("Error", "File not open " + path);
         return false;
     }
     ParsedStepFile file = ParseStepFile(bytes);
     if (!file.titleMatches) {
-        if (!Unattended()) {
-            ShowMessage(ProgramTitle, "Wrong File-Version");
-        }
+        ReportFailure(ProgramTitle, "Wrong File-Version");
         return false;
     }
     FileUserDate = std::move(file.userDate);

@@ -26,9 +26,7 @@ constexpr const char* kWrongValues = "Wrong values";
 // The main window stays on top while these boxes are open. Unattended, nobody could correct the
 // input: the refusal alone stops the command.
 bool Refuse(const char* title, std::string_view text) {
-    if (!Unattended()) {
-        platform::MessageBoxOk(FormMAIN, title, text);
-    }
+    ReportFailure(title, text, BoxOwner::MainOnTop);
     return false;
 }
 

@@ -69,7 +69,7 @@ void StampHeaderLines() {
         lines.resize(kHeaderLines);
         platform::SetTextLines(EditorText, lines);
     }
-    platform::SetTextLine(EditorText, 0, ProgramTitle);
+    platform::SetTextLine(EditorText, 0, StepFileTitle);
     platform::SetTextLine(EditorText, 1, UserDateLine());
 }
 
@@ -130,7 +130,7 @@ void ShowEditor() {
         return;
     }
     platform::SetControlEnabled(EditorButtonSave, false);
-    platform::SetTextLines(EditorText, {ProgramTitle, UserDateLine(), "", "1;L_Click;50;50;"});
+    platform::SetTextLines(EditorText, {StepFileTitle, UserDateLine(), "", "1;L_Click;50;50;"});
     platform::FocusControl(EditorText);
     EditorFilePath.clear();
 }

@@ -31,6 +31,9 @@ public:
 
     // Creates a new file; fails if one of that name exists already.
     bool CreateNew(std::string_view path);
+    // Opens a file for adding to its end, creating it when missing; others may read it meanwhile.
+    // Every Write reaches the system at once, so what was written survives a killed process.
+    bool OpenForAppend(std::string_view path);
     bool IsOpen() const { return handle_ != kClosed; }
     // False when not every byte was written (full disk, lost drive).
     bool Write(std::string_view bytes);

@@ -20,6 +20,8 @@ struct LocalTime {
     int day = 0;
     int hour = 0;
     int minute = 0;
+    int second = 0;
+    int millisecond = 0;
 };
 LocalTime CurrentLocalTime();
 

@@ -2,8 +2,9 @@
 //
 // Every window, control, menu item, font and image is named by its small fixed number; the
 // numbers are unique across the program. Implemented by platform/win32/*.cpp (the product) and
-// platform/headless/*.cpp (in memory, for tests). Every function here may be called from any
-// thread; windows themselves are opened and closed on the main thread only.
+// platform/headless/*.cpp (in memory, for tests). Only the main thread (the one that opens the
+// windows) calls the functions here, except PostEvent: other threads post what is to be drawn and
+// the main thread draws it. The headless platform counts every other call as a fault.
 #pragma once
 
 #include <string>
@@ -35,6 +36,7 @@ struct WindowSpec {
     WindowStyle style = WindowStyle::Main;
     WindowPlacement placement = WindowPlacement::CentreScreen;
     int owner = -1;  // window number of the owner, -1 for none
+    bool activate = true;  // false: shown without taking the foreground (SW_SHOWNOACTIVATE)
 };
 
 struct Rect {
@@ -190,6 +192,7 @@ enum class EventKind {
     KeyDown,          // key `key` (virtual-key code) pressed while a window of ours has the focus
     LeftButtonUp,     // left mouse button released over a window of ours
     UserInputQueued,  // the input recorder queued the user's input (platform/recorder.h)
+    Posted,           // posted by PostEvent; `source` says what, `value`, `value2`, `text` carry it
 };
 
 struct Event {
@@ -198,9 +201,17 @@ struct Event {
     int source = -1;  // control or menu item number
     int type = 0;     // notification type (not used by any handler)
     int key = 0;      // virtual-key code for KeyDown
+    int value = 0;    // what a Posted event carries
+    int value2 = 0;
+    std::string text;
 };
 
 // Blocks until the next event and returns it.
 Event WaitEvent();
+// Handles every window message already waiting, then takes the next event if there is one;
+// false, at once, when there is none.
+bool PollEvent(Event& event);
+// Queues a Posted event for WaitEvent, from any thread; never waits.
+void PostEvent(const Event& event);
 
 }  // namespace platform

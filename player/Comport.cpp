@@ -9,7 +9,6 @@
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
-#include "steps/RList.h"
 #include "steps/StepFile.h"
 
 namespace {
@@ -41,29 +40,30 @@ uint8_t StopBitsCode(int32_t stopBits) {
     return stopBits == 2 ? kTwoStopBits : kOneAndAHalfStopBits;
 }
 
-const ComPortEntry* FindPort(const std::string& name) {
+const ComPortEntry* FindPort(const Run& run, const std::string& name) {
     const auto found =
-        std::find_if(ComPorts.begin(), ComPorts.end(),
+        std::find_if(run.ports.begin(), run.ports.end(),
                      [&](const ComPortEntry& entry) { return entry.PortName == name; });
-    return found == ComPorts.end() ? nullptr : &*found;
+    return found == run.ports.end() ? nullptr : &*found;
 }
 
 // The first registration of a port in a run stays in force; the port is not touched.
-void RegisterPort(const StepRecord& step) {
-    if (FindPort(step.ComPort) == nullptr) {
+void RegisterPort(Run& run, const StepRecord& step) {
+    run.did = "initialised " + step.ComPort + " " + step.ComValue;
+    if (FindPort(run, step.ComPort) == nullptr) {
         ComPortEntry entry;
         entry.PortName = step.ComPort;
         entry.Baud = ReadInteger(Field(step.ComValue, 1, ' '));
         entry.Parity = ParityCode(Field(step.ComValue, 2, ' '));
         entry.DataBits = ReadInteger(Field(step.ComValue, 3, ' '));
         entry.StopBits = ReadInteger(Field(step.ComValue, 4, ' '));
-        ComPorts.push_back(entry);
+        run.ports.push_back(entry);
     }
     WaitAfterStep();
 }
 
-void FailPaused(std::string_view text) {
-    ReportRunFailure(kCaption, text);
+void FailPaused(Run& run, std::string_view text) {
+    ReportRunFailure(run, kCaption, text);
 }
 
 bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry) {
@@ -87,32 +87,32 @@ bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry) {
 
 }  // namespace
 
-int PlayComport() {
-    const StepRecord& step = *RList.Current();
+void PlayComport(Run& run, const StepRecord& step) {
     if (step.ComType == "Initialise") {
-        RegisterPort(step);
-        return 0;
+        RegisterPort(run, step);
+        return;
     }
-    const ComPortEntry* entry = FindPort(step.ComPort);
+    run.did = step.ComType + " telegram to " + step.ComPort;
+    const ComPortEntry* entry = FindPort(run, step.ComPort);
     if (entry == nullptr) {
-        FailPaused("Port is not initialised!");
-        return 0;
+        FailPaused(run, "Port is not initialised!");
+        return;
     }
     std::string bytes;
     std::string error;
     if (!EncodeTelegram(step.ComType, step.ComValue, bytes, error)) {
-        FailPaused(error);
-        return 0;
+        FailPaused(run, error);
+        return;
     }
     platform::SerialPort port;
     if (SetUpPort(port, *entry)) {
         // A failed or timed-out write is not reported.
         port.Write(bytes);
         port.Close();
+        run.did = "sent " + std::to_string(bytes.size()) + " bytes to " + step.ComPort;
     } else {
         port.Close();
-        FailPaused("Can't open port!");
+        FailPaused(run, "Can't open port!");
     }
     WaitAfterStep();
-    return 0;
 }

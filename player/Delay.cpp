@@ -13,7 +13,6 @@
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
-#include "steps/RList.h"
 
 namespace {
 
@@ -53,8 +52,9 @@ bool GoOn(int64_t& held) {
 
 }  // namespace
 
-int PlayDelay() {
-    const int32_t ticks = TickCount(RList.Current()->DelayTime);
+void PlayDelay(Run& run, const StepRecord& step) {
+    const int32_t ticks = TickCount(step.DelayTime);
+    run.did = "Delay " + TenthsText(ticks) + " s";
     // Each tick's deadline counts from the start, so the time the display takes does not add up;
     // a pause, within a tick or between two, moves the rest of the schedule on by its length and
     // keeps the value it showed.
@@ -62,16 +62,15 @@ int PlayDelay() {
     int64_t held = 0;
     for (int32_t tick = ticks; tick >= 1; --tick) {
         if (!GoOn(held)) {
-            return 0;
+            return;
         }
         ShowRunText(TextCountdown, TenthsText(tick));
         const int64_t due = start + int64_t{ticks - tick + 1} * kTickMicroseconds;
         while (!WaitUntil(due + held)) {
             if (!GoOn(held)) {
-                return 0;
+                return;
             }
         }
     }
     ShowRunText(TextCountdown, "0.0");
-    return 0;
 }

@@ -16,90 +16,99 @@ namespace {
 
 constexpr int kLoopTexts[3] = {TextLoop1, TextLoop2, TextLoop3};
 
-void ShowLoopCounter(int level) {
-    ShowRunText(kLoopTexts[level], "L" + IntegerText(level + 1) + ": " +
-                                                    IntegerText(LoopLevels[level].Counter));
+void ShowLoopCounter(const Run& run, int level) {
+    ShowRunText(kLoopTexts[level],
+                "L" + IntegerText(level + 1) + ": " + IntegerText(run.loops[level].Counter));
 }
 
-// The Loop step at `index` owns `level` and has been reached once more.
-void CountLoop(int level, int index, const StepRecord& step) {
-    LoopLevel& owned = LoopLevels[level];
+// The Loop step at run.index owns `level` and has been reached once more.
+void CountLoop(Run& run, int level, const StepRecord& step) {
+    LoopLevel& owned = run.loops[level];
     owned.Counter = owned.Counter + 1;
     if (step.LoopCount == owned.Counter) {
         owned.Active = 0;
         ShowRunText(kLoopTexts[level], "");
-        if (index + 1 < RList.Count()) {
-            PlayNextAtOnce(index + 1);
+        run.did = "loop done after " + IntegerText(owned.Counter) + " rounds";
+        if (run.index + 1 < RList.Count()) {
+            run.nextAtOnce = run.index + 1;
         } else {
             EndRun(RunEnd::PlayedToEnd);
         }
         return;
     }
-    ShowLoopCounter(level);
+    ShowLoopCounter(run, level);
+    run.did = "round " + IntegerText(owned.Counter) + ", back to step " + IntegerText(step.LoopFrom);
     WaitAfterStep();
-    PlayNextAtOnce(step.LoopFrom - 1);
+    run.nextAtOnce = step.LoopFrom - 1;
 }
 
-void StartLoop(int level, int index, const StepRecord& step) {
-    LoopLevel& taken = LoopLevels[level];
+void StartLoop(Run& run, int level, const StepRecord& step) {
+    LoopLevel& taken = run.loops[level];
     taken.Active = 1;
-    taken.Index = index;
+    taken.Index = run.index;
     taken.Counter = 1;
-    ShowLoopCounter(level);
+    ShowLoopCounter(run, level);
+    run.did = "round 1, back to step " + IntegerText(step.LoopFrom);
     WaitAfterStep();
-    PlayNextAtOnce(step.LoopFrom - 1);
+    run.nextAtOnce = step.LoopFrom - 1;
 }
 
 }  // namespace
 
-int PlayLoop() {
-    const int index = RList.Index();
-    const StepRecord& step = RList.At(index);
+void PlayLoop(Run& run, const StepRecord& step) {
     // A target outside the list takes no level: the step is passed over like one with no target.
     const bool hasTarget = IsStepNumber(step.LoopFrom);
     for (int level = 0; level < 3; ++level) {
-        const LoopLevel& tested = LoopLevels[level];
-        if (tested.Active == 1 && tested.Index == index) {
-            CountLoop(level, index, step);
-            return 0;
+        const LoopLevel& tested = run.loops[level];
+        if (tested.Active == 1 && tested.Index == run.index) {
+            CountLoop(run, level, step);
+            return;
         }
         if (hasTarget && tested.Active == 0) {
-            StartLoop(level, index, step);
-            return 0;
+            StartLoop(run, level, step);
+            return;
         }
     }
+    run.did = "passed over";
     WaitAfterStep();
-    return 0;
 }
 
-int PlayJump() {
+void PlayJump(Run& run, const StepRecord& step) {
     WaitAfterStep();
-    const int32_t jumpTo = RList.Current()->JumpTo;
-    if (IsStepNumber(jumpTo)) {
-        PlayNextAtOnce(jumpTo - 1);
+    if (IsStepNumber(step.JumpTo)) {
+        run.nextAtOnce = step.JumpTo - 1;
+        run.did = "jump to step " + IntegerText(step.JumpTo);
+    } else {
+        run.did = "no step " + IntegerText(step.JumpTo) + " to jump to";
     }
-    return 0;
 }
 
-int PlayState() {
-    ShowRunText(TextState, RList.Current()->StateText);
+void PlayState(Run& run, const StepRecord& step) {
+    ShowRunText(TextState, step.StateText);
+    run.did = "state " + step.StateText;
     WaitAfterStep();
-    return 0;
 }
 
-int PlayExecute() {
-    const std::string& path = RList.Current()->ExecFile;
-    if (platform::FileExists(path)) {
-        platform::ShellOpen(path);
+void PlayExecute(Run& run, const StepRecord& step) {
+    const std::string& path = step.ExecFile;
+    run.did = "started " + path;
+    if (!platform::FileExists(path)) {
+        // With a person there a missing program is passed over; unattended, the list cannot do
+        // what it was meant to, and the run ends.
+        run.did = "no file " + path;
+        if (Unattended()) {
+            ReportRunFailure(run, "Execute", "File not found " + path, false);
+        }
+    } else if (!platform::ShellOpen(path)) {
+        ReportRunFailure(run, "Execute", "Can't start " + path, false);
     }
     WaitAfterStep();
-    return 0;
 }
 
-int PlayMessage() {
+void PlayMessage(Run& run, const StepRecord& step) {
     SetMessageOpen(true);
-    ShowMessage("PAUSE", RList.Current()->MessageText);
+    AskPerson("PAUSE", step.MessageText);
     SetMessageOpen(false);
+    run.did = "message shown";
     WaitAfterStep();
-    return 0;
 }

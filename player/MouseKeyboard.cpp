@@ -9,7 +9,6 @@
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/KeyNames.h"
-#include "steps/RList.h"
 
 namespace {
 
@@ -154,8 +153,7 @@ void TypeKeyName(std::string_view name, Typing& typing) {
 
 }  // namespace
 
-int PlayMouse() {
-    const StepRecord& step = *RList.Current();
+void PlayMouse(Run& run, const StepRecord& step) {
     platform::SetCursorPosition(step.MouseX, step.MouseY);
     if (step.MouseClick == "L_Click") {
         Click(kLeftDown, kLeftUp);
@@ -167,15 +165,16 @@ int PlayMouse() {
     } else if (step.MouseClick == "M_Click") {
         Click(kMiddleDown, kMiddleUp);
     }
+    run.did = step.MouseClick + " " + std::to_string(step.MouseX) + " " +
+              std::to_string(step.MouseY);
     WaitAfterStep();
-    return 0;
 }
 
-int PlayKeyboard() {
-    const StepRecord& step = *RList.Current();
-    SendKeys(step.KeyType == "String" ? step.KeyString : step.KeyName);
+void PlayKeyboard(Run& run, const StepRecord& step) {
+    const std::string& text = step.KeyType == "String" ? step.KeyString : step.KeyName;
+    SendKeys(text);
+    run.did = "typed " + std::to_string(text.size()) + " characters";
     WaitAfterStep();
-    return 0;
 }
 
 int SendKeys(const std::string& text) {

@@ -1,28 +1,27 @@
-// The player: run state shared with the main thread, the run commands, the player thread and the
-// step actions.
+// The player: the run state the rest of the program reads, the run commands, the player thread
+// and what it asks the main thread to draw.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-// Run state
-// The flags change together under one lock (player/RunState.cpp) and are polled by the player.
+#include "platform/window.h"
+
+// [SECTION] Run state
+// Read-only views of the run state (player/RunState.cpp changes them together under one lock).
 extern std::atomic<int32_t> PlayRunning;     // 1 while a run is active
 extern std::atomic<int32_t> PlayPaused;      // 1 while the active run is paused
 extern std::atomic<int32_t> PlayStartIndex;  // 0-based index the run starts and ends at
 extern const int32_t StepInterval;           // 200 ms after most step actions
 
 struct LoopLevel {
-    std::atomic<int32_t> Active{0};
-    std::atomic<int32_t> Index{0};
-    std::atomic<int32_t> Counter{0};
+    int32_t Active = 0;
+    int32_t Index = 0;
+    int32_t Counter = 0;
 };
-// LoopLevels[0] is level 1 (LoopActive1, LoopIndex1, LoopCounter1), and so on.
-extern LoopLevel LoopLevels[3];
 
-// Serial port registry
+// A port registered by an Initialise step of the run.
 struct ComPortEntry {
     std::string PortName;
     int32_t Baud = 0;
@@ -30,25 +29,34 @@ struct ComPortEntry {
     int32_t DataBits = 0;
     int32_t StopBits = 0;
 };
-extern std::vector<ComPortEntry> ComPorts;
 
-// Idle, no run, every flag and loop level 0, no registered port: the state at start-up.
+// Idle, no run: the state at start-up.
 void SetInitialRunState();
 
-// Exit codes of the process in unattended mode (Forms/MainWindow.h, Unattended).
-constexpr int ExitPlayedToEnd = 0;
-constexpr int ExitStopped = 1;      // Stop, Escape or the close box
-constexpr int ExitNotPlayable = 2;  // wrong arguments, or a file that does not load or play
-constexpr int ExitFailed = 3;       // a failure that would have waited for a person
+// True from the start of a run until the player has finished its end, and while recording.
+bool RunActive();
+// True while recording.
+bool RecordingActive();
+// True while the player thread waits for a run: it touches neither RList nor the controls.
+bool PlayerWaiting();
 
-// Run commands (main thread)
+// How a run ended.
+enum class RunEnd {
+    PlayedToEnd,  // the list ran out, or a loop finished on the last step
+    Stopped,      // Stop, Escape
+    Failed,       // a failure that would have waited for a person (unattended only)
+};
+// "played to the end", "stopped", "failed".
+const char* RunEndText(RunEnd ended);
+
+// [SECTION] Run commands (main thread)
 void PlaySteps(int eventType);
 void PlayFromCurrentStep();
 void PauseSteps(int eventType);
 // Stop ends a recording as it ends a run.
 void StopSteps(int eventType);
 
-// Recording (main thread)
+// [SECTION] Recording (main thread)
 // Control > Record: records the user's clicks, typing and pauses until Stop or Escape.
 void RecordSteps();
 // Takes the input the recorder queued; an Escape among it ends the recording.
@@ -57,25 +65,27 @@ void TakeRecordedInput();
 // says how many there are.
 void EndRecording();
 
-// Player thread
+// [SECTION] Player thread
 // The thread procedure: waits without using CPU until a run is started, plays it, repeats.
 void ThreadPLAY(int parameter);
-// Plays one whole run from PlayStartIndex on the calling thread, as ThreadPLAY does once
-// PlayRunning is 1 (tests call it directly).
+// Plays one whole run from PlayStartIndex on the calling thread, as ThreadPLAY does once a run
+// has begun (tests call it directly). At its end it posts RunEvent::Ended.
 void PlayRun();
-// True while the player thread waits for a run: it touches neither RList nor the controls.
-bool PlayerWaiting();
-// Shows and performs the current element.
-int PlayActualRecord();
 
-// Step actions (each works on the current element)
-int PlayMouse();
-int PlayKeyboard();
-int SendKeys(const std::string& text);
-int PlayDelay();
-int PlayLoop();
-int PlayComport();
-int PlayJump();
-int PlayState();
-int PlayExecute();
-int PlayMessage();
+// [SECTION] What the player asks the main thread to do
+// Posted events (platform::EventKind::Posted) whose `source` is a RunEvent. The player and the
+// other threads never call a window function; on the main thread itself the drawing happens at
+// once.
+enum class RunEvent {
+    Phase = 1000,  // the run state changed: show it in the buttons, menus and editing lock
+    Step,          // show element `value` in the editor panel
+    Text,          // set control `value` to `text`
+    Box,           // show the box the player waits on or reports
+    Ended,         // the run has ended; `value` is its RunEnd. Never drawn at once: posted always
+};
+// True for an event the player posted.
+bool IsRunEvent(const platform::Event& event);
+// Draws a posted RunEvent other than Ended (main thread).
+void DrawRunEvent(const platform::Event& event);
+// Shows the run state in the run buttons, their menu items and the editing lock (main thread).
+void ShowRunPhase();

@@ -1,49 +1,63 @@
-// What the player's own files share: the run state's transitions, the checks between steps, the
-// redirect that Loop and Jump steps leave for the run loop and the telegram encodings.
+// What the player's own files share: the run object, the run state's transitions, the waits,
+// what a run shows and reports, and the telegram encodings.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
-// Run state transitions
-// Each changes PlayRunning and PlayPaused under one lock, wakes the player and shows the new
-// state in the run buttons, their menu items and the editing lock. A transition that does not
-// apply to the current state changes nothing and returns false.
+#include "player/Player.h"
+#include "steps/StepRecord.h"
+
+// [SECTION] The run
+
+// Everything one run owns. The player thread makes a fresh one when a run begins and is the only
+// thread that touches it while the run lasts; each step action receives it.
+struct Run {
+    int32_t startIndex = 0;  // 0-based element the run starts at and shows again at its end
+    int index = 0;           // 0-based element being played
+    // Loop and Jump steps do not play their target themselves: they name the element to play
+    // next, and the run loop plays it after the usual checks, so every step runs at the same
+    // depth however often a list jumps back. -1: none.
+    int nextAtOnce = -1;
+    LoopLevel loops[3];  // loops[0] is level 1
+    std::vector<ComPortEntry> ports;
+    // What the step being played did and how it went, for the run log: a few words, and the
+    // failure text when it failed ("" when it did not).
+    std::string did;
+    std::string failure;
+};
+
+// The run being played, or the last one (tests read it after the run).
+const Run& LastRun();
+
+// [SECTION] Run state transitions
+// Each changes PlayRunning and PlayPaused under one lock, wakes the player and has the main
+// thread show the new phase. A transition that does not apply changes nothing and returns false.
 
 // Idle -> playing from `startIndex`; false while a run is still active (or still ending) or a
 // recording is on.
 bool BeginRun(int32_t startIndex);
-// True from BeginRun until the player has finished the end of the run, and while recording.
-bool RunActive();
 // Paused -> playing.
 bool ResumeRun();
-// Playing -> paused (Pause, a Comport failure).
+// Playing -> paused (Pause, a failure that waits for a person).
 bool HoldRun();
-// Why a run ends before its list runs out; the first reason given counts.
-enum class RunEnd {
-    PlayedToEnd,  // a loop finished on the last step
-    Stopped,      // Stop, Escape
-    Failed,       // a failure that would have waited for a person (unattended only)
-};
-// Playing or paused -> ending; the player finishes the run.
+// Playing or paused -> ending; the player finishes the run. The first reason given counts.
 bool EndRun(RunEnd reason);
 // A Message step's box opens or closes: PlayPaused is 1 while it is open, and a pause given
 // meanwhile is cleared when it closes.
 void SetMessageOpen(bool open);
-// The player's end of the run: idle, editing unlocked, Play offered. Unattended, the process
-// ends here with the run's exit code.
-void FinishRun();
+// The player's end of the run: idle, editing unlocked, Play offered. Returns how it ended.
+RunEnd FinishRun();
 // Blocks the player thread without using CPU until a run begins.
 void WaitForRun();
 // Idle -> recording; false while a run is active or a recording is on already.
 bool BeginRecording();
-// True from BeginRecording until FinishRecording.
-bool RecordingActive();
 // Recording -> idle: editing unlocked, Play and Record offered.
 void FinishRecording();
 
-// Waits
+// [SECTION] Waits
 // Every wait of the player ends as soon as Stop, Pause or the user's Escape happens.
 
 // Escape check: an Escape the user pressed during the run ends it.
@@ -56,25 +70,39 @@ bool WaitUntil(int64_t deadline);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
 
-// What a run shows and reports
-// A status text of the run (a countdown, a loop counter, the state text), drawn by the main
-// thread.
-void ShowRunText(int control, std::string_view text);
-// A failure a person must read: the run holds with a box titled `title` until Play or Stop.
-// Unattended, nobody is there: the run ends as failed instead.
-void ReportRunFailure(std::string_view title, std::string_view text);
+// [SECTION] What a run shows and reports
+// The player never calls a window function: these have the main thread draw, and return at once.
 
-// Redirect
-// Loop and Jump steps do not play their target themselves: they name the element that is to be
-// played next at once, and the run loop plays it after the usual checks. This keeps every step
-// at the same depth, however often a list jumps back.
-void PlayNextAtOnce(int index);
-// The element named by PlayNextAtOnce since the last call, or -1.
-int TakeNextAtOnce();
+// A status text of the run (a countdown, a loop counter, the state text).
+void ShowRunText(int control, std::string_view text);
+// The element `index` in the editor panel.
+void ShowRunStep(int index);
+// A failure a person must read. `hold`: the run holds with a box titled `title` until Play or
+// Stop; otherwise the box is shown and the run goes on. Unattended, nobody is there: the run
+// ends as failed instead. Either way the failure goes into run.failure for the run log.
+void ReportRunFailure(Run& run, std::string_view title, std::string_view text, bool hold = true);
+// A Message step's box: returns when the person has closed it.
+void AskPerson(std::string_view title, std::string_view text);
+
+// [SECTION] Step actions
+// Each reads its step, acts through the platform, says in run.did what it did, and waits.
+
+void PlayMouse(Run& run, const StepRecord& step);
+void PlayKeyboard(Run& run, const StepRecord& step);
+void PlayDelay(Run& run, const StepRecord& step);
+void PlayLoop(Run& run, const StepRecord& step);
+void PlayComport(Run& run, const StepRecord& step);
+void PlayJump(Run& run, const StepRecord& step);
+void PlayState(Run& run, const StepRecord& step);
+void PlayExecute(Run& run, const StepRecord& step);
+void PlayMessage(Run& run, const StepRecord& step);
+// Types a key text ("Hello{ENTER}").
+int SendKeys(const std::string& text);
+
 // True when `number` is a step number of the list (1 to the number of steps).
 bool IsStepNumber(int32_t number);
 
-// Telegrams
+// [SECTION] Telegrams
 // The bytes a Comport step sends for its ComType. False for a Hex or Byte telegram with a wrong
 // token or none at all; `error` then says what is wrong.
 bool EncodeTelegram(std::string_view comType, std::string_view value, std::string& bytes,

@@ -6,6 +6,7 @@
 
 #include "Forms/MainWindow.h"
 #include "platform/system.h"
+#include "platform/window.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 
@@ -13,15 +14,13 @@ std::atomic<int32_t> PlayRunning{0};
 std::atomic<int32_t> PlayPaused{0};
 std::atomic<int32_t> PlayStartIndex{0};
 const int32_t StepInterval = 200;
-LoopLevel LoopLevels[3];
-std::vector<ComPortEntry> ComPorts;
 
 namespace {
 
 enum class Phase {
     Idle,       // no run; the editing controls are unlocked
     Playing,    // PlayRunning 1, PlayPaused 0 (1 while a Message step's box is open)
-    Paused,     // PlayRunning 1, PlayPaused 1: held by Pause or a Comport failure
+    Paused,     // PlayRunning 1, PlayPaused 1: held by Pause or a failure
     Ending,     // PlayRunning 0: stopped, Escape or the last loop done; the player is finishing
     Recording,  // no run; the user's input is being recorded, the editing controls are locked
 };
@@ -45,61 +44,20 @@ bool gMessageOpen = false;
 RunEnd gRunEnd = RunEnd::PlayedToEnd;
 // True while the player thread waits in WaitForRun.
 bool gWaiting = false;
-// Counts the transitions, so that a thread that showed an older state sees that it must show
-// the state again.
-std::atomic<uint64_t> gGeneration{0};
 
 void SetPhase(Phase phase) {
     gPhase = phase;
     PlayRunning = phase == Phase::Playing || phase == Phase::Paused ? 1 : 0;
     PlayPaused = phase == Phase::Paused || (phase == Phase::Playing && gMessageOpen) ? 1 : 0;
-    ++gGeneration;
 }
 
-// Shows the phase in the buttons, the menu items and the editing lock. The controls are set
-// without the state lock held: the main thread may be waiting for that lock while a control
-// call of this thread waits for the main thread. A transition that happens meanwhile is seen by
-// the generation changing, and the state is shown once more, so the last thread to finish always
-// leaves the controls showing the newest state.
-void ShowPhase() {
-    for (;;) {
-        uint64_t generation = 0;
-        Phase phase = Phase::Idle;
-        {
-            const std::lock_guard<std::mutex> lock(StateMutex());
-            generation = gGeneration;
-            phase = gPhase;
-        }
-        switch (phase) {
-            case Phase::Idle:
-                LockControls(0);
-                ShowIdleControls();
-                break;
-            case Phase::Playing:
-                LockControls(1);
-                ShowRunningControls();
-                break;
-            case Phase::Paused:
-                LockControls(1);
-                ShowPausedControls();
-                break;
-            case Phase::Ending:
-                LockControls(1);
-                ShowStoppingControls();
-                break;
-            case Phase::Recording:
-                LockControls(1);
-                ShowRecordingControls();
-                break;
-        }
-        if (gGeneration == generation) {
-            return;
-        }
-    }
+Phase CurrentPhase() {
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    return gPhase;
 }
 
-// Applies `change` under the state lock; when it changed the phase, wakes the player and shows
-// the new phase. Returns whether it changed anything.
+// Applies `change` under the state lock; when it changed the phase, wakes the player and has the
+// main thread show the new phase. Returns whether it changed anything.
 template <typename Change>
 bool Transition(Change change) {
     bool changed = false;
@@ -110,7 +68,14 @@ bool Transition(Change change) {
     if (changed) {
         Wake().notify_all();
         platform::WakeSleepers();
-        ShowPhase();
+        platform::Event shown;
+        shown.kind = platform::EventKind::Posted;
+        shown.source = static_cast<int>(RunEvent::Phase);
+        if (OnMainThread()) {
+            ShowRunPhase();
+        } else {
+            platform::PostEvent(shown);
+        }
     }
     return changed;
 }
@@ -126,31 +91,52 @@ bool Move(Phase from, Phase to) {
     });
 }
 
-int ExitCode(RunEnd ended) {
-    switch (ended) {
-        case RunEnd::PlayedToEnd:
-            return ExitPlayedToEnd;
-        case RunEnd::Stopped:
-            return ExitStopped;
-        case RunEnd::Failed:
-            return ExitFailed;
+}  // namespace
+
+void ShowRunPhase() {
+    // The phase is read when it is drawn, not when it changed: a drawing that comes late shows
+    // the newest state, never an older one.
+    switch (CurrentPhase()) {
+        case Phase::Idle:
+            LockControls(0);
+            ShowIdleControls();
+            break;
+        case Phase::Playing:
+            LockControls(1);
+            ShowRunningControls();
+            break;
+        case Phase::Paused:
+            LockControls(1);
+            ShowPausedControls();
+            break;
+        case Phase::Ending:
+            LockControls(1);
+            ShowStoppingControls();
+            break;
+        case Phase::Recording:
+            LockControls(1);
+            ShowRecordingControls();
+            break;
     }
-    return ExitFailed;
 }
 
-}  // namespace
+const char* RunEndText(RunEnd ended) {
+    switch (ended) {
+        case RunEnd::PlayedToEnd:
+            return "played to the end";
+        case RunEnd::Stopped:
+            return "stopped";
+        case RunEnd::Failed:
+            return "failed";
+    }
+    return "failed";
+}
 
 void SetInitialRunState() {
     const std::lock_guard<std::mutex> lock(StateMutex());
     gMessageOpen = false;
     SetPhase(Phase::Idle);
     PlayStartIndex = 0;
-    for (LoopLevel& level : LoopLevels) {
-        level.Active = 0;
-        level.Index = 0;
-        level.Counter = 0;
-    }
-    ComPorts.clear();
 }
 
 bool BeginRun(int32_t startIndex) {
@@ -167,8 +153,7 @@ bool BeginRun(int32_t startIndex) {
 }
 
 bool RunActive() {
-    const std::lock_guard<std::mutex> lock(StateMutex());
-    return gPhase != Phase::Idle;
+    return CurrentPhase() != Phase::Idle;
 }
 
 bool ResumeRun() {
@@ -207,7 +192,7 @@ void SetMessageOpen(bool open) {
     });
 }
 
-void FinishRun() {
+RunEnd FinishRun() {
     RunEnd ended = RunEnd::PlayedToEnd;
     Transition([&ended] {
         gMessageOpen = false;
@@ -215,9 +200,7 @@ void FinishRun() {
         SetPhase(Phase::Idle);
         return true;
     });
-    if (Unattended()) {
-        platform::ExitProcessNow(ExitCode(ended));
-    }
+    return ended;
 }
 
 bool BeginRecording() {
@@ -225,8 +208,7 @@ bool BeginRecording() {
 }
 
 bool RecordingActive() {
-    const std::lock_guard<std::mutex> lock(StateMutex());
-    return gPhase == Phase::Recording;
+    return CurrentPhase() == Phase::Recording;
 }
 
 void FinishRecording() {

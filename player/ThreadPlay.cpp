@@ -1,26 +1,31 @@
-// The player thread: one run from its start step to its end, and the per-step dispatcher.
+// The player thread: one run from its start step to its end, the per-step dispatcher and the
+// waits between steps.
 
 #include <string>
 
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
-#include "editor/EditorPanel.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
+#include "steps/Document.h"
 #include "steps/RList.h"
+#include "steps/RunLog.h"
 #include "steps/StepRecord.h"
 
 namespace {
 
-constexpr int kPauseWaitPollMs = 100;
 constexpr int64_t kMicrosecondsPerMs = 1000;
+// A paused run sleeps until a transition or the Escape watch wakes it; the limit is only a safety
+// net and costs nothing.
+constexpr int kPauseSafetyNetMs = 60000;
 
-// Only the thread that plays a run reads and writes this.
-int gNextAtOnce = -1;
+// The run being played, or the last one. Only the thread that plays a run touches it while it
+// lasts; tests read it after the run.
+Run gRun;
 
 // The checks before and after every step: false when the run is to end, also when it is
 // stopped while it waits in a pause.
@@ -33,55 +38,99 @@ bool ChecksBetweenSteps() {
     return PlayRunning != 0;
 }
 
+// What a step's line in the run log says about how it went.
+std::string StepResult(const Run& run) {
+    if (!run.failure.empty()) {
+        return "failed: " + run.failure;
+    }
+    return PlayRunning == 0 ? "stopped" : "ok";
+}
+
+// Shows and performs the element run.index, and writes its line in the run log.
+void PlayElement(Run& run) {
+    ShowRunStep(run.index);
+    const StepRecord& step = RList.At(run.index);
+    run.did.clear();
+    run.failure.clear();
+    switch (step.RECORDtype) {
+        case TypeMouse:
+            PlayMouse(run, step);
+            break;
+        case TypeKeyboard:
+            PlayKeyboard(run, step);
+            break;
+        case TypeDelay:
+            PlayDelay(run, step);
+            break;
+        case TypeLoop:
+            PlayLoop(run, step);
+            break;
+        case TypeComport:
+            PlayComport(run, step);
+            break;
+        case TypeJump:
+            PlayJump(run, step);
+            break;
+        case TypeState:
+            PlayState(run, step);
+            break;
+        case TypeExecute:
+            PlayExecute(run, step);
+            break;
+        case TypeMessage:
+            PlayMessage(run, step);
+            break;
+        default:
+            run.did = "unknown type " + IntegerText(step.RECORDtype);
+            ReportRunFailure(run, "Error",
+                             "ThreadPLAY(): Unknown recordtype: " + IntegerText(step.RECORDtype),
+                             false);
+            break;
+    }
+    const char* type = TypeUpperName(step.RECORDtype);
+    WriteRunLog(run.index + 1, *type != '\0' ? type : "UNKNOWN", run.did, StepResult(run));
+}
+
 // Plays the current element and then every element that a Loop or Jump step sends the run to,
 // each after the checks; false when the run is to end.
-bool PlayStepAndTargets() {
-    PlayActualRecord();
-    for (int target = TakeNextAtOnce(); target >= 0; target = TakeNextAtOnce()) {
+bool PlayStepAndTargets(Run& run) {
+    PlayElement(run);
+    while (run.nextAtOnce >= 0) {
+        run.index = run.nextAtOnce;
+        run.nextAtOnce = -1;
         if (!ChecksBetweenSteps()) {
             return false;
         }
-        RList.Select(target);
-        PlayActualRecord();
+        PlayElement(run);
     }
     return true;
 }
 
-// What one run owns: no registered ports and free loop levels at its start.
-void ResetRunState() {
-    ComPorts.clear();
-    for (LoopLevel& level : LoopLevels) {
-        level.Active = 0;
-        level.Index = 0;
-        level.Counter = 0;
+bool NextElement(Run& run) {
+    if (run.index + 1 >= RList.Count()) {
+        return false;
     }
+    ++run.index;
+    return true;
 }
 
+// The end of a run: the status fields emptied, the start step shown again, then idle (Play
+// offered) last, so that a new run cannot start while this one ends; then the main thread is
+// told how it ended.
 void EndOfRun() {
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
-        platform::SetControlText(field, "");
+        ShowRunText(field, "");
     }
-    // The list is read for the last time before anything that could change it is unlocked, and
-    // the run is over (Play offered) last, so that a new run cannot start while this one ends.
-    RList.Select(PlayStartIndex);
-    GetValues();
-    FinishRun();
+    ShowRunStep(PlayStartIndex);
+    const RunEnd ended = FinishRun();
+    platform::Event event;
+    event.kind = platform::EventKind::Posted;
+    event.source = static_cast<int>(RunEvent::Ended);
+    event.value = static_cast<int>(ended);
+    platform::PostEvent(event);
 }
 
 }  // namespace
-
-void ShowRunText(int control, std::string_view text) {
-    platform::SetControlText(control, text);
-}
-
-void ReportRunFailure(std::string_view title, std::string_view text) {
-    if (Unattended()) {
-        EndRun(RunEnd::Failed);
-        return;
-    }
-    HoldRun();
-    ShowMessage(title, text);
-}
 
 void CheckUserEscape() {
     if (platform::UserEscapePressed()) {
@@ -91,13 +140,14 @@ void CheckUserEscape() {
 
 void PauseWait() {
     for (;;) {
-        // Read before the look, so that a change after it ends the sleep at once.
+        // Read before the look, so that a change after it ends the sleep at once. Every
+        // transition and the Escape watch wake the sleeper, so it needs no time limit.
         const uint64_t seen = platform::WakeCount();
         CheckUserEscape();
         if (PlayPaused != 1 || PlayRunning == 0) {
             return;
         }
-        platform::SleepUntilWoken(kPauseWaitPollMs, seen);
+        platform::SleepUntilWoken(kPauseSafetyNetMs, seen);
     }
 }
 
@@ -122,18 +172,12 @@ void WaitAfterStep() {
     WaitUntil(platform::MonotonicMicroseconds() + StepInterval * kMicrosecondsPerMs);
 }
 
-void PlayNextAtOnce(int index) {
-    gNextAtOnce = index;
-}
-
-int TakeNextAtOnce() {
-    const int index = gNextAtOnce;
-    gNextAtOnce = -1;
-    return index;
-}
-
 bool IsStepNumber(int32_t number) {
     return number >= 1 && number <= RList.Count();
+}
+
+const Run& LastRun() {
+    return gRun;
 }
 
 void ThreadPLAY(int) {
@@ -144,45 +188,14 @@ void ThreadPLAY(int) {
 }
 
 void PlayRun() {
-    ResetRunState();
-    TakeNextAtOnce();
-    RList.Select(PlayStartIndex);
-    if (RList.Current() != nullptr) {
-        while (ChecksBetweenSteps() && PlayStepAndTargets() && ChecksBetweenSteps() &&
-               RList.Next()) {
+    gRun = Run{};
+    gRun.startIndex = PlayStartIndex;
+    gRun.index = gRun.startIndex;
+    WriteRunLog(0, "RUN", "started " + StepFilePath, "Quorvane " + ProgramVersion);
+    if (gRun.index >= 0 && gRun.index < RList.Count()) {
+        while (ChecksBetweenSteps() && PlayStepAndTargets(gRun) && ChecksBetweenSteps() &&
+               NextElement(gRun)) {
         }
     }
     EndOfRun();
-}
-
-int PlayActualRecord() {
-    GetValues();
-    const StepRecord* step = RList.Current();
-    if (step == nullptr) {
-        return 0;
-    }
-    switch (step->RECORDtype) {
-        case TypeMouse:
-            return PlayMouse();
-        case TypeKeyboard:
-            return PlayKeyboard();
-        case TypeDelay:
-            return PlayDelay();
-        case TypeLoop:
-            return PlayLoop();
-        case TypeComport:
-            return PlayComport();
-        case TypeJump:
-            return PlayJump();
-        case TypeState:
-            return PlayState();
-        case TypeExecute:
-            return PlayExecute();
-        case TypeMessage:
-            return PlayMessage();
-        default:
-            ShowMessage("Error",
-                        "ThreadPLAY(): Unknown recordtype: " + IntegerText(step->RECORDtype));
-            return 0;
-    }
 }

@@ -215,7 +215,7 @@ bool FormatStepLine(const StepRecord& step, std::string& line) {
 ParsedStepFile ParseStepFile(std::string_view bytes) {
     ParsedStepFile file;
     std::string_view line;
-    if (!NextLine(bytes, line) || line != ProgramTitle) {
+    if (!NextLine(bytes, line) || line != StepFileTitle) {
         return file;
     }
     file.titleMatches = true;

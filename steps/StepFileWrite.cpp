@@ -63,7 +63,7 @@ std::string StepFileBytes(std::vector<int32_t>& unknownTypes) {
     static constexpr std::string_view kLineEnd = "\r\n";
     std::string bytes;
     bytes.reserve(64 + static_cast<size_t>(RList.Count()) * 32);
-    for (const std::string& header : {ProgramTitle, UserDateLine(), FileInformation}) {
+    for (const std::string& header : {StepFileTitle, UserDateLine(), FileInformation}) {
         bytes += header;
         bytes += kLineEnd;
     }

@@ -17,6 +17,12 @@ std::condition_variable& EventQueued() {
     return queued;
 }
 
+void NoteCaller(const char* call) {
+    if (std::this_thread::get_id() != Shared().mainThread) {
+        Shared().wrongThreadCalls.emplace_back(call);
+    }
+}
+
 intptr_t OpenHandle(std::map<intptr_t, std::string>& table, const std::string& name) {
     static intptr_t nextHandle = 0;
     const intptr_t handle = nextHandle++;

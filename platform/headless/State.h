@@ -12,6 +12,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -83,9 +84,15 @@ struct State {
     std::vector<std::string> shellOpened;
 
     // Process
+    // The thread that reset the platform: the only one that may call the window functions.
+    std::thread::id mainThread = std::this_thread::get_id();
+    std::vector<std::string> wrongThreadCalls;
     std::vector<std::string> commandLine;
     std::string currentFolder = "C:\\Users\\tester";
 };
+
+// Notes `call` as a fault when the calling thread is not the main thread; with Lock() held.
+void NoteCaller(const char* call);
 
 // The lock that guards Shared().
 [[nodiscard]] std::unique_lock<std::mutex> Lock();

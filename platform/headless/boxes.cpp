@@ -30,6 +30,7 @@ ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view 
     std::function<void(const ShownBox&)> action;
     {
         const auto lock = Lock();
+        headless_state::NoteCaller("a box");
         box.kind = kind;
         box.owner = owner;
         box.title = title;
@@ -76,6 +77,16 @@ std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
     return Show(BoxKind::SaveFile, -1, title, FilterText(filter)).path;
 }
 
+bool PollEvent(Event& event) {
+    const auto lock = Lock();
+    if (Shared().events.empty()) {
+        return false;
+    }
+    event = Shared().events.front();
+    Shared().events.pop_front();
+    return true;
+}
+
 Event WaitEvent() {
     auto lock = Lock();
     headless_state::EventQueued().wait(lock, [] { return !Shared().events.empty(); });
@@ -116,12 +127,29 @@ void OnBoxShown(std::function<void(const ShownBox&)> action) {
 }
 
 void PushEvent(const platform::Event& event) {
+    platform::PostEvent(event);
+}
+
+std::vector<std::string> WrongThreadCalls() {
+    const auto lock = Lock();
+    return Shared().wrongThreadCalls;
+}
+
+}  // namespace headless
+
+namespace platform {
+
+void PostEvent(const Event& event) {
     {
         const auto lock = Lock();
         Shared().events.push_back(event);
     }
     headless_state::EventQueued().notify_all();
 }
+
+}  // namespace platform
+
+namespace headless {
 
 int PendingEvents() {
     const auto lock = Lock();

@@ -118,6 +118,7 @@ namespace platform {
 
 bool CreateControl(int control, const ControlSpec& shape) {
     const auto lock = Lock();
+    headless_state::NoteCaller("CreateControl");
     if (Find(control) != nullptr || !IsParentAvailable(shape.parent)) {
         return false;
     }
@@ -144,6 +145,7 @@ bool ControlExists(int control) {
 
 void SetControlText(int control, std::string_view text) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetControlText");
     if (ControlRecord* record = Find(control)) {
         SetText(record->state, text);
     }
@@ -164,6 +166,7 @@ std::string ControlText(int control) {
 
 void SetControlEnabled(int control, bool enabled) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetControlEnabled");
     if (ControlRecord* record = Find(control)) {
         record->state.enabled = enabled;
     }
@@ -177,6 +180,7 @@ bool IsControlEnabled(int control) {
 
 void SetControlHidden(int control, bool hidden) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetControlHidden");
     if (ControlRecord* record = Find(control)) {
         record->state.hidden = hidden;
     }
@@ -191,6 +195,7 @@ void SetControlFont(int control, int font) {
 
 void FocusControl(int control) {
     const auto lock = Lock();
+    headless_state::NoteCaller("FocusControl");
     if (Find(control) != nullptr) {
         Shared().focusedControl = control;
     }
@@ -205,6 +210,7 @@ int FocusedControl() {
 
 void ClearItems(int control) {
     const auto lock = Lock();
+    headless_state::NoteCaller("ClearItems");
     if (ControlRecord* record = Find(control)) {
         record->state.items.clear();
         record->state.selected = -1;
@@ -214,6 +220,7 @@ void ClearItems(int control) {
 
 void AddItem(int control, std::string_view text) {
     const auto lock = Lock();
+    headless_state::NoteCaller("AddItem");
     if (ControlRecord* record = Find(control)) {
         record->state.items.emplace_back(text);
         IndexEntry(*record, static_cast<int>(record->state.items.size() - 1));
@@ -222,6 +229,7 @@ void AddItem(int control, std::string_view text) {
 
 void SetItems(int control, const std::vector<std::string>& texts) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetItems");
     if (ControlRecord* record = Find(control)) {
         record->state.items = texts;
         record->state.selected = -1;
@@ -256,6 +264,7 @@ int FindItemIgnoringCase(int control, std::string_view text) {
 
 void SelectItem(int control, int index) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SelectItem");
     if (ControlRecord* record = Find(control)) {
         record->state.selected = ValidIndexOrNone(record->state, index);
     }
@@ -295,6 +304,7 @@ int TextLineCount(int control) {
 
 void SetTextLines(int control, const std::vector<std::string>& lines) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetTextLines");
     ControlRecord* record = Find(control);
     if (record == nullptr) {
         return;
@@ -308,6 +318,7 @@ void SetTextLines(int control, const std::vector<std::string>& lines) {
 
 void SetTextLine(int control, int line, std::string_view text) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetTextLine");
     ControlRecord* record = Find(control);
     if (record == nullptr || line < 0) {
         return;

@@ -111,6 +111,20 @@ bool OutputFile::CreateNew(std::string_view path) {
     return true;
 }
 
+bool OutputFile::OpenForAppend(std::string_view path) {
+    const auto lock = Lock();
+    if (handle_ != kClosed || path.empty()) {
+        return false;
+    }
+    const FileRecord* existing = Find(path);
+    if (existing == nullptr ? !MayCreateIn(path) : existing->folder || existing->readOnly) {
+        return false;
+    }
+    Shared().files.try_emplace(std::string(path));
+    handle_ = headless_state::OpenHandle(Shared().openOutputFiles, std::string(path));
+    return true;
+}
+
 bool OutputFile::Write(std::string_view bytes) {
     const auto lock = Lock();
     const std::string* path = headless_state::HandleName(Shared().openOutputFiles, handle_);

@@ -81,6 +81,9 @@ void UserFocuses(int control);
 // [SECTION] Events
 
 void PushEvent(const platform::Event& event);
+// The window, control, menu and box calls made from a thread other than the one that called
+// Reset(): each is a fault, since only the main thread may draw.
+std::vector<std::string> WrongThreadCalls();
 // Number of events queued and not yet taken by WaitEvent.
 int PendingEvents();
 

@@ -89,6 +89,7 @@ namespace platform {
 
 bool OpenWindow(int window, const WindowSpec& shape) {
     const auto lock = Lock();
+    headless_state::NoteCaller("OpenWindow");
     headless::WindowState& record = Shared().windows[window];
     if (record.open) {
         return false;
@@ -98,12 +99,15 @@ bool OpenWindow(int window, const WindowSpec& shape) {
     record.enabled = true;
     record.topmost = false;
     ++record.openCount;
-    Shared().activeWindow = window;
+    if (shape.activate) {
+        Shared().activeWindow = window;
+    }
     return true;
 }
 
 void CloseWindow(int window) {
     const auto lock = Lock();
+    headless_state::NoteCaller("CloseWindow");
     headless::WindowState* record = OpenWindowRecord(window);
     if (record == nullptr) {
         return;
@@ -129,6 +133,7 @@ bool IsWindowOpen(int window) {
 
 void SetWindowEnabled(int window, bool enabled) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetWindowEnabled");
     if (headless::WindowState* record = OpenWindowRecord(window)) {
         record->enabled = enabled;
     }
@@ -142,6 +147,7 @@ bool IsWindowEnabled(int window) {
 
 void SetWindowTopmost(int window, bool topmost) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetWindowTopmost");
     if (headless::WindowState* record = OpenWindowRecord(window)) {
         record->topmost = topmost;
     }
@@ -155,6 +161,7 @@ bool IsWindowTopmost(int window) {
 
 void ActivateWindow(int window) {
     const auto lock = Lock();
+    headless_state::NoteCaller("ActivateWindow");
     if (OpenWindowRecord(window) != nullptr) {
         Shared().activeWindow = window;
     }
@@ -212,6 +219,7 @@ void CreateMenuBar(int window, const std::vector<MenuTitleSpec>& titles) {
 
 void SetMenuItemEnabled(int item, bool enabled) {
     const auto lock = Lock();
+    headless_state::NoteCaller("SetMenuItemEnabled");
     auto found = Shared().menuItemsEnabled.find(item);
     if (found != Shared().menuItemsEnabled.end()) {
         found->second = enabled;

@@ -10,6 +10,7 @@
 #include <lmcons.h>
 #include <mmsystem.h>
 #include <richedit.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #undef CreateFont

@@ -168,6 +168,27 @@ void NoteInput(const MSG& msg) {
 
 }  // namespace
 
+void PostEvent(const Event& event) {
+    win32::PushEvent(event);
+}
+
+bool PollEvent(Event& event) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            continue;
+        }
+        NoteInput(msg);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (auto taken = TakeEvent()) {
+        event = *taken;
+        return true;
+    }
+    return false;
+}
+
 Event WaitEvent() {
     for (;;) {
         if (auto event = TakeEvent()) {

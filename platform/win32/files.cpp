@@ -91,6 +91,25 @@ bool OutputFile::CreateNew(std::string_view path) {
     return true;
 }
 
+bool OutputFile::OpenForAppend(std::string_view path) {
+    if (IsOpen() || path.empty()) {
+        return false;
+    }
+    HANDLE file = CreateFileA(std::string(path).c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    // A name such as COM5 or NUL opens a device, which is no log.
+    if (GetFileType(file) != FILE_TYPE_DISK) {
+        CloseHandle(file);
+        return false;
+    }
+    handle_ = win32::AsInteger(file);
+    return true;
+}
+
 bool OutputFile::Write(std::string_view bytes) {
     if (!IsOpen()) {
         return false;

@@ -43,7 +43,8 @@ std::string UserName() {
 LocalTime CurrentLocalTime() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+    return LocalTime{now.wYear,   now.wMonth,  now.wDay,         now.wHour,
+                     now.wMinute, now.wSecond, now.wMilliseconds};
 }
 
 // The default timer resolution (about 15.6 ms) would make every short wait late.
@@ -95,10 +96,15 @@ void StartThread(void (*fn)(int), int parameter) {
 }
 
 bool ShellOpen(std::string_view path) {
+    // The shell's verbs may need COM on the calling thread; once per thread, never undone.
+    thread_local const HRESULT com =
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)com;
     const std::string file(path);
     SHELLEXECUTEINFOA execute{};
     execute.cbSize = sizeof(execute);
-    execute.fMask = SEE_MASK_DEFAULT;
+    // A failure is reported to the caller, never in a box of the shell's own.
+    execute.fMask = SEE_MASK_FLAG_NO_UI;
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
     return ShellExecuteExA(&execute) != FALSE;

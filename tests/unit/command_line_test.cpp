@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Forms/FormMAIN.h"
+#include "Forms/MainWindow.h"
 #include "Quorvane/CommandLine.h"
 #include "Quorvane/Quorvane.h"
 #include "platform/headless/headless.h"
@@ -37,6 +38,8 @@ const ReadRow kReadRows[] = {
     {{"--play", "a.stp"}, {"a.stp", false, false, "Unknown option: --play"}},
     {{"/exit", "a.stp"}, {"a.stp", false, true, "/exit needs /play"}},
     {{"/play", "/exit", ""}, {"", true, true, "/play needs a step file"}},
+    {{"/LOG", "-x.log", "/play", "a.stp"}, {"a.stp", true, false, "", "-x.log"}},
+    {{"a.stp", "/log"}, {"a.stp", false, false, "/log needs a file"}},
 };
 
 TEST(ReadCommandLine, ReadsEachRow) {
@@ -47,6 +50,7 @@ TEST(ReadCommandLine, ReadsEachRow) {
         EXPECT_EQ(read.play, row.expected.play) << name;
         EXPECT_EQ(read.exitAtEnd, row.expected.exitAtEnd) << name;
         EXPECT_EQ(read.fault, row.expected.fault) << name;
+        EXPECT_EQ(read.logPath, row.expected.logPath) << name;
     }
 }
 
@@ -63,6 +67,7 @@ protected:
         QuorvaneTest::SetUp();
         headless::SetCurrentFolder(kCurrentFolder);
         headless::PutFile(kListPath, kHeader + "7;one;\r\n7;two;\r\n");
+        headless::MakeFolder("D:\\logs");
     }
 };
 
@@ -80,7 +85,7 @@ const FollowRow kFollowRows[] = {
     {{"/PLAY", "a.stp"}, {}, kListPath, true},
     {{"/play", "missing.stp"}, {"Error: File not open D:\\lists\\missing.stp"}, "", false},
     {{"a.stp", "/x"},
-     {"Error: Unknown option: /x\nUsage: Quorvane.exe [PATH | /play PATH | /play /exit PATH]"},
+     {"Error: Unknown option: /x\nUsage: Quorvane.exe [/log LOGFILE] [PATH | /play PATH | /play /exit PATH]"},
      "",
      false},
 };
@@ -91,6 +96,10 @@ TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
         headless::SetCommandLineArguments(row.arguments);
         FollowCommandLine();
         const std::string name = row.arguments.empty() ? "(none)" : row.arguments.front();
+        // The run waits for start-up to settle.
+        EXPECT_EQ(PlayRunning, 0) << name;
+        HandlePendingEvents();
+        StartQueuedRun();
         EXPECT_EQ(TakeBoxes(), row.boxes) << name;
         EXPECT_EQ(StepFilePath, row.loaded) << name;
         EXPECT_EQ(platform::ControlText(TextFile), row.loaded.empty() ? "" : "a.stp") << name;
@@ -119,6 +128,9 @@ const UnattendedRow kUnattendedRows[] = {
     {"first step refused", kHeader + "2;String;;\r\n", ExitNotPlayable},
     {"missing file", "", ExitNotPlayable, 0, {"/play", "/exit", "missing.stp"}},
     {"/exit without /play", kHeader + "7;one;\r\n", ExitNotPlayable, 0, {"/exit", "a.stp"}},
+    {"program to execute missing", kHeader + "8;C:\\none.exe;\r\n", ExitFailed},
+    {"log cannot be opened", kHeader + "7;one;\r\n", ExitNotPlayable, 0,
+     {"/play", "/exit", "a.stp", "/log", "D:\\logs"}},
 };
 
 // Any box shown ends the child process with this code instead.
@@ -138,14 +150,38 @@ TEST_F(CommandLineTest, UnattendedRunsEndTheProcessWithTheirExitCode) {
         EXPECT_EXIT(
             {
                 FollowCommandLine();
+                HandlePendingEvents();
+                StartQueuedRun();
                 if (PlayRunning == 1) {
                     PlayRun();
+                    HandlePendingEvents();
                 }
                 std::_Exit(kNoExit);
             },
             ::testing::ExitedWithCode(row.exitCode), "")
             << row.name;
     }
+}
+
+// Started to play, the program leaves the window in front alone: its own window is shown without
+// being activated, and the run begins only once start-up has settled.
+TEST_F(CommandLineTest, PlayStartsInTheBackgroundOnceStartUpHasSettled) {
+    headless::Reset();
+    headless::SetCurrentFolder(kCurrentFolder);
+    headless::PutFile(kListPath, kHeader + "2;String;typed;\r\n");
+    headless::SetCommandLineArguments({"/play", "/exit", "a.stp"});
+    PrepareForCommandLine();
+    StartUp();
+    FollowCommandLine();
+    EXPECT_FALSE(headless::Window(FormMAIN).shape.activate);
+    EXPECT_NE(headless::ActiveWindow(), FormMAIN);
+    EXPECT_EQ(PlayRunning, 0);
+    headless::PushEvent(platform::Event{platform::EventKind::Menu, FormMAIN, MenuAbout, 0, 0});
+    HandlePendingEvents();
+    StartQueuedRun();
+    EXPECT_EQ(PlayRunning, 1);
+    EXPECT_NE(headless::ActiveWindow(), FormMAIN);
+    SetKeepInBackground(false);
 }
 
 TEST_F(CommandLineTest, UnattendedCloseBoxEndsWithStopped) {

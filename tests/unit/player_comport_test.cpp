@@ -68,7 +68,7 @@ TEST_F(ComportTest, TheFirstRegistrationOfAPortInARunStays) {
     EXPECT_EQ(settings.parity, 0);
     EXPECT_EQ(settings.dataBits, 8);
     EXPECT_EQ(settings.stopBits, 0);
-    ASSERT_EQ(ComPorts.size(), 1u);
+    ASSERT_EQ(LastRun().ports.size(), 1u);
 }
 
 struct ParameterCase {

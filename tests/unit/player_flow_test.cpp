@@ -26,7 +26,7 @@ TEST_F(LoopTest, StepsBeforeALoopOfThreeArePlayedThreeTimesThenTheRest) {
     EXPECT_EQ(*loopText, (std::vector<std::string>{"", "L1: 1", "L1: 2", ""}));
     // Two waits before going back, none when the loop ends.
     EXPECT_EQ(NowMs(), 7 * 200 + 2 * 200);
-    EXPECT_EQ(LoopLevels[0].Active, 0);
+    EXPECT_EQ(LastRun().loops[0].Active, 0);
 }
 
 TEST_F(LoopTest, ACountOfOneRepeatsUntilStopAndCountsOn) {
@@ -55,7 +55,7 @@ TEST_F(LoopTest, TargetsOutsideTheListOnlyWaitAndTakeNoLevel) {
         Play({Marker(1), Loop(from, 3), Marker(3)});
         EXPECT_EQ(PointerMoves(), (std::vector<int>{1, 3})) << from;
         EXPECT_EQ(NowMs(), 600) << from;
-        EXPECT_EQ(LoopLevels[0].Active, 0) << from;
+        EXPECT_EQ(LastRun().loops[0].Active, 0) << from;
     }
 }
 
@@ -68,8 +68,8 @@ TEST_F(LoopTest, AFourthLoopWhileThreeLevelsAreBusyIsPassedOver) {
     EXPECT_EQ(PointerMoves(), std::vector<int>{5});
     EXPECT_EQ(NowMs(), 1000);
     for (int level = 0; level < 3; ++level) {
-        EXPECT_EQ(LoopLevels[level].Active, 1) << level;
-        EXPECT_EQ(LoopLevels[level].Index, level) << level;
+        EXPECT_EQ(LastRun().loops[level].Active, 1) << level;
+        EXPECT_EQ(LastRun().loops[level].Index, level) << level;
     }
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         EXPECT_EQ(platform::ControlText(field), "") << field;
@@ -89,19 +89,19 @@ TEST_F(LoopTest, ALoopTakesTheLowestFreeLevel) {
     Play({Marker(1), Loop(1, 2), Loop(1, 2), Marker(4)});
     EXPECT_EQ(PointerMoves(), (std::vector<int>{1, 1, 1, 1, 4}));
     EXPECT_EQ(*level2, "L2: 1");
-    EXPECT_EQ(LoopLevels[0].Active, 0);
-    EXPECT_EQ(LoopLevels[1].Active, 0);
+    EXPECT_EQ(LastRun().loops[0].Active, 0);
+    EXPECT_EQ(LastRun().loops[1].Active, 0);
 }
 
 TEST_F(LoopTest, ANewRunFreesTheLevelsAndThePorts) {
-    headless::ScheduleAt(300 * kMs, [] { StopSteps(0); });
-    Play({Marker(1), Loop(1, 5)});
-    EXPECT_EQ(LoopLevels[0].Active, 1);
-    ComPorts.push_back({"COM1", 9600, 0, 8, 1});
+    headless::ScheduleAt(500 * kMs, [] { StopSteps(0); });
+    Play({Com("COM1", "Initialise", "9600 N 8 1"), Marker(2), Loop(2, 5)});
+    EXPECT_EQ(LastRun().loops[0].Active, 1);
+    EXPECT_EQ(LastRun().ports.size(), 1u);
     Play({Marker(1)});
-    EXPECT_EQ(LoopLevels[0].Active, 0);
-    EXPECT_EQ(LoopLevels[0].Counter, 0);
-    EXPECT_TRUE(ComPorts.empty());
+    EXPECT_EQ(LastRun().loops[0].Active, 0);
+    EXPECT_EQ(LastRun().loops[0].Counter, 0);
+    EXPECT_TRUE(LastRun().ports.empty());
 }
 
 class JumpTest : public PlayerTest {};

@@ -12,6 +12,7 @@
 #include "platform/headless/headless.h"
 #include "platform/window.h"
 #include "player/Player.h"
+#include "player/PlayerInternal.h"
 #include "steps/RList.h"
 #include "steps/StepRecord.h"
 #include "tests/unit/support/Fixture.h"

@@ -11,6 +11,14 @@ void QuorvaneTest::SetUp() {
     StartUp();
 }
 
+void QuorvaneTest::TearDown() {
+    EXPECT_EQ(headless::WrongThreadCalls(), std::vector<std::string>{});
+}
+
+void QuorvaneTest::HandlePendingEvents() {
+    SettleStartUp();
+}
+
 std::vector<std::string> QuorvaneTest::TakeBoxes() {
     std::vector<std::string> shown;
     for (const auto& box : headless::Boxes()) {

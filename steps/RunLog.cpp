@@ -1,0 +1,61 @@
+#include "steps/RunLog.h"
+
+#include <cstdio>
+#include <mutex>
+
+#include "platform/files.h"
+
+namespace {
+
+std::mutex gLogMutex;
+platform::OutputFile gLog;  // guarded by gLogMutex
+
+void AppendField(std::string& line, std::string_view text) {
+    for (char c : text) {
+        line += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+}
+
+}  // namespace
+
+std::string RunLogTime(const platform::LocalTime& time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", time.year, time.month,
+                  time.day, time.hour, time.minute, time.second, time.millisecond);
+    return text;
+}
+
+std::string RunLogLine(const platform::LocalTime& time, int32_t step, std::string_view type,
+                       std::string_view did, std::string_view result) {
+    std::string line = RunLogTime(time);
+    line += '\t';
+    if (step > 0) {
+        line += std::to_string(step);
+    }
+    line += '\t';
+    AppendField(line, type);
+    line += '\t';
+    AppendField(line, did);
+    line += '\t';
+    AppendField(line, result);
+    line += "\r\n";
+    return line;
+}
+
+bool OpenRunLog(const std::string& path) {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    return gLog.IsOpen() || gLog.OpenForAppend(path);
+}
+
+bool RunLogOpen() {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    return gLog.IsOpen();
+}
+
+void WriteRunLog(int32_t step, std::string_view type, std::string_view did,
+                 std::string_view result) {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    if (gLog.IsOpen()) {
+        gLog.Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result));
+    }
+}
