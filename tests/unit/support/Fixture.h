@@ -21,15 +21,16 @@ struct Placement {
 };
 
 class QuorvaneTest : public ::testing::Test {
+public:
+    // Handles every event waiting (what other threads posted, the end of a run), as the event
+    // loop does.
+    static void HandlePendingEvents();
+
 protected:
     // headless::Reset(), then StartUp() (main window, menus, editor panel; no threads).
     void SetUp() override;
     // Only the main thread drew: no window function was called from another thread.
     void TearDown() override;
-
-    // Handles every event waiting (what other threads posted, the end of a run), as the event
-    // loop does.
-    static void HandlePendingEvents();
 
     // Titles and texts of the boxes shown since the last call, "title: text" each.
     std::vector<std::string> TakeBoxes();
