@@ -8,7 +8,13 @@
 namespace {
 
 std::mutex gLogMutex;
-platform::OutputFile gLog;  // guarded by gLogMutex
+
+// Guarded by gLogMutex. Never destroyed: a run may still write while the process ends, and the
+// system closes the file then.
+platform::OutputFile& Log() {
+    static auto* log = new platform::OutputFile;
+    return *log;
+}
 
 void AppendField(std::string& line, std::string_view text) {
     for (char c : text) {
@@ -44,18 +50,18 @@ std::string RunLogLine(const platform::LocalTime& time, int32_t step, std::strin
 
 bool OpenRunLog(const std::string& path) {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    return gLog.IsOpen() || gLog.OpenForAppend(path);
+    return Log().IsOpen() || Log().OpenForAppend(path);
 }
 
 bool RunLogOpen() {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    return gLog.IsOpen();
+    return Log().IsOpen();
 }
 
 void WriteRunLog(int32_t step, std::string_view type, std::string_view did,
                  std::string_view result) {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    if (gLog.IsOpen()) {
-        gLog.Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result));
+    if (Log().IsOpen()) {
+        Log().Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result));
     }
 }

@@ -11,6 +11,7 @@
 #include "Quorvane/Quorvane.h"
 #include "bench/wine/MessagePump.h"
 #include "player/Player.h"
+#include "player/PlayerInternal.h"
 #include "steps/RList.h"
 
 namespace {
@@ -28,7 +29,8 @@ double DelayLength(float seconds) {
     double milliseconds = 0;
     std::thread player([&] {
         const auto start = std::chrono::steady_clock::now();
-        PlayDelay();
+        Run run;
+        PlayDelay(run, step);
         const auto end = std::chrono::steady_clock::now();
         milliseconds = std::chrono::duration<double, std::milli>(end - start).count();
         done.store(true);

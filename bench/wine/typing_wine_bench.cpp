@@ -6,6 +6,7 @@
 
 #include "Driver.h"
 #include "player/Player.h"
+#include "player/PlayerInternal.h"
 
 namespace {
 

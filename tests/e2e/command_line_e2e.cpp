@@ -2,6 +2,7 @@
 // opens in the window, and unattended runs (/play /exit) end the program with their exit code
 // without ever showing a box that would wait for nobody.
 // Options: --program=<Quorvane.exe> --target=<Target.exe>.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ struct Session {
     std::string program;
     std::string folder;  // where the step files are written
     std::string targetPath;
+    TargetProgram target;  // the program in front while unattended lists run
     int files = 0;
 };
 
@@ -113,39 +115,75 @@ void CheckOpensRelativePathWithBlanks(const Session& session) {
 
 // [SECTION] Unattended runs
 
+// The fields of the run log's lines, without the time: "step|TYPE|what|result".
+std::vector<std::string> RunLogFields(const std::string& path) {
+    std::vector<std::string> lines;
+    const std::string log = ReadWholeFile(path);
+    size_t start = 0;
+    for (size_t end = log.find("\r\n"); end != std::string::npos; end = log.find("\r\n", start)) {
+        std::string line = log.substr(start, end - start);
+        start = end + 2;
+        const size_t afterTime = line.find('\t');
+        line = afterTime == std::string::npos ? line : line.substr(afterTime + 1);
+        std::replace(line.begin(), line.end(), '\t', '|');
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Unattended lists start at once, with no Delay first: the program started from the command
+// line keeps out of the foreground, so the program in front receives every key. One list only
+// types into the program that has the focus; one clicks into the target itself and then types,
+// and writes a run log.
 void CheckPlayedToTheEnd(Session& session) {
-    const std::string log = session.folder + "target.log";
-    WriteWholeFile(log, "");
-    Process targetProcess;
-    if (!Check(targetProcess.Start(session.targetPath, Quoted(log)), "target starts",
-               session.targetPath, "no process")) {
+    TargetProgram& target = session.target;
+    if (!StartTarget(session.targetPath, session.folder + "target.log", target)) {
         return;
     }
-    Window target = WaitForAnyWindow(TargetTitle, StartTimeoutMs);
-    if (!Check(target != nullptr, "target window shows", TargetTitle, "none")) {
-        return;
+    if (Check(FocusTargetEdit(target), "the target's edit has the focus", "focus", "none")) {
+        const std::string typed = "Only typed";
+        const size_t from = TargetLogSize(target);
+        const std::string path = WriteSteps(session, "type-only", {"2;String;" + typed + ";"});
+        if (!path.empty() && Start(session, "/play /exit " + Quoted(path))) {
+            CheckEndsUnattended("a list that only types", 0);
+            WaitUntil([&] { return TypedCharacters(target, from) == typed; }, 3000);
+            CheckEqual("the program in front receives every key", typed,
+                       TypedCharacters(target, from));
+        }
     }
-    // The list clicks into the target's edit itself, as a nightly list must: nobody gives it
-    // the focus. The left end of the edit lies outside the centred main window.
-    Window edit = FindControl(target, TargetEdit);
-    const Box box = ScreenBox(edit);
+    // The left end of the edit lies outside the centred main window.
+    const Box box = ScreenBox(FindControl(target.window, TargetEdit));
     const Point spot{box.x + 10, box.y + box.height / 2};
-    const std::string text = "Typed by a nightly run";
     MoveMouse(5, 5);
-    const std::string path = WriteSteps(
-        session, "typing",
-        {"3;1.0;", "1;L_Click;" + std::to_string(spot.x) + ";" + std::to_string(spot.y) + ";",
-         "2;String;" + text + ";"});
-    if (!path.empty() && Start(session, "/play /exit " + Quoted(path))) {
-        CheckEndsUnattended("list played to its end", 0);
-        WaitUntil([&] { return Text(edit) == text; }, 3000);
-        CheckEqual("the typed text arrives in the target", text, Text(edit));
+    const std::string text = "Typed by a nightly run";
+    const std::string click =
+        "L_Click;" + std::to_string(spot.x) + ";" + std::to_string(spot.y) + ";";
+    const std::string path = WriteSteps(session, "click-then-type",
+                                        {"1;" + click, "2;String;" + text + ";"});
+    const std::string log = session.folder + "nightly run.log";
+    WriteWholeFile(log, "");
+    const size_t from = TargetLogSize(target);
+    if (!path.empty() &&
+        Start(session, "/log " + Quoted(log) + " /play /exit " + Quoted(path))) {
+        CheckEndsUnattended("a list that clicks, then types", 0);
+        WaitUntil([&] { return TypedCharacters(target, from) == text; }, 3000);
+        CheckEqual("the click and the typed text arrive in the target", text,
+                   TypedCharacters(target, from));
+        std::string clickDone = click.substr(0, click.size() - 1);
+        std::replace(clickDone.begin(), clickDone.end(), ';', ' ');
+        const std::vector<std::string> expected = {
+            "|RUN|started " + path + "|Quorvane V2.2.0", "1|MOUSE|" + clickDone + "|ok",
+            "2|KEYBOARD|typed " + std::to_string(text.size()) + " characters|ok",
+            "|RUN|ended|played to the end, exit code 0"};
+        CheckEqual("the run log", Join(expected, "\n"), Join(RunLogFields(log), "\n"));
     }
 }
 
+// The user presses Escape while working in the program in front, which keeps the keyboard.
 void CheckEscapeStops(Session& session) {
     const std::string path = WriteSteps(session, "long-delay", {"3;30.0;", "7;not reached;"});
-    if (path.empty() || !Start(session, "-PLAY " + Quoted(path) + " -Exit")) {
+    if (path.empty() || session.target.window == nullptr || !FocusTargetEdit(session.target) ||
+        !Start(session, "-PLAY " + Quoted(path) + " -Exit")) {
         return;
     }
     Window main = WaitForWindow("Quorvane", StartTimeoutMs);

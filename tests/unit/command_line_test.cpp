@@ -14,9 +14,12 @@
 #include "platform/headless/headless.h"
 #include "player/Player.h"
 #include "steps/Document.h"
+#include "steps/RunLog.h"
 #include "tests/unit/support/Fixture.h"
 
 namespace {
+
+constexpr int64_t kMs = 1000;
 
 using Arguments = std::vector<std::string>;
 
@@ -189,6 +192,40 @@ TEST_F(CommandLineTest, UnattendedCloseBoxEndsWithStopped) {
     FollowCommandLine();
     EXPECT_EXIT(HandleEvent(platform::Event{platform::EventKind::Close, FormMAIN, -1, 0, 0}),
                 ::testing::ExitedWithCode(ExitStopped), "");
+}
+
+// [SECTION] The run log
+
+TEST(RunLogLine, FiveFieldsOnOneLine) {
+    const platform::LocalTime time{2026, 12, 8, 22, 10, 5, 123};
+    EXPECT_EQ(RunLogLine(time, 4, "MOUSE", "L_Click 348 362", "ok"),
+              "2026-12-08 22:10:05.123\t4\tMOUSE\tL_Click 348 362\tok\r\n");
+    EXPECT_EQ(RunLogLine(time, 0, "RUN", "state a\tb\r\nc", ""),
+              "2026-12-08 22:10:05.123\t\tRUN\tstate a b  c\t\r\n");
+}
+
+TEST_F(CommandLineTest, EveryRunAppendsItsStepsAndHowItEndedToTheLog) {
+    const std::string logPath = "D:\\logs\\night.log";
+    headless::PutFile(logPath, "earlier\r\n");
+    headless::PutFile(kListPath, kHeader +
+                                     "1;L_Click;348;362;\r\n2;String;Hello{ENTER};\r\n3;0.5;\r\n"
+                                     "7;Ready;\r\n5;COM5;String;ATZ;\r\n");
+    headless::SetCommandLineArguments({"/play", "/log", logPath, "a.stp"});
+    headless::ScheduleAt(5000 * kMs, [] { StopSteps(0); });
+    FollowCommandLine();
+    StartQueuedRun();
+    PlayRun();
+    HandlePendingEvents();
+    std::string log;
+    ASSERT_TRUE(headless::GetFile(logPath, log));
+    const std::string at = "2026-12-08 09:30:00.000\t";
+    EXPECT_EQ(log, "earlier\r\n" + at + "\tRUN\tstarted D:\\lists\\a.stp\tQuorvane " +
+                       ProgramVersion + "\r\n" + at + "1\tMOUSE\tL_Click 348 362\tok\r\n" + at +
+                       "2\tKEYBOARD\ttyped 12 characters\tok\r\n" + at +
+                       "3\tDELAY\tDelay 0.5 s\tok\r\n" + at + "4\tSTATE\tstate Ready\tok\r\n" +
+                       at + "5\tCOMPORT\tString telegram to COM5\t" +
+                       "failed: Port is not initialised!\r\n" + at + "\tRUN\tended\tstopped\r\n");
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
 }
 
 }  // namespace
