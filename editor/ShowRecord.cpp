@@ -94,8 +94,8 @@ int GetValues() {
     const StepRecord& step = RList.At(index);
     if (!ShowFields(step, RList.Count())) {
         platform::SetControlText(StringDescription, "");
-        ShowMessage("Error",
-                    "GetValues() Unknown RList()\\RECORDtype: " + IntegerText(step.RECORDtype));
+        ReportFailure("Error",
+                      "GetValues() Unknown RList()\\RECORDtype: " + IntegerText(step.RECORDtype));
     }
     return 0;
 }

@@ -174,6 +174,9 @@ TEST(StepFileParse, TitleMustMatchExactly) {
     }
     const ParsedStepFile titleOnly = ParseStepFile("Quorvane 2.2");
     EXPECT_TRUE(titleOnly.titleMatches);
+    // The title belongs to the format, not to the build: a new version of the program must open
+    // every file written so far, and write files the versions before it open.
+    EXPECT_EQ(StepFileTitle, "Quorvane 2.2");
     EXPECT_EQ(titleOnly.userDate, "");
     EXPECT_TRUE(titleOnly.steps.empty());
 }
