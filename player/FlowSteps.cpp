@@ -88,7 +88,7 @@ int PlayState() {
 }
 
 int PlayExecute() {
-    const std::string& path = RList.Current()->ExecFile;
+    const std::string path = platform::TextAsPath(RList.Current()->ExecFile);
     if (platform::FileExists(path)) {
         platform::ShellOpen(path);
     }

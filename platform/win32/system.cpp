@@ -95,13 +95,13 @@ void StartThread(void (*fn)(int), int parameter) {
 }
 
 bool ShellOpen(std::string_view path) {
-    const std::string file(path);
-    SHELLEXECUTEINFOA execute{};
+    const std::wstring file = win32::WidenPath(path);
+    SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     execute.fMask = SEE_MASK_DEFAULT;
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&execute) != FALSE;
+    return ShellExecuteExW(&execute) != FALSE;
 }
 
 std::vector<std::string> CommandLineArguments() {
@@ -114,7 +114,7 @@ std::vector<std::string> CommandLineArguments() {
     }
     // The first is the program's own name.
     for (int index = 1; index < count; ++index) {
-        texts.push_back(win32::Narrow(arguments.get()[index]));
+        texts.push_back(win32::NarrowPath(arguments.get()[index]));
     }
     return texts;
 }

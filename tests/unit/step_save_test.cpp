@@ -12,6 +12,7 @@
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
 #include "editor/StepFileCommands.h"
+#include "editor/TextEditor.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
@@ -314,6 +315,54 @@ TEST_F(StepSaveTest, ReplacingAnExistingFileIsAsked) {
     EXPECT_EQ(SplitLines(File(kPath))[3], "3;0.5;");
     EXPECT_EQ(StepFilePath, kPath);
     EXPECT_EQ(headless::Boxes().back().text, "File saved");
+}
+
+// [SECTION] Names Windows opens as devices
+
+TEST(StepFileNames, DeviceNames) {
+    for (const char* device : {"COM5", "C:\\Steps\\com5.stp", "nul", "prn.stp", "Aux.txt", "CON",
+                               "lpt1", "LPT9.log", "conin$", "CONOUT$.x", "C:\\x\\NUL .stp",
+                               "COM5...", "C:COM1", "D:/x/Com0.stp", "\\\\.\\COM5"}) {
+        EXPECT_TRUE(NamesDevice(device)) << device;
+    }
+    for (const char* file :
+         {"COM10", "COM", "console.stp", "NULL.stp", "xcom5.stp", "COMA.stp", "C:\\nul\\plan.stp",
+          "C:\\Steps\\plan.stp", "", "\\\\?\\C:\\plan.stp"}) {
+        EXPECT_FALSE(NamesDevice(file)) << file;
+    }
+}
+
+// Without the name check a device "exists" and the replace question would come first.
+TEST_F(StepSaveTest, SaveAsADeviceNameIsRefusedAtOnce) {
+    const struct {
+        const char* chosen;
+        void (*saveAs)();
+        const char* box;
+    } rows[] = {
+        {"C:\\Steps\\COM5", SaveStepFileAs,
+         "Save as: COM5 names a device, not a file; choose another name."},
+        {"C:\\Steps\\prn.stp",
+         [] {
+             ShowEditor();
+             EditorSaveAs();
+         },
+         "Save as: prn.stp names a device, not a file; choose another name."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.chosen);
+        headless::Reset();
+        StartUp();
+        NewStepFile();
+        headless::PutDevice(WithStepExtension(row.chosen), "");
+        headless::ScriptFileDialog(row.chosen);
+        headless::ScriptYesNo(true);
+        row.saveAs();
+        const auto boxes = headless::Boxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[1].title + ": " + boxes[1].text, row.box);
+        EXPECT_TRUE(headless::FilePaths().empty());
+        EXPECT_EQ(StepFilePath, "");
+    }
 }
 
 // [SECTION] Failed saves: the old file stays byte for byte, no temporary file is left, no
