@@ -332,37 +332,19 @@ TEST(StepFileNames, DeviceNames) {
     }
 }
 
-// Without the name check a device "exists" and the replace question would come first.
-TEST_F(StepSaveTest, SaveAsADeviceNameIsRefusedAtOnce) {
-    const struct {
-        const char* chosen;
-        void (*saveAs)();
-        const char* box;
-    } rows[] = {
-        {"C:\\Steps\\COM5", SaveStepFileAs,
-         "Save as: COM5 names a device, not a file; choose another name."},
-        {"C:\\Steps\\prn.stp",
-         [] {
-             ShowEditor();
-             EditorSaveAs();
-         },
-         "Save as: prn.stp names a device, not a file; choose another name."},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.chosen);
-        headless::Reset();
-        StartUp();
-        NewStepFile();
-        headless::PutDevice(WithStepExtension(row.chosen), "");
-        headless::ScriptFileDialog(row.chosen);
-        headless::ScriptYesNo(true);
-        row.saveAs();
-        const auto boxes = headless::Boxes();
-        ASSERT_EQ(boxes.size(), 2u);
-        EXPECT_EQ(boxes[1].title + ": " + boxes[1].text, row.box);
-        EXPECT_TRUE(headless::FilePaths().empty());
-        EXPECT_EQ(StepFilePath, "");
-    }
+// The main window's Save as has its end-to-end row. Without the name check the device "exists"
+// and the replace question would come first.
+TEST_F(StepSaveTest, EditorSaveAsADeviceNameIsRefusedAtOnce) {
+    headless::PutDevice("C:\\Steps\\prn.stp", "");
+    ShowEditor();
+    headless::ScriptFileDialog("C:\\Steps\\prn.stp");
+    headless::ScriptYesNo(true);
+    EditorSaveAs();
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].title + ": " + boxes[1].text,
+              "Save as: prn.stp names a device, not a file; choose another name.");
+    EXPECT_TRUE(headless::FilePaths().empty());
 }
 
 // [SECTION] Failed saves: the old file stays byte for byte, no temporary file is left, no
