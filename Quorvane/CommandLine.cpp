@@ -49,7 +49,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
             if (read.path.empty()) {
                 read.path = argument;
             } else {
-                fault("Second step file: " + argument);
+                fault("Second step file: " + platform::PathAsText(argument));
             }
             continue;
         }
@@ -59,7 +59,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
         } else if (IsNamed(name, "exit")) {
             read.exitAtEnd = true;
         } else {
-            fault("Unknown option: " + argument);
+            fault("Unknown option: " + platform::PathAsText(argument));
         }
     }
     if (read.exitAtEnd && !read.play) {
