@@ -12,7 +12,6 @@
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
 #include "editor/StepFileCommands.h"
-#include "editor/TextEditor.h"
 #include "platform/files.h"
 #include "platform/headless/headless.h"
 #include "platform/window.h"
@@ -330,21 +329,6 @@ TEST(StepFileNames, DeviceNames) {
           "C:\\Steps\\plan.stp", "", "\\\\?\\C:\\plan.stp"}) {
         EXPECT_FALSE(NamesDevice(file)) << file;
     }
-}
-
-// The main window's Save as has its end-to-end row. Without the name check the device "exists"
-// and the replace question would come first.
-TEST_F(StepSaveTest, EditorSaveAsADeviceNameIsRefusedAtOnce) {
-    headless::PutDevice("C:\\Steps\\prn.stp", "");
-    ShowEditor();
-    headless::ScriptFileDialog("C:\\Steps\\prn.stp");
-    headless::ScriptYesNo(true);
-    EditorSaveAs();
-    const auto boxes = headless::Boxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].title + ": " + boxes[1].text,
-              "Save as: prn.stp names a device, not a file; choose another name.");
-    EXPECT_TRUE(headless::FilePaths().empty());
 }
 
 // [SECTION] Failed saves: the old file stays byte for byte, no temporary file is left, no
