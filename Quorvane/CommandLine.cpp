@@ -56,7 +56,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
             if (read.path.empty()) {
                 read.path = argument;
             } else {
-                fault("Second step file: " + argument);
+                fault("Second step file: " + platform::PathAsText(argument));
             }
             continue;
         }
@@ -72,7 +72,7 @@ CommandLine ReadCommandLine(const std::vector<std::string>& arguments) {
                 fault("/log needs a file");
             }
         } else {
-            fault("Unknown option: " + argument);
+            fault("Unknown option: " + platform::PathAsText(argument));
         }
     }
     if (read.exitAtEnd && !read.play) {
@@ -105,7 +105,7 @@ void FollowCommandLine() {
             platform::ExitProcessNow(ExitNotPlayable);
         }
         // The runs go on without a log; the user is told once.
-        ShowNotice("Can't open the run log " + commandLine.logPath, FormMAIN);
+        ShowNotice("Can't open the run log " + platform::PathAsText(commandLine.logPath), FormMAIN);
     }
     if (commandLine.path.empty()) {
         return;

@@ -7,6 +7,7 @@
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
+#include "platform/files.h"
 #include "platform/window.h"
 
 std::string ChooserText(int control) {
@@ -86,7 +87,7 @@ int SelectExecuteFile() {
     const std::string path =
         platform::OpenFileDialog("Select execute file", {"All files (*.*)", "*.*"});
     if (!path.empty()) {
-        platform::SetControlText(StringExecFile, path);
+        platform::SetControlText(StringExecFile, platform::PathAsText(path));
     }
     return 0;
 }

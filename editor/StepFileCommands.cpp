@@ -50,7 +50,7 @@ bool WriteStepFile(const std::string& path) {
         ShowWriteFailure(path, result);
         return false;
     }
-    platform::SetControlText(TextFile, FileNamePart(path));
+    platform::SetControlText(TextFile, FileNamePart(platform::PathAsText(path)));
     ShowMessage("OK", "File saved");
     platform::SetMenuItemEnabled(MenuSave, true);
     return true;
@@ -82,7 +82,7 @@ bool LoadStepFile(const std::string& path) {
     std::string bytes;
     // Unattended, the caller reports a file that does not load by the exit code.
     if (!platform::ReadWholeFile(path, bytes)) {
-        ReportFailure("Error", "File not open " + path);
+        ReportFailure("Error", "File not open " + platform::PathAsText(path));
         return false;
     }
     ParsedStepFile file = ParseStepFile(bytes);
@@ -101,7 +101,7 @@ bool LoadStepFile(const std::string& path) {
     StepFilePath = path;
     RList.First();
     GetValues();
-    platform::SetControlText(TextFile, FileNamePart(path));
+    platform::SetControlText(TextFile, FileNamePart(platform::PathAsText(path)));
     HideStepPanel(0);
     EnableDocumentMenus(true);
     return true;
@@ -119,7 +119,7 @@ void SaveStepFileAs() {
         return;
     }
     const std::string chosen = platform::SaveFileDialog("Filename", StepFileFilter);
-    if (chosen.empty()) {
+    if (chosen.empty() || RefuseDeviceName(chosen)) {
         return;
     }
     const std::string path = WithStepExtension(chosen);
@@ -132,13 +132,22 @@ void SaveStepFileAs() {
     }
 }
 
+bool RefuseDeviceName(const std::string& path) {
+    if (!NamesDevice(path)) {
+        return false;
+    }
+    ShowMessage("Save as", FileNamePart(platform::PathAsText(path)) +
+                               " names a device, not a file; choose another name.");
+    return true;
+}
+
 void ShowWriteFailure(const std::string& path, WriteResult result) {
     switch (result) {
         case WriteResult::CannotCreate:
-            ShowMessage(path, "Can't create file");
+            ShowMessage(platform::PathAsText(path), "Can't create file");
             break;
         case WriteResult::WriteFailed:
-            ShowMessage(path, "Can't write file");
+            ShowMessage(platform::PathAsText(path), "Can't write file");
             break;
         case WriteResult::Written:
             break;

@@ -18,5 +18,8 @@ bool LoadStepFile(const std::string& path);
 void SaveStepFile();
 void SaveStepFileAs();
 
+// A name chosen for saving that Windows would open as a device (NamesDevice) gets a box saying
+// so; true when the name was refused.
+bool RefuseDeviceName(const std::string& path);
 // The message box of a failed write, titled with the path.
 void ShowWriteFailure(const std::string& path, WriteResult result);

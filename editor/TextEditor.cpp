@@ -108,7 +108,7 @@ bool WriteEditorFile(const std::string& path) {
 void FinishSave() {
     if (StepFilePath == EditorFilePath) {
         LoadStepFile(StepFilePath);
-        platform::SetControlText(TextFile, FileNamePart(StepFilePath));
+        platform::SetControlText(TextFile, FileNamePart(platform::PathAsText(StepFilePath)));
     }
     ShowMessage("OK", "File saved");
 }
@@ -122,7 +122,8 @@ void ShowEditor() {
 
     if (platform::FileExists(StepFilePath)) {
         EditorFilePath = StepFilePath;
-        platform::SetControlText(EditorFileName, FileNamePart(EditorFilePath));
+        platform::SetControlText(EditorFileName,
+                                 FileNamePart(platform::PathAsText(EditorFilePath)));
         platform::SetTextLines(EditorText, {});
         if (!ShowFileText(EditorFilePath)) {
             ShowMessage("Error", "Can't open file");
@@ -167,7 +168,7 @@ void EditorOpen() {
         ShowMessage("Error", "Can't open file");
         return;
     }
-    platform::SetControlText(EditorFileName, FileNamePart(path));
+    platform::SetControlText(EditorFileName, FileNamePart(platform::PathAsText(path)));
     EditorFilePath = path;
     platform::SetControlEnabled(EditorButtonSave, true);
 }
@@ -181,7 +182,7 @@ void EditorSave() {
     if (!CheckEditorSteps() || !WriteEditorFile(EditorFilePath)) {
         return;
     }
-    platform::SetControlText(EditorFileName, FileNamePart(EditorFilePath));
+    platform::SetControlText(EditorFileName, FileNamePart(platform::PathAsText(EditorFilePath)));
     FinishSave();
 }
 
@@ -190,7 +191,7 @@ void EditorSaveAs() {
         return;
     }
     std::string path = platform::SaveFileDialog("Filename", StepFileFilter);
-    if (path.empty()) {
+    if (path.empty() || RefuseDeviceName(path)) {
         return;
     }
     path = WithStepExtension(path);
@@ -201,7 +202,7 @@ void EditorSaveAs() {
     if (!WriteEditorFile(path)) {
         return;
     }
-    platform::SetControlText(EditorFileName, FileNamePart(path));
+    platform::SetControlText(EditorFileName, FileNamePart(platform::PathAsText(path)));
     EditorFilePath = path;
     platform::SetControlEnabled(EditorButtonSave, true);
     FinishSave();

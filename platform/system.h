@@ -43,11 +43,11 @@ bool SleepUntilWoken(int milliseconds, uint64_t seen);
 // Starts a thread that runs fn(parameter) for the life of the process.
 void StartThread(void (*fn)(int), int parameter);
 
-// Opens a file the way the shell does (ShellExecuteExA, no parameters, no wait).
+// Opens a file (a path, files.h) the way the shell does (ShellExecuteExW, no parameters, no wait).
 bool ShellOpen(std::string_view path);
 
 // The arguments the program was started with, without its own name: split at blanks outside
-// double quotes, in the system code page (GetCommandLineW, CommandLineToArgvW).
+// double quotes, in UTF-8 like every path (GetCommandLineW, CommandLineToArgvW).
 std::vector<std::string> CommandLineArguments();
 
 // Ends the process at once with the exit code.

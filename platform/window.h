@@ -179,7 +179,8 @@ struct FileFilter {
     std::string pattern;  // "*.stp"
 };
 
-// Common open and save dialogs; return the chosen full path, or "" when cancelled.
+// Common open and save dialogs (GetOpenFileNameW, GetSaveFileNameW); return the chosen full path
+// (a path as files.h takes it), or "" when cancelled.
 std::string OpenFileDialog(std::string_view title, const FileFilter& filter);
 std::string SaveFileDialog(std::string_view title, const FileFilter& filter);
 

@@ -90,17 +90,17 @@ void PlayState(Run& run, const StepRecord& step) {
 }
 
 void PlayExecute(Run& run, const StepRecord& step) {
-    const std::string& path = step.ExecFile;
-    run.did = "started " + path;
+    const std::string path = platform::TextAsPath(step.ExecFile);
+    run.did = "started " + step.ExecFile;
     if (!platform::FileExists(path)) {
         // With a person there a missing program is passed over; unattended, the list cannot do
         // what it was meant to, and the run ends.
-        run.did = "no file " + path;
+        run.did = "no file " + step.ExecFile;
         if (Unattended()) {
-            ReportRunFailure(run, "Execute", "File not found " + path, false);
+            ReportRunFailure(run, "Execute", "File not found " + step.ExecFile, false);
         }
     } else if (!platform::ShellOpen(path)) {
-        ReportRunFailure(run, "Execute", "Can't start " + path, false);
+        ReportRunFailure(run, "Execute", "Can't start " + step.ExecFile, false);
     }
     WaitAfterStep();
 }

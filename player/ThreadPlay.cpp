@@ -5,6 +5,7 @@
 
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -191,7 +192,8 @@ void PlayRun() {
     gRun = Run{};
     gRun.startIndex = PlayStartIndex;
     gRun.index = gRun.startIndex;
-    WriteRunLog(0, "RUN", "started " + StepFilePath, "Quorvane " + ProgramVersion);
+    WriteRunLog(0, "RUN", "started " + platform::PathAsText(StepFilePath),
+                "Quorvane " + ProgramVersion);
     if (gRun.index >= 0 && gRun.index < RList.Count()) {
         while (ChecksBetweenSteps() && PlayStepAndTargets(gRun) && ChecksBetweenSteps() &&
                NextElement(gRun)) {

@@ -41,6 +41,10 @@ enum class WriteResult { Written, CannotCreate, WriteFailed };
 // Writes bytes to a new file beside path, flushes it and only then moves it over path. On any
 // failure the old file is left byte for byte as it was and the new one is removed.
 WriteResult WriteFileSafely(const std::string& path, std::string_view bytes);
+// True when Windows takes the path's file name for a device rather than a file: CON, PRN, AUX,
+// NUL, COM0 to COM9, LPT0 to LPT9, CONIN$ and CONOUT$ in any letter case, with any extension
+// and with trailing dots or blanks ("com5.stp", "Nul .txt"), and every "\\.\" path.
+bool NamesDevice(std::string_view path);
 
 // Whole files
 

@@ -1,6 +1,7 @@
 // Writing step files: the bytes of the whole list, and safe writing, by which a failed save
 // never costs the file that was there before.
 
+#include <cctype>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,31 @@ WriteResult WriteFileSafely(const std::string& path, std::string_view bytes) {
         return WriteResult::CannotCreate;
     }
     return WriteResult::Written;
+}
+
+bool NamesDevice(std::string_view path) {
+    static constexpr std::string_view kDevices[] = {"CON", "PRN",    "AUX",
+                                                    "NUL", "CONIN$", "CONOUT$"};
+    if (path.starts_with("\\\\.\\") || path.starts_with("//./")) {
+        return true;
+    }
+    // The name after the folder (or drive), up to its first dot, without trailing blanks.
+    std::string_view name = path.substr(path.find_last_of("\\/:") + 1);
+    name = name.substr(0, name.find('.'));
+    while (name.ends_with(' ')) {
+        name.remove_suffix(1);
+    }
+    std::string upper(name);
+    for (char& c : upper) {
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    for (std::string_view device : kDevices) {
+        if (upper == device) {
+            return true;
+        }
+    }
+    return upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+           std::isdigit(static_cast<unsigned char>(upper[3]));
 }
 
 std::string StepFileBytes(std::vector<int32_t>& unknownTypes) {

@@ -32,6 +32,7 @@ struct ControlRecord {
 
 struct FileRecord {
     bool folder = false;
+    bool device = false;  // what the system opens as a device under this path (a port, NUL)
     bool readOnly = false;
     std::string bytes;
 };

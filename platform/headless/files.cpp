@@ -1,4 +1,4 @@
-// An in-memory file system keyed by the exact path text.
+// An in-memory file system keyed by the exact path text; paths and texts are the same bytes.
 
 #include "platform/files.h"
 
@@ -17,9 +17,10 @@ FileRecord* Find(std::string_view path) {
     return found != Shared().files.end() ? &found->second : nullptr;
 }
 
+// An ordinary file: neither folder nor device.
 FileRecord* FindFile(std::string_view path) {
     FileRecord* record = Find(path);
-    return record != nullptr && !record->folder ? record : nullptr;
+    return record != nullptr && !record->folder && !record->device ? record : nullptr;
 }
 
 // A new file may go where its folder (the text before the last separator) is not read-only.
@@ -55,6 +56,14 @@ bool IsOpenForWriting(std::string_view path) {
 
 namespace platform {
 
+std::string PathAsText(std::string_view path) {
+    return std::string(path);
+}
+
+std::string TextAsPath(std::string_view text) {
+    return std::string(text);
+}
+
 std::string FullPath(std::string_view path) {
     if (path.empty()) {
         return {};
@@ -83,7 +92,7 @@ bool ReadFileForEditing(std::string_view path, std::string& bytes) {
         return false;
     }
     if (const FileRecord* existing = Find(path)) {
-        if (existing->folder || existing->readOnly) {
+        if (existing->folder || existing->device || existing->readOnly) {
             return false;
         }
         bytes = existing->bytes;
@@ -117,7 +126,8 @@ bool OutputFile::OpenForAppend(std::string_view path) {
         return false;
     }
     const FileRecord* existing = Find(path);
-    if (existing == nullptr ? !MayCreateIn(path) : existing->folder || existing->readOnly) {
+    if (existing != nullptr ? FindFile(path) == nullptr || existing->readOnly
+                            : !MayCreateIn(path)) {
         return false;
     }
     Shared().files.try_emplace(std::string(path));
@@ -210,11 +220,16 @@ std::vector<std::string> FilePaths() {
     const auto lock = Lock();
     std::vector<std::string> paths;
     for (const auto& [path, record] : Shared().files) {
-        if (!record.folder) {
+        if (!record.folder && !record.device) {
             paths.push_back(path);
         }
     }
     return paths;
+}
+
+void PutDevice(const std::string& path, const std::string& bytes) {
+    const auto lock = Lock();
+    Shared().files[path] = FileRecord{.device = true, .bytes = bytes};
 }
 
 void MakeFolder(const std::string& path) {

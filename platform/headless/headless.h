@@ -156,8 +156,11 @@ bool InputRecorderRunning();
 
 void PutFile(const std::string& path, const std::string& bytes);
 bool GetFile(const std::string& path, std::string& bytes);
-std::vector<std::string> FilePaths();
+std::vector<std::string> FilePaths();  // ordinary files only
 void MakeFolder(const std::string& path);
+// A path the system opens as a device (a port, NUL, "com5.stp"): it exists, and a program that
+// read it anyway would get `bytes`; the file reads refuse it.
+void PutDevice(const std::string& path, const std::string& bytes);
 // A read-only file can be read but not opened for writing or replaced; a read-only folder
 // takes no new files.
 void SetReadOnly(const std::string& path, bool readOnly);

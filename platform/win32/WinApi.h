@@ -25,5 +25,10 @@ namespace win32 {
 // 8-bit text of the system code page to UTF-16 and back.
 std::wstring Widen(std::string_view text);
 std::string Narrow(std::wstring_view text);
+// A path (UTF-8) to UTF-16 and back.
+std::wstring WidenPath(std::string_view path);
+std::string NarrowPath(std::wstring_view path);
+// A path (UTF-8) for the wide file functions: a long one (MAX_PATH or near it) in the \\?\ form.
+std::wstring FilePath(std::string_view path);
 
 }  // namespace win32

@@ -20,20 +20,21 @@ HWND DialogOwner() {
     return win32::RootWindowNumber(active) >= 0 ? active : nullptr;
 }
 
-using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
+// The wide dialog, so that any file name can be chosen; the answer is a path (UTF-8).
 std::string RunFileDialog(DialogFunction dialog, std::string_view title,
                           const platform::FileFilter& filter) {
     // "display\0pattern\0\0"
-    std::string filterText = filter.display;
-    filterText += '\0';
-    filterText += filter.pattern;
-    filterText += '\0';
-    const std::string caption(title);
+    std::wstring filterText = win32::Widen(filter.display);
+    filterText += L'\0';
+    filterText += win32::Widen(filter.pattern);
+    filterText += L'\0';
+    const std::wstring caption = win32::Widen(title);
     // Room for long paths; the dialog starts with no name in it.
-    std::string path(32768, '\0');
+    std::wstring path(32768, L'\0');
 
-    OPENFILENAMEA dialogSpec{};
+    OPENFILENAMEW dialogSpec{};
     dialogSpec.lStructSize = sizeof(dialogSpec);
     dialogSpec.hwndOwner = DialogOwner();
     dialogSpec.lpstrFilter = filterText.c_str();
@@ -47,8 +48,8 @@ std::string RunFileDialog(DialogFunction dialog, std::string_view title,
     if (!dialog(&dialogSpec)) {
         return {};
     }
-    path.resize(path.find('\0'));
-    return path;
+    path.resize(path.find(L'\0'));
+    return win32::NarrowPath(path);
 }
 
 }  // namespace
@@ -64,11 +65,11 @@ bool MessageBoxYesNo(int owner, std::string_view title, std::string_view text) {
 }
 
 std::string OpenFileDialog(std::string_view title, const FileFilter& filter) {
-    return RunFileDialog(GetOpenFileNameA, title, filter);
+    return RunFileDialog(GetOpenFileNameW, title, filter);
 }
 
 std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
-    return RunFileDialog(GetSaveFileNameA, title, filter);
+    return RunFileDialog(GetSaveFileNameW, title, filter);
 }
 
 }  // namespace platform

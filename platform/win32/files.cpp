@@ -1,5 +1,6 @@
 // Files: existence, whole-file reads, and writing a file beside a target that then
-// replaces it.
+// replaces it. Every call takes the path through win32::FilePath (UTF-8 to UTF-16, long paths in
+// the \\?\ form).
 
 #include "platform/files.h"
 
@@ -32,38 +33,56 @@ bool OpenAndRead(std::string_view path, DWORD access, DWORD disposition, std::st
     if (path.empty()) {
         return false;
     }
-    const win32::ScopedHandle file(CreateFileA(std::string(path).c_str(), access, FILE_SHARE_READ,
-                                               nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                                               nullptr));
-    return file.IsValid() && ReadAll(file.Get(), bytes);
+    const win32::ScopedHandle file(CreateFileW(win32::FilePath(path).c_str(), access,
+                                               FILE_SHARE_READ, nullptr, disposition,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Opening a port does not block, reading it does: a device or pipe is never read.
+    return file.IsValid() && GetFileType(file.Get()) == FILE_TYPE_DISK &&
+           ReadAll(file.Get(), bytes);
+}
+
+HANDLE OpenForWriting(std::string_view path, DWORD access, DWORD share, DWORD disposition) {
+    if (path.empty()) {
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(win32::FilePath(path).c_str(), access, share, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 }  // namespace
 
 namespace platform {
 
+std::string PathAsText(std::string_view path) {
+    return win32::Narrow(win32::WidenPath(path));
+}
+
+std::string TextAsPath(std::string_view text) {
+    return win32::NarrowPath(win32::Widen(text));
+}
+
 std::string FullPath(std::string_view path) {
     if (path.empty()) {
         return {};
     }
-    const std::string given(path);
-    const DWORD size = GetFullPathNameA(given.c_str(), 0, nullptr, nullptr);
+    const std::wstring given = win32::WidenPath(path);
+    const DWORD size = GetFullPathNameW(given.c_str(), 0, nullptr, nullptr);
     if (size == 0) {
         return {};
     }
-    std::string full(size, '\0');
-    const DWORD length = GetFullPathNameA(given.c_str(), size, full.data(), nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(given.c_str(), size, full.data(), nullptr);
     // A length of `size` or more: the current folder changed between the two calls.
     if (length == 0 || length >= size) {
         return {};
     }
     full.resize(length);
-    return full;
+    return win32::NarrowPath(full);
 }
 
 bool FileExists(std::string_view path) {
     return !path.empty() &&
-           GetFileAttributesA(std::string(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+           GetFileAttributesW(win32::FilePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool ReadWholeFile(std::string_view path, std::string& bytes) {
@@ -79,11 +98,10 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::CreateNew(std::string_view path) {
-    if (IsOpen() || path.empty()) {
+    if (IsOpen()) {
         return false;
     }
-    HANDLE file = CreateFileA(std::string(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenForWriting(path, GENERIC_WRITE, 0, CREATE_NEW);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -92,12 +110,12 @@ bool OutputFile::CreateNew(std::string_view path) {
 }
 
 bool OutputFile::OpenForAppend(std::string_view path) {
-    if (IsOpen() || path.empty()) {
+    if (IsOpen()) {
         return false;
     }
-    HANDLE file = CreateFileA(std::string(path).c_str(), FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Append access alone puts every write at the end, also when another writer grew the file;
+    // others may read the file meanwhile.
+    HANDLE file = OpenForWriting(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -141,12 +159,12 @@ bool OutputFile::Close() {
 }
 
 bool ReplaceFile(std::string_view source, std::string_view target) {
-    return MoveFileExA(std::string(source).c_str(), std::string(target).c_str(),
+    return MoveFileExW(win32::FilePath(source).c_str(), win32::FilePath(target).c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool RemoveFile(std::string_view path) {
-    return !path.empty() && DeleteFileA(std::string(path).c_str()) != FALSE;
+    return !path.empty() && DeleteFileW(win32::FilePath(path).c_str()) != FALSE;
 }
 
 }  // namespace platform

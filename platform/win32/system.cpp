@@ -100,14 +100,14 @@ bool ShellOpen(std::string_view path) {
     thread_local const HRESULT com =
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     (void)com;
-    const std::string file(path);
-    SHELLEXECUTEINFOA execute{};
+    const std::wstring file = win32::WidenPath(path);
+    SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
     // A failure is reported to the caller, never in a box of the shell's own.
     execute.fMask = SEE_MASK_FLAG_NO_UI;
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
-    return ShellExecuteExA(&execute) != FALSE;
+    return ShellExecuteExW(&execute) != FALSE;
 }
 
 std::vector<std::string> CommandLineArguments() {
@@ -120,7 +120,7 @@ std::vector<std::string> CommandLineArguments() {
     }
     // The first is the program's own name.
     for (int index = 1; index < count; ++index) {
-        texts.push_back(win32::Narrow(arguments.get()[index]));
+        texts.push_back(win32::NarrowPath(arguments.get()[index]));
     }
     return texts;
 }

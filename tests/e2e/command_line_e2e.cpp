@@ -212,6 +212,64 @@ void CheckUnregisteredPort(Session& session) {
     }
 }
 
+// [SECTION] Paths: devices, any characters, long paths
+
+// A port named as the step file, or a file name Windows opens as that port, would block the
+// first read for good.
+void CheckDevicePaths(Session& session) {
+    SerialLine line;
+    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none")) {
+        return;
+    }
+    if (Start(session, "COM6")) {
+        Window box = WaitForMessageBox(RunTimeoutMs);
+        const std::string shown = box == nullptr ? "no box" : Title(box) + ": " + BoxText(box);
+        Check(shown.starts_with("Error: File not open ") && shown.ends_with("COM6"),
+              "a port named on the command line: refused", "Error: File not open ...COM6", shown);
+        EndProgram();
+    }
+    if (Start(session, "/play /exit " + Quoted(session.folder + "com6.stp"))) {
+        CheckEndsUnattended("a file named com6.stp, unattended", 2);
+    }
+    CloseSerialLine(line);
+}
+
+// A step file in a folder whose name the system code page cannot hold, and one whose full path
+// is longer than 260 characters: each opens from the command line and saves in place.
+void CheckUnicodeAndLongPaths(Session& session) {
+    const std::string unicodeFolder = session.folder + "\u65e5\u672c\\";
+    std::string longFolder = session.folder;
+    while (longFolder.size() < 300) {
+        longFolder += "a folder with a rather long name\\";
+        MakeFolder(longFolder);
+    }
+    MakeFolder(unicodeFolder);
+    const struct {
+        std::string what;
+        std::string folder;
+    } rows[] = {{"a folder named \u65e5\u672c", unicodeFolder},
+                {"a path of " + std::to_string(longFolder.size() + 8) + " characters", longFolder}};
+    for (const auto& row : rows) {
+        const std::string path = row.folder + "list.stp";
+        const std::string written = StepFileText({"7;far away;"});
+        if (!Check(WriteWholeFile(path, written), row.what + ": step file written", path,
+                   "not written") ||
+            !Start(session, Quoted(path))) {
+            continue;
+        }
+        Window main = WaitForWindow("Quorvane", StartTimeoutMs);
+        Window textFile = main == nullptr ? nullptr : FindControl(main, TextFile);
+        Check(WaitUntil([&] { return Text(textFile) == "list.stp"; }),
+              row.what + ": opens from the command line", "list.stp", Text(textFile));
+        ChooseMenuItem(main, MenuSave);
+        ExpectBox(row.what + ": saved", "OK", "File saved");
+        const std::string saved = ReadWholeFile(path);
+        Check(saved != written && saved.starts_with("Quorvane 2.2\r\n" + LoggedOnUser() + "  -  "),
+              row.what + ": saved in place", "a new user-and-date line", Describe(saved));
+        EndProgram();
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -224,6 +282,8 @@ int main(int argc, char** argv) {
     CheckMissingFile(session);
     CheckUnregisteredPort(session);
     CheckEscapeStops(session);
+    CheckDevicePaths(session);
+    CheckUnicodeAndLongPaths(session);
     EndProgram();
     return Finish();
 }

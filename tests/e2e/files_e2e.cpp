@@ -493,9 +493,13 @@ NoticesSeen WatchNotices(const std::string& fileName, bool& completed) {
     return seen;
 }
 
-bool OpenThroughDialog(const std::string& name, const fs::path& path) {
+bool AnswerOpen(const std::string& name, const std::string& path) {
     ChooseMenuItem(Main, MenuOpen);
-    return AnswerDialog(name, path.string());
+    return AnswerDialog(name, path);
+}
+
+bool OpenThroughDialog(const std::string& name, const fs::path& path) {
+    return AnswerOpen(name, path.string());
 }
 
 // 200 unknown lines, the first with a 300-character junk type: a few notices, none wider than the
@@ -658,6 +662,33 @@ void CheckEditorOnOpenFile() {
     CloseEditor("editor on the open file", editor);
 }
 
+// [SECTION] File names
+
+// Without the name check the port's name "exists", and the replace question would come first.
+void CheckSaveAsDeviceName() {
+    const std::set<std::string> before = FolderNames(Work);
+    if (SaveAs("save as COM5", "COM5")) {
+        ExpectBox("save as COM5", "Save as",
+                  "COM5 names a device, not a file; choose another name.");
+        ExpectNothingMore("save as COM5");
+        CheckNoStrayFiles("save as COM5: nothing written", before);
+    }
+}
+
+// A folder whose name the system code page cannot hold.
+void CheckOpenUnderUnicodeFolder() {
+    const std::string folder = Work.string() + "\\\u65e5\u672c";
+    const std::string path = folder + "\\far.stp";
+    MakeFolder(folder);
+    WriteWholeFile(path, StepFileText({"7;far away;"}));
+    if (AnswerOpen("open under \u65e5\u672c", path)) {
+        Check(WaitUntil([] { return MainText(StringStateText) == "far away"; }),
+              "open under \u65e5\u672c: the step shows", "far away", MainText(StringStateText));
+        CheckEqual("open under \u65e5\u672c: file name shown", std::string("far.stp"),
+                   MainText(TextFile));
+    }
+}
+
 // [SECTION] Set-up
 
 bool PrepareWorkFolder(const fs::path& data) {
@@ -696,6 +727,8 @@ int main(int argc, char** argv) {
     CheckOpenOfDamagedFile();
     CheckOpenOfPreparedFile();
     CheckEditorOnOpenFile();
+    CheckSaveAsDeviceName();
+    CheckOpenUnderUnicodeFolder();
     EndProgram();
     std::error_code ignored;
     fs::remove_all(Work, ignored);

@@ -191,6 +191,21 @@ TEST_F(TextEditorTest, SaveAsAsksBeforeReplacing) {
     EXPECT_EQ(File("C:\\old.stp").substr(0, 14), "Quorvane 2.2\r\n");
 }
 
+// The main window's Save as has its end-to-end row. Without the name check the device "exists"
+// and the replace question would come first.
+TEST_F(TextEditorTest, SaveAsADeviceNameIsRefusedAtOnce) {
+    headless::PutDevice("C:\\Steps\\prn.stp", "");
+    ShowEditor();
+    headless::ScriptFileDialog("C:\\Steps\\prn.stp");
+    headless::ScriptYesNo(true);
+    EditorSaveAs();
+    const auto boxes = headless::Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].title + ": " + boxes[1].text,
+              "Save as: prn.stp names a device, not a file; choose another name.");
+    EXPECT_TRUE(headless::FilePaths().empty());
+}
+
 TEST_F(TextEditorTest, AFailedCheckStopsTheSave) {
     headless::PutFile("C:\\a.stp", kHeader + "3;1;\r\n");
     StepFilePath = "C:\\a.stp";

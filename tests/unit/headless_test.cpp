@@ -317,6 +317,27 @@ TEST_F(Headless, ReplaceAndCreateRespectReadOnlyFilesAndFolders) {
     EXPECT_TRUE(platform::FileExists("C:\\fresh.stp"));
 }
 
+TEST_F(Headless, OnlyOrdinaryFilesAreReadAndAppendedTo) {
+    headless::PutFile("C:\\a.log", "one\r\n");
+    headless::PutDevice("C:\\com5.stp", "bytes a port would send");
+    headless::MakeFolder("C:\\dir");
+    std::string bytes;
+    for (const char* refused : {"C:\\com5.stp", "C:\\dir", "C:\\missing"}) {
+        EXPECT_FALSE(platform::ReadWholeFile(refused, bytes)) << refused;
+        platform::OutputFile appended;
+        EXPECT_EQ(appended.OpenForAppend(refused), refused == std::string("C:\\missing"))
+            << refused;
+    }
+    EXPECT_FALSE(platform::ReadFileForEditing("C:\\com5.stp", bytes));
+    EXPECT_TRUE(platform::FileExists("C:\\com5.stp"));
+
+    platform::OutputFile log;
+    ASSERT_TRUE(log.OpenForAppend("C:\\a.log"));
+    EXPECT_TRUE(log.Write("two\r\n"));
+    ASSERT_TRUE(platform::ReadWholeFile("C:\\a.log", bytes));
+    EXPECT_EQ(bytes, "one\r\ntwo\r\n");
+}
+
 // [SECTION] Serial devices
 
 TEST_F(Headless, SerialPortOpensOnlyAnExistingFreeDeviceOnce) {

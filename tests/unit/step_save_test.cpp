@@ -316,6 +316,21 @@ TEST_F(StepSaveTest, ReplacingAnExistingFileIsAsked) {
     EXPECT_EQ(headless::Boxes().back().text, "File saved");
 }
 
+// [SECTION] Names Windows opens as devices
+
+TEST(StepFileNames, DeviceNames) {
+    for (const char* device : {"COM5", "C:\\Steps\\com5.stp", "nul", "prn.stp", "Aux.txt", "CON",
+                               "lpt1", "LPT9.log", "conin$", "CONOUT$.x", "C:\\x\\NUL .stp",
+                               "COM5...", "C:COM1", "D:/x/Com0.stp", "\\\\.\\COM5"}) {
+        EXPECT_TRUE(NamesDevice(device)) << device;
+    }
+    for (const char* file :
+         {"COM10", "COM", "console.stp", "NULL.stp", "xcom5.stp", "COMA.stp", "C:\\nul\\plan.stp",
+          "C:\\Steps\\plan.stp", "", "\\\\?\\C:\\plan.stp"}) {
+        EXPECT_FALSE(NamesDevice(file)) << file;
+    }
+}
+
 // [SECTION] Failed saves: the old file stays byte for byte, no temporary file is left, no
 // "File saved".
 

@@ -272,9 +272,12 @@ bool Xdotool(std::string_view arguments, int timeoutMs = DefaultTimeoutMs);
 
 // [SECTION] Files
 
+// Paths are UTF-8 and may be longer than MAX_PATH (full paths then).
 // Whole content of a file, "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, std::string_view bytes);
+// Creates the folder (its parent must exist); true when it exists afterwards.
+bool MakeFolder(const std::string& path);
 // A fresh folder for the test's own files, ending in a backslash.
 std::string ScratchFolder();
 // The Windows path (drive Z:) of a Unix path.

@@ -21,7 +21,7 @@ struct FileHandle {
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-    FileHandle file{CreateFileW(Wide(path).c_str(), GENERIC_READ,
+    FileHandle file{CreateFileW(WidePath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, 0, nullptr)};
     std::string content;
@@ -36,12 +36,17 @@ std::string ReadWholeFile(const std::string& path) {
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes) {
     FileHandle file{
-        CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
+        CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
     DWORD written = 0;
     return file.handle != INVALID_HANDLE_VALUE &&
            WriteFile(file.handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
            written == bytes.size();
+}
+
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryW(WidePath(path).c_str(), nullptr) ||
+           GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 std::string ScratchFolder() {

@@ -16,6 +16,12 @@ inline std::wstring Wide(std::string_view text) {
     return wide;
 }
 
+// A full path for the wide file functions; a long one in the \\?\ form, which they need for it.
+inline std::wstring WidePath(std::string_view path) {
+    const std::wstring wide = Wide(path);
+    return wide.size() < MAX_PATH - 12 || wide.starts_with(L"\\\\") ? wide : L"\\\\?\\" + wide;
+}
+
 inline std::string Narrow(std::wstring_view text) {
     const int size = static_cast<int>(text.size());
     const int length =
