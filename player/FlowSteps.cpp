@@ -37,7 +37,8 @@ void CountLoop(Run& run, int level, const StepRecord& step) {
         return;
     }
     ShowLoopCounter(run, level);
-    run.did = "round " + IntegerText(owned.Counter) + ", back to step " + IntegerText(step.LoopFrom);
+    run.did =
+        "round " + IntegerText(owned.Counter) + ", back to step " + IntegerText(step.LoopFrom);
     WaitAfterStep();
     run.nextAtOnce = step.LoopFrom - 1;
 }

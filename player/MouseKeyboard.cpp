@@ -165,8 +165,8 @@ void PlayMouse(Run& run, const StepRecord& step) {
     } else if (step.MouseClick == "M_Click") {
         Click(kMiddleDown, kMiddleUp);
     }
-    run.did = step.MouseClick + " " + std::to_string(step.MouseX) + " " +
-              std::to_string(step.MouseY);
+    run.did =
+        step.MouseClick + " " + std::to_string(step.MouseX) + " " + std::to_string(step.MouseY);
     WaitAfterStep();
 }
 

@@ -9,8 +9,8 @@
 #include <commdlg.h>
 #include <lmcons.h>
 #include <mmsystem.h>
-#include <richedit.h>
 #include <objbase.h>
+#include <richedit.h>
 #include <shellapi.h>
 
 #undef CreateFont

@@ -158,13 +158,12 @@ void CheckPlayedToTheEnd(Session& session) {
     const std::string text = "Typed by a nightly run";
     const std::string click =
         "L_Click;" + std::to_string(spot.x) + ";" + std::to_string(spot.y) + ";";
-    const std::string path = WriteSteps(session, "click-then-type",
-                                        {"1;" + click, "2;String;" + text + ";"});
+    const std::string path =
+        WriteSteps(session, "click-then-type", {"1;" + click, "2;String;" + text + ";"});
     const std::string log = session.folder + "nightly run.log";
     WriteWholeFile(log, "");
     const size_t from = TargetLogSize(target);
-    if (!path.empty() &&
-        Start(session, "/log " + Quoted(log) + " /play /exit " + Quoted(path))) {
+    if (!path.empty() && Start(session, "/log " + Quoted(log) + " /play /exit " + Quoted(path))) {
         CheckEndsUnattended("a list that clicks, then types", 0);
         WaitUntil([&] { return TypedCharacters(target, from) == text; }, 3000);
         CheckEqual("the click and the typed text arrive in the target", text,

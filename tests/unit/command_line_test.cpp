@@ -88,7 +88,8 @@ const FollowRow kFollowRows[] = {
     {{"/PLAY", "a.stp"}, {}, kListPath, true},
     {{"/play", "missing.stp"}, {"Error: File not open D:\\lists\\missing.stp"}, "", false},
     {{"a.stp", "/x"},
-     {"Error: Unknown option: /x\nUsage: Quorvane.exe [/log LOGFILE] [PATH | /play PATH | /play /exit PATH]"},
+     {"Error: Unknown option: /x\nUsage: Quorvane.exe [/log LOGFILE] [PATH | /play PATH | /play "
+      "/exit PATH]"},
      "",
      false},
 };
@@ -132,7 +133,10 @@ const UnattendedRow kUnattendedRows[] = {
     {"missing file", "", ExitNotPlayable, 0, {"/play", "/exit", "missing.stp"}},
     {"/exit without /play", kHeader + "7;one;\r\n", ExitNotPlayable, 0, {"/exit", "a.stp"}},
     {"program to execute missing", kHeader + "8;C:\\none.exe;\r\n", ExitFailed},
-    {"log cannot be opened", kHeader + "7;one;\r\n", ExitNotPlayable, 0,
+    {"log cannot be opened",
+     kHeader + "7;one;\r\n",
+     ExitNotPlayable,
+     0,
      {"/play", "/exit", "a.stp", "/log", "D:\\logs"}},
 };
 
@@ -222,8 +226,8 @@ TEST_F(CommandLineTest, EveryRunAppendsItsStepsAndHowItEndedToTheLog) {
     EXPECT_EQ(log, "earlier\r\n" + at + "\tRUN\tstarted D:\\lists\\a.stp\tQuorvane " +
                        ProgramVersion + "\r\n" + at + "1\tMOUSE\tL_Click 348 362\tok\r\n" + at +
                        "2\tKEYBOARD\ttyped 12 characters\tok\r\n" + at +
-                       "3\tDELAY\tDelay 0.5 s\tok\r\n" + at + "4\tSTATE\tstate Ready\tok\r\n" +
-                       at + "5\tCOMPORT\tString telegram to COM5\t" +
+                       "3\tDELAY\tDelay 0.5 s\tok\r\n" + at + "4\tSTATE\tstate Ready\tok\r\n" + at +
+                       "5\tCOMPORT\tString telegram to COM5\t" +
                        "failed: Port is not initialised!\r\n" + at + "\tRUN\tended\tstopped\r\n");
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
 }
