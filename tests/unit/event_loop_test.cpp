@@ -8,6 +8,7 @@
 #include "Quorvane/Quorvane.h"
 #include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
+#include "player/Player.h"
 #include "steps/RList.h"
 #include "tests/unit/support/Fixture.h"
 
@@ -68,6 +69,22 @@ TEST_F(EventLoopTest, EventsOfDisabledControlsMenuItemsAndWindowsAreDropped) {
     EXPECT_EQ(RList.Count(), 1);
     EXPECT_TRUE(headless::Boxes().empty());
     EXPECT_TRUE(headless::Window(FormMAIN).open);
+}
+
+// Regression: a control still showing enabled from a drawing that came late let a click edit the
+// list under the player. The click is checked against the run itself.
+TEST_F(EventLoopTest, EditingClicksDuringARunAreDroppedWhateverTheControlsShow) {
+    NewStepFile();
+    PlaySteps(0);
+    ASSERT_TRUE(RunActive());
+    for (int control : {ButtonNewEnd, ButtonDelete}) {
+        platform::SetControlEnabled(control, true);
+        HandleEvent(Event{EventKind::Control, FormMAIN, control, 0, 0});
+    }
+    platform::SetMenuItemEnabled(MenuNew, true);
+    HandleEvent(Event{EventKind::Menu, FormMAIN, MenuNew, 0, 0});
+    EXPECT_EQ(RList.Count(), 1);
+    EXPECT_TRUE(headless::Boxes().empty());
 }
 
 TEST_F(EventLoopTest, AboutMenuShowsTheVersionWithTheMainWindowLowered) {
