@@ -72,6 +72,9 @@ int PlayActualRecord();
 int PlayMouse();
 int PlayKeyboard();
 int SendKeys(const std::string& text);
+// Releases the keys the player holds down at this moment (a text's modifiers); any thread. The
+// program calls it before it ends in the middle of a run.
+void ReleasePlayerKeys();
 int PlayDelay();
 int PlayLoop();
 int PlayComport();

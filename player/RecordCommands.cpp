@@ -34,6 +34,7 @@ InputAction Action(const platform::UserInput& input) {
     action.button = static_cast<InputButton>(input.button);
     action.key = input.key;
     action.text = input.text;
+    action.lostCharacter = input.lostCharacter;
     action.shift = input.shift;
     action.control = input.control;
     action.alt = input.alt;
