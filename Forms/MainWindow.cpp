@@ -78,7 +78,7 @@ bool Unattended() {
     return gUnattended;
 }
 
-void ShowNotice(std::string_view text, int owner) {
+void ShowNotice(std::string_view text, int owner, bool activate) {
     // A notice wider than the screen could not be read; cut it to what fits.
     const size_t fitting = static_cast<size_t>(platform::ScreenWidth() / kNoticeCharacterWidth);
     std::string shown(text.substr(0, fitting));
@@ -87,7 +87,13 @@ void ShowNotice(std::string_view text, int owner) {
     }
     const int width = kNoticeCharacterWidth * static_cast<int>(shown.size());
 
-    OpenPopup(WindowNotice, width, kNoticeHeight, owner, true);
+    platform::WindowSpec popup;
+    popup.clientWidth = width;
+    popup.clientHeight = kNoticeHeight;
+    popup.style = platform::WindowStyle::Borderless;
+    popup.owner = owner;
+    popup.activate = activate;
+    platform::OpenWindow(WindowNotice, popup);
 
     platform::ControlSpec notice;
     notice.kind = platform::ControlKind::TextCentred;
@@ -101,7 +107,9 @@ void ShowNotice(std::string_view text, int owner) {
 
     platform::SleepMs(kNoticeMs);
     platform::CloseWindow(WindowNotice);
-    platform::ActivateWindow(owner);
+    if (activate) {
+        platform::ActivateWindow(owner);
+    }
 }
 
 void HideStepPanel(int state) {

@@ -34,7 +34,8 @@ struct WindowSpec {
     std::string title;
     WindowStyle style = WindowStyle::Main;
     WindowPlacement placement = WindowPlacement::CentreScreen;
-    int owner = -1;  // window number of the owner, -1 for none
+    int owner = -1;        // window number of the owner, -1 for none
+    bool activate = true;  // false: shown without taking the foreground from another program
 };
 
 struct Rect {

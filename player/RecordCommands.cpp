@@ -96,5 +96,7 @@ void EndRecording() {
     }
     platform::SetControlText(TextState, "");
     FinishRecording();
-    ShowNotice(RecordingNotice(recording), FormMAIN);
+    // Input of the recording may still be on its way to the program in front: taking the
+    // foreground from it now would lose that input.
+    ShowNotice(RecordingNotice(recording), FormMAIN, false);
 }

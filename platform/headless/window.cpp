@@ -98,7 +98,9 @@ bool OpenWindow(int window, const WindowSpec& shape) {
     record.enabled = true;
     record.topmost = false;
     ++record.openCount;
-    Shared().activeWindow = window;
+    if (shape.activate) {
+        Shared().activeWindow = window;
+    }
     return true;
 }
 

@@ -105,7 +105,7 @@ bool OpenWindow(int window, const WindowSpec& shape) {
         Shared().guiThread = GetCurrentThreadId();
         Shared().windows[window] = win32::WindowRecord{hwnd, shape, nullptr};
     }
-    ShowWindow(hwnd, SW_SHOW);
+    ShowWindow(hwnd, shape.activate ? SW_SHOW : SW_SHOWNOACTIVATE);
     UpdateWindow(hwnd);
     return true;
 }
