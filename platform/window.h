@@ -21,7 +21,7 @@ enum class WindowStyle {
 };
 
 enum class WindowPlacement {
-    AtPosition,     // x, y are the screen position of the outer top-left corner
+    AtPosition,     // x, y are the logical screen position of the outer top-left corner
     CentreScreen,   // centred on the primary screen
     CentreOnOwner,  // centred on the owner window
 };
@@ -58,7 +58,7 @@ void SetWindowTopmost(int window, bool topmost);
 bool IsWindowTopmost(int window);
 // Makes the window the active (foreground) window.
 void ActivateWindow(int window);
-// Outer window rectangle in screen pixels.
+// Outer window rectangle in logical screen pixels.
 Rect WindowOuterRect(int window);
 
 // [SECTION] Fonts and images
@@ -71,7 +71,7 @@ void SetDefaultFont(int font);
 bool LoadImage(int image);
 // Horizontal pixels per logical inch of the screen (GetDeviceCaps LOGPIXELSX).
 int ScreenPixelsPerInchX();
-// Width of the primary screen in pixels.
+// Width of the primary screen in logical pixels.
 int ScreenWidth();
 
 // [SECTION] Controls
@@ -94,7 +94,7 @@ enum class ControlKind {
 struct ControlSpec {
     ControlKind kind = ControlKind::Text;
     int parent = -1;  // window number or container control number
-    int x = 0;
+    int x = 0;        // in the parent's client area, logical pixels
     int y = 0;
     int width = 0;
     int height = 0;

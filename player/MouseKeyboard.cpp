@@ -1,6 +1,7 @@
 // Mouse and Keyboard steps: clicks at a screen point, typed texts with key names.
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -32,8 +33,8 @@ void Click(uint32_t down, uint32_t up) {
 
 // A long text goes out in chunks of this many tokens; between them the run can stop or pause.
 constexpr int kChunkTokens = 50;
-// Between chunks the typist waits until the system has passed on all but the last chunk, so that
-// little is in flight when the run ends; never longer than this.
+// After a chunk the typist waits until the system has passed the chunk on, so that no more than
+// one chunk is ever in flight when the run ends; never longer than this.
 constexpr int64_t kLongestChunkWaitUs = 250 * 1000;
 constexpr int64_t kPollUs = 1000;
 
@@ -62,7 +63,23 @@ struct Typing {
     // events of its own for it, so it does not release what the text holds.
     uint32_t heldByName = 0;
     uint64_t sent = 0;  // key events sent
+    // What the layout answered for each character so far (KeyScan, and -1 as well for a dead
+    // key): a long text asks once per character, not once per key.
+    std::array<int16_t, 256> codes{};
+    std::array<bool, 256> known{};
 };
+
+// The KeyScan code of the character, or -1 where it must go as Unicode input: not on the layout,
+// or on a dead key that would change the next character ("^", "`").
+int16_t CodeOf(char c, Typing& typing) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!typing.known[byte]) {
+        const int16_t code = platform::KeyScan(c, typing.layout);
+        typing.codes[byte] = platform::IsDeadKey(code, typing.layout) ? int16_t{-1} : code;
+        typing.known[byte] = true;
+    }
+    return typing.codes[byte];
+}
 
 // Every key event carries the scan code of its key on the layout, and the extended flag the
 // layout gives it, so that programs that read scan codes (remote desktops, consoles, games) see
@@ -86,10 +103,8 @@ void Press(Typing& typing, uint8_t key) {
 // Types a plain character with the modifiers its layout needs, pressed before the key and
 // released after it in reverse order. Modifiers the text holds by name are left alone.
 void TypeCharacter(char c, Typing& typing) {
-    const int16_t code = platform::KeyScan(c, typing.layout);
-    // Not on this layout, or on a dead key that would change the next character ("^", "`"):
-    // the character itself, as Unicode input.
-    if (code == -1 || platform::IsDeadKey(code, typing.layout)) {
+    const int16_t code = CodeOf(c, typing);
+    if (code == -1) {
         platform::SendUnicodeCharacter(platform::AnsiToCodePoint(c));
         typing.sent += 2;
         return;
@@ -145,14 +160,14 @@ void SendHeldByName(Typing& typing, bool up) {
     }
 }
 
-// Between two chunks: lets the system pass on the input sent before the last chunk, holds while
-// the run is paused (with the text's modifiers released meanwhile). False when the run ended.
-bool BetweenChunks(Typing& typing, uint64_t passedBefore, uint64_t sentBeforeLastChunk) {
+// Between two chunks: lets the system pass on what the text sent so far, holds while the run is
+// paused (with the text's modifiers released meanwhile). False when the run ended.
+bool BetweenChunks(Typing& typing, uint64_t passedBefore) {
     const int64_t deadline = platform::MonotonicMicroseconds() + kLongestChunkWaitUs;
     for (;;) {
         const uint64_t passed = platform::SynthesisedKeysPassed();
         const int64_t now = platform::MonotonicMicroseconds();
-        if (passed == UINT64_MAX || passed - passedBefore >= sentBeforeLastChunk ||
+        if (passed == UINT64_MAX || passed - passedBefore >= typing.sent ||
             now >= deadline || !WaitUntil(std::min(now + kPollUs, deadline))) {
             break;
         }
@@ -200,7 +215,6 @@ int SendKeys(const std::string& text) {
     // Outside a run (a benchmark) the text goes out whole.
     const bool inRun = PlayRunning != 0;
     const uint64_t passedBefore = platform::SynthesisedKeysPassed();
-    uint64_t sentBeforeChunk = 0;
     int inChunk = 0;
     for (const KeyToken& token : ReadKeyText(text)) {
         TypeToken(token, typing);
@@ -208,10 +222,9 @@ int SendKeys(const std::string& text) {
             continue;
         }
         inChunk = 0;
-        if (inRun && !BetweenChunks(typing, passedBefore, sentBeforeChunk)) {
+        if (inRun && !BetweenChunks(typing, passedBefore)) {
             break;
         }
-        sentBeforeChunk = typing.sent;
     }
     // Whatever the text held, and however it ended.
     for (uint8_t modifier : {kAltKey, kControlKey, kShiftKey}) {
