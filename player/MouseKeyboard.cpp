@@ -32,7 +32,7 @@ void Click(uint32_t down, uint32_t up) {
 // [SECTION] Keys
 
 // A long text goes out in chunks of this many tokens; between them the run can stop or pause.
-constexpr int kChunkTokens = 50;
+constexpr int kChunkTokens = 25;
 // After a chunk the typist waits until the system has passed the chunk on, so that no more than
 // one chunk is ever in flight when the run ends; never longer than this.
 constexpr int64_t kLongestChunkWaitUs = 250 * 1000;
@@ -167,8 +167,8 @@ bool BetweenChunks(Typing& typing, uint64_t passedBefore) {
     for (;;) {
         const uint64_t passed = platform::SynthesisedKeysPassed();
         const int64_t now = platform::MonotonicMicroseconds();
-        if (passed == UINT64_MAX || passed - passedBefore >= typing.sent ||
-            now >= deadline || !WaitUntil(std::min(now + kPollUs, deadline))) {
+        if (passed == UINT64_MAX || passed - passedBefore >= typing.sent || now >= deadline ||
+            !WaitUntil(std::min(now + kPollUs, deadline))) {
             break;
         }
     }

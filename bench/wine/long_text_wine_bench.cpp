@@ -73,22 +73,30 @@ int main(int argc, char** argv) {
     const std::string stamp = RunFolder() + "/long-text-escape";
     StartShell("xdotool keydown Escape; date +%s%3N >" + stamp + ".part; mv " + stamp + ".part " +
                stamp + "; xdotool keyup Escape");
+    // One watch over the characters, the press and the run's end, until the characters have
+    // stopped for 2 s after the run ended.
     std::string pressedText;
-    WaitUntilPrecise([&] { return !(pressedText = ReadWholeFile(WindowsPathOf(stamp))).empty(); },
-                     10000);
-    const double pressedWall = std::strtod(pressedText.c_str(), nullptr);
-    const double pressedAt = NowMs() - (WallClockMs() - pressedWall);
-    const size_t atPress = (TargetLogSize(target) - from) / kLineBytes;
-    WaitUntilPrecise(RunEnded, 60000);
-    const double endedAt = NowMs();
-    // The last character: the log stops growing for 2 s.
+    double pressedAt = -1;
+    double endedAt = -1;
     size_t size = TargetLogSize(target);
     double lastGrowth = NowMs();
-    while (NowMs() - lastGrowth < 2000) {
+    size_t atPress = 0;
+    while (endedAt < 0 || pressedAt < 0 || NowMs() - lastGrowth < 2000) {
+        if (NowMs() - firstAt > 120000) {
+            std::printf("the run did not end\n");
+            return 1;
+        }
         const size_t now = TargetLogSize(target);
         if (now != size) {
             size = now;
             lastGrowth = NowMs();
+        }
+        if (pressedAt < 0 && !(pressedText = ReadWholeFile(WindowsPathOf(stamp))).empty()) {
+            pressedAt = NowMs() - (WallClockMs() - std::strtod(pressedText.c_str(), nullptr));
+            atPress = (size - from) / kLineBytes;
+        }
+        if (endedAt < 0 && RunEnded()) {
+            endedAt = NowMs();
         }
         Sleep(1);
     }

@@ -80,8 +80,15 @@ KeyboardLayout ForegroundKeyboardLayout() {
 }
 
 uint16_t ScanCode(uint8_t key, KeyboardLayout layout) {
-    return static_cast<uint16_t>(
-        MapVirtualKeyExA(key, MAPVK_VK_TO_VSC_EX, reinterpret_cast<HKL>(layout)));
+    const HKL hkl = reinterpret_cast<HKL>(layout);
+    const auto code = static_cast<uint16_t>(MapVirtualKeyExA(key, MAPVK_VK_TO_VSC_EX, hkl));
+    // Wine answers without the prefix for every key. The arrows are extended on every PC
+    // keyboard: where they come back without it, the keys of the navigation block and Print
+    // Screen get the prefix Windows gives them.
+    const bool prefixesKnown = (MapVirtualKeyExA(VK_LEFT, MAPVK_VK_TO_VSC_EX, hkl) >> 8) != 0;
+    const bool navigation = (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT ||
+                            key == VK_DELETE || key == VK_SNAPSHOT;
+    return !prefixesKnown && navigation && code != 0 ? static_cast<uint16_t>(0xE000 | code) : code;
 }
 
 void SendUnicodeCharacter(uint16_t codePoint) {
