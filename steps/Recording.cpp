@@ -130,9 +130,10 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
         return;
     }
     // A left click near a single click stays a click of its own on replay: the player waits the
-    // step interval after the first, and a Delay makes up the rest of the double-click time.
+    // step interval after the first, and a Delay makes up the rest of more than the double-click
+    // time (a second click within it, or just at its end, makes a double click).
     const bool nearClick = up.button == InputButton::Left && NearLastClick(pass, down);
-    StartAction(pass, down.timeMs, nearClick ? pass.rules.doubleClickMs - kStepIntervalMs : 0);
+    StartAction(pass, down.timeMs, nearClick ? pass.rules.doubleClickMs - kStepIntervalMs + 1 : 0);
     StepRecord step;
     step.RECORDtype = TypeMouse;
     step.MouseClick = up.button == InputButton::Left    ? "L_Click"

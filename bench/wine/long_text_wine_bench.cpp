@@ -82,8 +82,11 @@ int main(int argc, char** argv) {
     double lastGrowth = NowMs();
     size_t atPress = 0;
     while (endedAt < 0 || pressedAt < 0 || NowMs() - lastGrowth < 2000) {
-        if (NowMs() - firstAt > 120000) {
-            std::printf("the run did not end\n");
+        if (NowMs() - firstAt > 60000) {
+            std::printf(
+                "the run did not end within 60 s; %.0f characters per second before the "
+                "press (%zu)\n",
+                static_cast<double>(atPress) * 1000.0 / (pressedAt - firstAt), atPress);
             return 1;
         }
         const size_t now = TargetLogSize(target);
