@@ -112,7 +112,7 @@ bool KeepInBackground() {
     return gKeepInBackground;
 }
 
-void ShowNotice(std::string_view text, int owner) {
+void ShowNotice(std::string_view text, int owner, bool activate) {
     // A notice wider than the screen could not be read; cut it to what fits.
     const size_t fitting = static_cast<size_t>(platform::ScreenWidth() / kNoticeCharacterWidth);
     std::string shown(text.substr(0, fitting));
@@ -121,7 +121,13 @@ void ShowNotice(std::string_view text, int owner) {
     }
     const int width = kNoticeCharacterWidth * static_cast<int>(shown.size());
 
-    OpenPopup(WindowNotice, width, kNoticeHeight, owner, true);
+    platform::WindowSpec popup;
+    popup.clientWidth = width;
+    popup.clientHeight = kNoticeHeight;
+    popup.style = platform::WindowStyle::Borderless;
+    popup.owner = owner;
+    popup.activate = activate && !KeepInBackground();
+    platform::OpenWindow(WindowNotice, popup);
 
     platform::ControlSpec notice;
     notice.kind = platform::ControlKind::TextCentred;
@@ -135,7 +141,7 @@ void ShowNotice(std::string_view text, int owner) {
 
     platform::SleepMs(kNoticeMs);
     platform::CloseWindow(WindowNotice);
-    if (!KeepInBackground()) {
+    if (activate && !KeepInBackground()) {
         platform::ActivateWindow(owner);
     }
 }

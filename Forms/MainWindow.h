@@ -36,8 +36,10 @@ std::string FirstUnattendedFailure();
 // program the user or the task had in front keeps the keyboard.
 void SetKeepInBackground(bool keep);
 bool KeepInBackground();
-// The text for 600 ms in a small borderless window owned by `owner`.
-void ShowNotice(std::string_view text, int owner);
+// The text for 600 ms in a small borderless window owned by `owner`, which is activated
+// afterwards. With `activate` false neither takes the foreground: the program in front keeps the
+// keys still on their way to it.
+void ShowNotice(std::string_view text, int owner, bool activate = true);
 // Opens a borderless popup window with the client size; `atX`/`atY` place its top-left corner,
 // or it is centred on the screen when `centred`.
 void OpenPopup(int window, int clientWidth, int clientHeight, int owner, bool centred, int atX = 0,

@@ -146,6 +146,7 @@ void HandleEvent(const platform::Event& event) {
                 CloseEditor();
             } else if (event.window == FormMAIN) {
                 // Unattended, closing the window stops the run that was to end the program.
+                ReleasePlayerKeys();
                 platform::ExitProcessNow(Unattended() ? ExitStopped : 0);
             }
             // Close requests of every other window are ignored: the program closes them itself.

@@ -7,10 +7,12 @@
 #include "Quorvane/Commands.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "player/Player.h"
 #include "steps/Document.h"
 
 void ExitProgram() {
     if (platform::MessageBoxYesNo(FormMAIN, "Confirm", "Exit program?")) {
+        ReleasePlayerKeys();
         platform::ExitProcessNow(0);
     }
 }

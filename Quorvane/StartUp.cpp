@@ -12,6 +12,7 @@
 #include "platform/window.h"
 #include "player/Player.h"
 #include "steps/Document.h"
+#include "steps/KeyText.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
 
@@ -49,15 +50,7 @@ void FillChoosers() {
                             "7 State", "8 Execute", "9 Message"});
     FillChooser(ComboClick, {"L_Click", "Ldbl_Click", "R_Click", "M_Click"});
     FillChooser(Combo_KeyboardType, {"String", "Key"});
-    std::vector<std::string> keys = {
-        "{BACKSPACE}", "{DELETE}",   "{END}",     "{ENTER}",      "{ESCAPE}",      "{HOME}",
-        "{INSERT}",    "{RETURN}",   "{TAB}",     "{UP}",         "{DOWN}",        "{LEFT}",
-        "{RIGHT}",     "{ALTUP}",    "{ALTDOWN}", "{CONTROLUP}",  "{CONTROLDOWN}", "{SHIFTUP}",
-        "{SHIFTDOWN}", "{PAGEDOWN}", "{PAGEUP}",  "{PRINTSCREEN}"};
-    for (int key = 1; key <= 12; ++key) {
-        keys.push_back("{F" + std::to_string(key) + "}");
-    }
-    FillChooser(ComboKeyName, keys);
+    FillChooser(ComboKeyName, ChooserKeyNames());
     FillChooser(ComboPort, ComPortNames());
     FillChooser(Combo_COMtype, {"Initialise", "String", "Hex", "Byte"});
 }

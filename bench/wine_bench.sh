@@ -8,6 +8,8 @@
 #   escape:     time from a real Escape press to the end of a run, during Delays and waits
 #               (--program=<Windows path of another Quorvane.exe> measures that one)
 #   line_info:  the text editor window's line information on a 10,000-line and a 10-line text
+#   long_text:  a real Escape 1 s into a run typing 100,000 characters: how soon the run ends and
+#               the characters stop, and whether a modifier is left down
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 
@@ -31,6 +33,9 @@ if [ "$name" = typing ]; then
     arguments=("Z:${target//\//\\}")
 elif [ "$name" = escape ]; then
     arguments=("--program=$(session_windows_path "$build/Quorvane.exe")")
+elif [ "$name" = long_text ]; then
+    target=$build/tests/e2e/Target.exe
+    arguments=("--program=$(session_windows_path "$build/Quorvane.exe")" "Z:${target//\//\\}")
 fi
 
 export WINEPREFIX=$build/wineprefix-bench

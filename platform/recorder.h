@@ -20,14 +20,19 @@ struct UserInput {
     int64_t timeMs = 0;  // when it happened, in milliseconds since the recorder started
     // The window under the pointer (mouse) or the foreground window (keys) is one of ours.
     bool onOwnWindow = false;
-    int x = 0;  // screen point of a mouse event
+    // Logical screen point of a mouse event (the space of CursorPosition, input.h): the hook's
+    // physical point taken over per monitor before anything uses it.
+    int x = 0;
     int y = 0;
     MouseButton button = MouseButton::Left;
     uint8_t key = 0;  // virtual key of a key event
     // KeyDown: what the key types on the keyboard layout of the foreground window with the Shift,
     // Caps Lock and AltGr state of that moment, leaving Control and Alt out (ANSI code page);
-    // "" when it types nothing (a dead key, a character the code page lacks).
+    // "" when it types nothing (a dead key, a character the code page lacks). The key after a
+    // dead key carries what both type together ("ê" for "^" then "e", "^" for "^" then a blank).
     std::string text;
+    // KeyDown: it typed a character the ANSI code page cannot hold (`text` is "").
+    bool lostCharacter = false;
     // KeyDown: the modifiers held. A right Alt that gave `text` as AltGr is neither Control nor
     // Alt.
     bool shift = false;
@@ -48,10 +53,11 @@ ClickMetrics SystemClickMetrics();
 // Installs the hooks on a thread of their own with its own message loop and returns once they
 // are in place; false when the system refuses them. The hooks only queue and return at once.
 // Whenever input is queued while the queue is empty, WaitEvent returns an event of kind
-// UserInputQueued.
+// UserInputQueued. The user's first Escape press ends the recording: it is queued, but not passed
+// on to the program in front, and from then on the hooks pass everything on untouched.
 bool StartInputRecorder();
-// Removes the hooks and ends their thread; what they queued can still be taken. Starting the
-// recorder again drops it.
+// Removes the hooks and ends their thread, after the hooks have passed on every event the system
+// handed them; what they queued can still be taken. Starting the recorder again drops it.
 void StopInputRecorder();
 // The input queued since the last call, oldest first.
 std::vector<UserInput> TakeUserInput();

@@ -22,7 +22,7 @@ enum class WindowStyle {
 };
 
 enum class WindowPlacement {
-    AtPosition,     // x, y are the screen position of the outer top-left corner
+    AtPosition,     // x, y are the logical screen position of the outer top-left corner
     CentreScreen,   // centred on the primary screen
     CentreOnOwner,  // centred on the owner window
 };
@@ -36,7 +36,7 @@ struct WindowSpec {
     WindowStyle style = WindowStyle::Main;
     WindowPlacement placement = WindowPlacement::CentreScreen;
     int owner = -1;        // window number of the owner, -1 for none
-    bool activate = true;  // false: shown without taking the foreground (SW_SHOWNOACTIVATE)
+    bool activate = true;  // false: shown without taking the foreground from another program
 };
 
 struct Rect {
@@ -59,7 +59,7 @@ void SetWindowTopmost(int window, bool topmost);
 bool IsWindowTopmost(int window);
 // Makes the window the active (foreground) window.
 void ActivateWindow(int window);
-// Outer window rectangle in screen pixels.
+// Outer window rectangle in logical screen pixels.
 Rect WindowOuterRect(int window);
 
 // [SECTION] Fonts and images
@@ -72,7 +72,7 @@ void SetDefaultFont(int font);
 bool LoadImage(int image);
 // Horizontal pixels per logical inch of the screen (GetDeviceCaps LOGPIXELSX).
 int ScreenPixelsPerInchX();
-// Width of the primary screen in pixels.
+// Width of the primary screen in logical pixels.
 int ScreenWidth();
 
 // [SECTION] Controls
@@ -95,7 +95,7 @@ enum class ControlKind {
 struct ControlSpec {
     ControlKind kind = ControlKind::Text;
     int parent = -1;  // window number or container control number
-    int x = 0;
+    int x = 0;        // in the parent's client area, logical pixels
     int y = 0;
     int width = 0;
     int height = 0;

@@ -1,14 +1,16 @@
 // Mouse and Keyboard steps: clicks at a screen point, typed texts with key names.
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 #include "platform/input.h"
 #include "platform/system.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
-#include "steps/KeyNames.h"
+#include "steps/KeyText.h"
 
 namespace {
 
@@ -28,127 +30,156 @@ void Click(uint32_t down, uint32_t up) {
 
 // [SECTION] Keys
 
-constexpr uint8_t kShift = 0x10;
-constexpr uint8_t kControl = 0x11;
-constexpr uint8_t kAlt = 0x12;
+// A long text goes out in chunks of this many tokens; between them the run can stop or pause.
+constexpr int kChunkTokens = 25;
+// After a chunk the typist waits until the system has passed the chunk on, so that no more than
+// one chunk is ever in flight when the run ends; never longer than this.
+constexpr int64_t kLongestChunkWaitUs = 250 * 1000;
+constexpr int64_t kPollUs = 1000;
 
-// Modifier bits of the high byte of a KeyScan code.
-constexpr int kNeedsShift = 1;
-constexpr int kNeedsControl = 2;
-constexpr int kNeedsAlt = 4;
-
-struct ModifierName {
-    std::string_view name;
+// Modifier bits of the high byte of a KeyScan code, in the order they are pressed.
+constexpr struct {
+    int bit;
     uint8_t key;
-    bool up;
-};
+} kModifiers[] = {{1, kShiftKey}, {2, kControlKey}, {4, kAltKey}};
 
-constexpr ModifierName kModifierNames[] = {
-    {"ALTDOWN", kAlt, false},      {"ALTUP", kAlt, true},        {"CONTROLDOWN", kControl, false},
-    {"CONTROLUP", kControl, true}, {"SHIFTDOWN", kShift, false}, {"SHIFTUP", kShift, true},
-};
+uint32_t Bit(uint8_t modifier) {
+    return 1u << (modifier - kShiftKey);
+}
 
-// Characters that cannot stand in a step's text as themselves: ";" ends a field of the step
-// file and "{" starts a key name. Each is typed as the character it is.
-struct NamedCharacter {
-    std::string_view name;
-    char character;
-};
+bool IsModifier(uint8_t key) {
+    return key >= kShiftKey && key <= kAltKey;
+}
 
-constexpr NamedCharacter kNamedCharacters[] = {{"SEMICOLON", ';'}, {"LEFTBRACE", '{'}};
+// The modifiers the player holds down at this moment, for ReleasePlayerKeys on another thread.
+std::atomic<uint32_t> gHeldDown{0};
 
 // What one text remembers while it is typed.
 struct Typing {
-    int16_t currentCode = 0;  // last named key or plain character; its low byte is pressed
-    // Modifiers held by "{SHIFTDOWN}", "{CONTROLDOWN}", "{ALTDOWN}": a character that needs one
-    // of them gets no events of its own for it, so it does not release what the text holds.
-    bool shiftHeld = false;
-    bool controlHeld = false;
-    bool altHeld = false;
-
-    bool& Held(uint8_t modifier) {
-        return modifier == kShift ? shiftHeld : modifier == kControl ? controlHeld : altHeld;
-    }
+    platform::KeyboardLayout layout = 0;  // of the window in front when the text began
+    uint8_t currentKey = 0;  // of the last named key or plain character: an unknown name's key
+    // Modifiers held by name ("{SHIFTDOWN}"...): a character that needs one of them gets no
+    // events of its own for it, so it does not release what the text holds.
+    uint32_t heldByName = 0;
+    uint64_t sent = 0;  // key events sent
+    // What the layout answered for each character so far (KeyScan, and -1 as well for a dead
+    // key): a long text asks once per character, not once per key.
+    std::array<int16_t, 256> codes{};
+    std::array<bool, 256> known{};
 };
 
-// Keys that Windows marks as extended, among those a text can name. Without the flag a program
-// that reads scan codes takes an arrow key for the number-pad key of the same scan code.
-bool IsExtendedKey(uint8_t key) {
-    constexpr uint8_t kPageUp = 0x21, kDown = 0x28, kInsert = 0x2D, kDelete = 0x2E;
-    return (key >= kPageUp && key <= kDown) || key == kInsert || key == kDelete;
+// The KeyScan code of the character, or -1 where it must go as Unicode input: not on the layout,
+// or on a dead key that would change the next character ("^", "`").
+int16_t CodeOf(char c, Typing& typing) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (!typing.known[byte]) {
+        const int16_t code = platform::KeyScan(c, typing.layout);
+        typing.codes[byte] = platform::IsDeadKey(code, typing.layout) ? int16_t{-1} : code;
+        typing.known[byte] = true;
+    }
+    return typing.codes[byte];
 }
 
-// Every key event carries the scan code of its key on the current layout, so that programs that
-// read scan codes (remote desktops, consoles, games) see the key that was meant.
-void SendKey(uint8_t key, bool up) {
-    platform::SendKeyEvent(key, platform::ScanCode(key), IsExtendedKey(key), up);
+// Every key event carries the scan code of its key on the layout, and the extended flag the
+// layout gives it, so that programs that read scan codes (remote desktops, consoles, games) see
+// the key that was meant: an arrow, not the number-pad key of the same scan code.
+void SendKey(Typing& typing, uint8_t key, bool up) {
+    const uint16_t scan = platform::ScanCode(key, typing.layout);
+    const uint16_t prefix = scan >> 8;
+    platform::SendKeyEvent(key, static_cast<uint8_t>(scan & 0xFF), prefix == 0xE0 || prefix == 0xE1,
+                           up);
+    ++typing.sent;
+    if (IsModifier(key)) {
+        up ? gHeldDown &= ~Bit(key) : gHeldDown |= Bit(key);
+    }
 }
 
-void Press(uint8_t key) {
-    SendKey(key, false);
-    SendKey(key, true);
-}
-
-void PressCurrent(const Typing& typing) {
-    Press(static_cast<uint8_t>(typing.currentCode & 0xFF));
+void Press(Typing& typing, uint8_t key) {
+    SendKey(typing, key, false);
+    SendKey(typing, key, true);
 }
 
 // Types a plain character with the modifiers its layout needs, pressed before the key and
 // released after it in reverse order. Modifiers the text holds by name are left alone.
 void TypeCharacter(char c, Typing& typing) {
-    const int16_t code = platform::KeyScan(c);
+    const int16_t code = CodeOf(c, typing);
     if (code == -1) {
-        // Not on this layout: the character itself, as Unicode input.
         platform::SendUnicodeCharacter(platform::AnsiToCodePoint(c));
+        typing.sent += 2;
         return;
     }
-    typing.currentCode = code;
+    typing.currentKey = static_cast<uint8_t>(code & 0xFF);
     const int state = (code >> 8) & 0xFF;
-    uint8_t modifiers[3];
+    uint8_t needed[3];
     int count = 0;
-    const struct {
-        int bit;
-        uint8_t key;
-    } needed[] = {{kNeedsShift, kShift}, {kNeedsControl, kControl}, {kNeedsAlt, kAlt}};
-    for (const auto& modifier : needed) {
-        if ((state & modifier.bit) != 0 && !typing.Held(modifier.key)) {
-            modifiers[count++] = modifier.key;
+    for (const auto& modifier : kModifiers) {
+        if ((state & modifier.bit) != 0 && (typing.heldByName & Bit(modifier.key)) == 0) {
+            needed[count++] = modifier.key;
         }
     }
     for (int i = 0; i < count; ++i) {
-        SendKey(modifiers[i], false);
+        SendKey(typing, needed[i], false);
     }
-    PressCurrent(typing);
+    Press(typing, typing.currentKey);
     for (int i = count - 1; i >= 0; --i) {
-        SendKey(modifiers[i], true);
+        SendKey(typing, needed[i], true);
     }
 }
 
-// One "{name}": a named key becomes the current key code; a modifier name sends its one event.
-// Unless the name starts like a modifier, the current key code is then pressed, so an unknown or
-// empty name presses the last key again.
-void TypeKeyName(std::string_view name, Typing& typing) {
-    // A named character is typed as any character.
-    for (const NamedCharacter& named : kNamedCharacters) {
-        if (named.name == name) {
-            TypeCharacter(named.character, typing);
-            return;
+void TypeToken(const KeyToken& token, Typing& typing) {
+    switch (token.kind) {
+        case KeyTokenKind::Character:
+            TypeCharacter(token.character, typing);
+            break;
+        case KeyTokenKind::Key:
+            typing.currentKey = token.key;
+            Press(typing, token.key);
+            break;
+        case KeyTokenKind::ModifierDown:
+        case KeyTokenKind::ModifierUp: {
+            const bool up = token.kind == KeyTokenKind::ModifierUp;
+            SendKey(typing, token.key, up);
+            up ? typing.heldByName &= ~Bit(token.key) : typing.heldByName |= Bit(token.key);
+            break;
+        }
+        case KeyTokenKind::PressAgain:
+            Press(typing, typing.currentKey);
+            break;
+        case KeyTokenKind::Nothing:
+            break;
+    }
+}
+
+// Releases or presses again the modifiers the text holds by name (around a pause).
+void SendHeldByName(Typing& typing, bool up) {
+    for (const auto& modifier : kModifiers) {
+        if ((typing.heldByName & Bit(modifier.key)) != 0) {
+            SendKey(typing, modifier.key, up);
         }
     }
-    for (const NamedKey& named : NamedKeys) {
-        if (named.name == name) {
-            typing.currentCode = named.key;
+}
+
+// Between two chunks: lets the system pass on what the text sent so far, holds while the run is
+// paused (with the text's modifiers released meanwhile). False when the run ended.
+bool BetweenChunks(Typing& typing, uint64_t passedBefore) {
+    const int64_t deadline = platform::MonotonicMicroseconds() + kLongestChunkWaitUs;
+    for (;;) {
+        const uint64_t passed = platform::SynthesisedKeysPassed();
+        const int64_t now = platform::MonotonicMicroseconds();
+        if (passed == UINT64_MAX || passed - passedBefore >= typing.sent || now >= deadline ||
+            !WaitUntil(std::min(now + kPollUs, deadline))) {
+            break;
         }
     }
-    for (const ModifierName& modifier : kModifierNames) {
-        if (modifier.name == name) {
-            SendKey(modifier.key, modifier.up);
-            typing.Held(modifier.key) = !modifier.up;
+    CheckUserEscape();
+    if (PlayRunning != 0 && PlayPaused == 1) {
+        SendHeldByName(typing, true);
+        PauseWait();
+        if (PlayRunning != 0) {
+            SendHeldByName(typing, false);
         }
     }
-    if (!name.starts_with("ALT") && !name.starts_with("CONTROL") && !name.starts_with("SHIFT")) {
-        PressCurrent(typing);
-    }
+    return PlayRunning != 0;
 }
 
 }  // namespace
@@ -179,26 +210,35 @@ void PlayKeyboard(Run& run, const StepRecord& step) {
 
 int SendKeys(const std::string& text) {
     Typing typing;
-    const std::string_view rest(text);
-    size_t position = 0;
-    while (position < rest.size()) {
-        if (rest[position] != '{') {
-            TypeCharacter(rest[position++], typing);
+    typing.layout = platform::ForegroundKeyboardLayout();
+    // Outside a run (a benchmark) the text goes out whole.
+    const bool inRun = PlayRunning != 0;
+    const uint64_t passedBefore = platform::SynthesisedKeysPassed();
+    int inChunk = 0;
+    for (const KeyToken& token : ReadKeyText(text)) {
+        TypeToken(token, typing);
+        if (++inChunk < kChunkTokens) {
             continue;
         }
-        const size_t close = rest.find('}', position + 1);
-        if (close == std::string_view::npos) {
-            // An unclosed "{" names no key: it and the rest are plain characters.
-            while (position < rest.size()) {
-                TypeCharacter(rest[position++], typing);
-            }
+        inChunk = 0;
+        if (inRun && !BetweenChunks(typing, passedBefore)) {
             break;
         }
-        TypeKeyName(rest.substr(position + 1, close - position - 1), typing);
-        position = close + 1;
     }
-    SendKey(kAlt, true);
-    SendKey(kControl, true);
-    SendKey(kShift, true);
+    // Whatever the text held, and however it ended.
+    for (uint8_t modifier : {kAltKey, kControlKey, kShiftKey}) {
+        SendKey(typing, modifier, true);
+    }
     return 1;
+}
+
+void ReleasePlayerKeys() {
+    const uint32_t held = gHeldDown.exchange(0);
+    const platform::KeyboardLayout layout = platform::ForegroundKeyboardLayout();
+    for (uint8_t modifier : {kAltKey, kControlKey, kShiftKey}) {
+        if ((held & Bit(modifier)) != 0) {
+            platform::SendKeyEvent(
+                modifier, static_cast<uint8_t>(platform::ScanCode(modifier, layout)), false, true);
+        }
+    }
 }

@@ -89,3 +89,6 @@ bool IsRunEvent(const platform::Event& event);
 void DrawRunEvent(const platform::Event& event);
 // Shows the run state in the run buttons, their menu items and the editing lock (main thread).
 void ShowRunPhase();
+// Releases the keys the player holds down at this moment (a text's modifiers); any thread. The
+// program calls it before it ends in the middle of a run.
+void ReleasePlayerKeys();

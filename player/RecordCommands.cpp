@@ -34,6 +34,7 @@ InputAction Action(const platform::UserInput& input) {
     action.button = static_cast<InputButton>(input.button);
     action.key = input.key;
     action.text = input.text;
+    action.lostCharacter = input.lostCharacter;
     action.shift = input.shift;
     action.control = input.control;
     action.alt = input.alt;
@@ -95,5 +96,7 @@ void EndRecording() {
     }
     platform::SetControlText(TextState, "");
     FinishRecording();
-    ShowNotice(RecordingNotice(recording), FormMAIN);
+    // Input of the recording may still be on its way to the program in front: taking the
+    // foreground from it now would lose that input.
+    ShowNotice(RecordingNotice(recording), FormMAIN, false);
 }

@@ -2,11 +2,12 @@
 
 #include "steps/Recording.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
 
-#include "steps/KeyNames.h"
+#include "steps/KeyText.h"
 #include "steps/Numbers.h"
 
 namespace {
@@ -16,41 +17,35 @@ constexpr uint8_t kEscape = 0x1B;
 constexpr int64_t kStepIntervalMs = 200;
 constexpr int64_t kShortestDelayMs = 500;
 
-std::string Wrapped(const std::string& text, bool held, std::string_view modifier) {
-    if (!held) {
-        return text;
+// The tokens around `tokens` that hold a modifier while they are typed.
+void Wrap(std::vector<KeyToken>& tokens, bool held, uint8_t modifier) {
+    if (held) {
+        tokens.insert(tokens.begin(), KeyToken{KeyTokenKind::ModifierDown, 0, modifier});
+        tokens.push_back(KeyToken{KeyTokenKind::ModifierUp, 0, modifier});
     }
-    const std::string name(modifier);
-    return "{" + name + "DOWN}" + text + "{" + name + "UP}";
 }
 
 // The text of a step that presses the same keys: a named key by its name, a character as
-// itself, or by name where it cannot stand in a step's text. "" for a key that gives neither.
+// itself (or by name where it cannot stand in a step's text). "" for a key that gives neither.
 std::string KeyText(const InputAction& action) {
-    std::string text;
-    // Escape ends a recording and never comes here; the first name of a key is the one written.
-    for (const NamedKey& named : NamedKeys) {
-        if (named.key == action.key) {
-            // A character carries its own Shift; a named key needs it written.
-            text = Wrapped("{" + std::string(named.name) + "}", action.shift, "SHIFT");
-            break;
-        }
-    }
-    if (text.empty()) {
+    std::vector<KeyToken> tokens;
+    // Escape ends a recording and never comes here.
+    const KeyToken named{KeyTokenKind::Key, 0, action.key};
+    if (!WriteKeyText({named}).empty()) {
+        tokens.push_back(named);
+        // A character carries its own Shift; a named key needs it written.
+        Wrap(tokens, action.shift, kShiftKey);
+    } else {
         for (char c : action.text) {
-            if (c == ';') {
-                text += "{SEMICOLON}";
-            } else if (c == '{') {
-                text += "{LEFTBRACE}";
-            } else if (static_cast<unsigned char>(c) >= 0x20) {
-                text += c;
-            }
+            tokens.push_back(KeyToken{KeyTokenKind::Character, c, 0});
         }
     }
-    if (text.empty()) {
-        return text;
+    if (WriteKeyText(tokens).empty()) {
+        return {};
     }
-    return Wrapped(Wrapped(text, action.alt, "ALT"), action.control, "CONTROL");
+    Wrap(tokens, action.alt, kAltKey);
+    Wrap(tokens, action.control, kControlKey);
+    return WriteKeyText(tokens);
 }
 
 bool Within(int from, int to, int size) {
@@ -81,15 +76,17 @@ struct Pass {
     bool typing = false;  // the last step is the Keyboard step that takes the next key
 };
 
-// A pause since the action before becomes a Delay step when it is long enough; it also ends the
-// text being typed.
-void StartAction(Pass& pass, int64_t timeMs) {
+// A pause since the action before becomes a Delay step when it is long enough, or when the
+// replay needs at least `leastMs` between the two; it also ends the text being typed.
+void StartAction(Pass& pass, int64_t timeMs, int64_t leastMs = 0) {
     if (pass.lastActionMs) {
         const int64_t pauseMs = timeMs - *pass.lastActionMs - kStepIntervalMs;
-        if (pauseMs >= kShortestDelayMs) {
+        const int64_t tenths = std::max<int64_t>(
+            pauseMs >= kShortestDelayMs ? (pauseMs + 50) / 100 : 0, (leastMs + 99) / 100);
+        if (tenths > 0) {
             StepRecord delay;
             delay.RECORDtype = TypeDelay;
-            delay.DelayTime = static_cast<float>((pauseMs + 50) / 100) / 10.0f;
+            delay.DelayTime = static_cast<float>(tenths) / 10.0f;
             pass.recording.steps.push_back(delay);
             pass.typing = false;
         }
@@ -97,11 +94,16 @@ void StartAction(Pass& pass, int64_t timeMs) {
     pass.lastActionMs = timeMs;
 }
 
-bool IsDoubleClick(const Pass& pass, const ButtonDown& down) {
+// The press lies within the double-click rectangle of the single left click before it.
+bool NearLastClick(const Pass& pass, const ButtonDown& down) {
     const ClickRules& rules = pass.rules;
-    return pass.lastClick && down.timeMs - pass.lastClick->timeMs < rules.doubleClickMs &&
-           Within(pass.lastClick->x, down.x, rules.doubleClickWidth) &&
+    return pass.lastClick && Within(pass.lastClick->x, down.x, rules.doubleClickWidth) &&
            Within(pass.lastClick->y, down.y, rules.doubleClickHeight);
+}
+
+bool IsDoubleClick(const Pass& pass, const ButtonDown& down) {
+    return NearLastClick(pass, down) &&
+           down.timeMs - pass.lastClick->timeMs < pass.rules.doubleClickMs;
 }
 
 // A button released: with its press, a click (or a drag, recorded as a click) where it went down.
@@ -127,7 +129,11 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
         pass.lastActionMs = down.timeMs;
         return;
     }
-    StartAction(pass, down.timeMs);
+    // A left click near a single click stays a click of its own on replay: the player waits the
+    // step interval after the first, and a Delay makes up the rest of more than the double-click
+    // time (a second click within it, or just at its end, makes a double click).
+    const bool nearClick = up.button == InputButton::Left && NearLastClick(pass, down);
+    StartAction(pass, down.timeMs, nearClick ? pass.rules.doubleClickMs - kStepIntervalMs + 1 : 0);
     StepRecord step;
     step.RECORDtype = TypeMouse;
     step.MouseClick = up.button == InputButton::Left    ? "L_Click"
@@ -143,6 +149,7 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
 }
 
 void TakeKeyDown(Pass& pass, const InputAction& action) {
+    pass.recording.charactersLeftOut += action.lostCharacter && !action.onOwnWindow ? 1 : 0;
     const std::string text = KeyText(action);
     if (action.onOwnWindow || text.empty()) {
         return;
@@ -214,6 +221,11 @@ std::string RecordingNotice(const Recording& recording) {
     if (recording.wheelTurns > 0) {
         notice += "; " + Counted(recording.wheelTurns, "wheel turn not recorded",
                                  "wheel turns not recorded");
+    }
+    if (recording.charactersLeftOut > 0) {
+        notice += "; " + Counted(recording.charactersLeftOut,
+                                 "character a step file cannot hold was left out",
+                                 "characters a step file cannot hold were left out");
     }
     return notice;
 }

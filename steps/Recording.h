@@ -17,13 +17,17 @@ struct InputAction {
     InputKind kind = InputKind::KeyDown;
     int64_t timeMs = 0;
     bool onOwnWindow = false;  // aimed at one of Quorvane's own windows
-    int x = 0;                 // screen point of a button or wheel event
+    int x = 0;                 // logical screen point of a button or wheel event
     int y = 0;
     InputButton button = InputButton::Left;
     uint8_t key = 0;  // virtual key of a key event
     // KeyDown: what the key types on the keyboard layout with the Shift and AltGr state of that
-    // moment, without Control and Alt; "" when it types nothing.
+    // moment, without Control and Alt; "" when it types nothing. A key after a dead key carries
+    // what the two type together ("ê" after "^", "^" for a blank after it); the dead key itself
+    // types nothing.
     std::string text;
+    // KeyDown: it typed a character that the ANSI code page, and so a step file, cannot hold.
+    bool lostCharacter = false;
     bool shift = false;    // KeyDown: the modifiers held with the key (AltGr counts as neither
     bool control = false;  // Control nor Alt when it gave the text)
     bool alt = false;
@@ -41,14 +45,16 @@ struct ClickRules {
 
 struct Recording {
     std::vector<StepRecord> steps;
-    int dragsAsClicks = 0;  // drags, each recorded as a click where the button went down
-    int wheelTurns = 0;     // wheel turns, never recorded
+    int dragsAsClicks = 0;      // drags, each recorded as a click where the button went down
+    int wheelTurns = 0;         // wheel turns, never recorded
+    int charactersLeftOut = 0;  // typed characters a step file cannot hold
 };
 
 // The Escape key pressed: it ends a recording and is not recorded itself.
 bool EndsRecording(const InputAction& action);
 // The steps the input makes, in order, up to the first Escape press.
 Recording StepsFromInput(const std::vector<InputAction>& input, const ClickRules& rules);
-// "Recorded 3 steps", with "; 2 drags recorded as clicks" and "; 1 wheel turn not recorded"
-// when there were any, or "Nothing recorded".
+// "Recorded 3 steps", with "; 2 drags recorded as clicks", "; 1 wheel turn not recorded" and
+// "; 2 characters a step file cannot hold were left out" when there were any, or
+// "Nothing recorded".
 std::string RecordingNotice(const Recording& recording);

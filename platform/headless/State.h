@@ -66,6 +66,10 @@ struct State {
 
     // Input
     std::vector<headless::InputEvent> inputLog;
+    struct {
+        size_t count = 0;
+        std::function<void()> action;
+    } inputWatch;
     int cursorX = 0;
     int cursorY = 0;
     bool userEscape = false;

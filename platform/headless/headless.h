@@ -140,6 +140,9 @@ struct InputEvent {
 std::vector<InputEvent> InputLog();
 void ClearInputLog();
 void SetCursor(int x, int y);
+// Runs action once, on the thread that sends the input, as soon as the input log holds `count`
+// events (the user acts in the middle of a long text).
+void AfterInputEvents(size_t count, std::function<void()> action);
 // The user presses Escape on the real keyboard (seen by the Escape watch).
 void UserPressesEscape();
 

@@ -3,6 +3,8 @@
 #include "platform/input.h"
 
 #include <array>
+#include <functional>
+#include <initializer_list>
 
 #include "platform/headless/State.h"
 #include "platform/system.h"
@@ -113,9 +115,10 @@ constexpr std::array<int16_t, 256> BuildTable(const KeyOf (&keys)[N]) {
 constexpr std::array<int16_t, 256> kUsTable = BuildTable(kUsKeys);
 constexpr std::array<int16_t, 256> kGermanTable = BuildTable(kGermanKeys);
 
-// Scan codes (PC/AT set 1) of the virtual keys, as MapVirtualKeyExA gives them on a US keyboard.
-constexpr std::array<uint8_t, 256> BuildScanCodes(bool german) {
-    std::array<uint8_t, 256> codes{};
+// Scan codes (PC/AT set 1) of the virtual keys, as MapVirtualKeyExA gives them on a US keyboard
+// with MAPVK_VK_TO_VSC_EX: 0xE0 in the high byte for an extended key.
+constexpr std::array<uint16_t, 256> BuildScanCodes(bool german) {
+    std::array<uint16_t, 256> codes{};
     const char* rows[] = {"1234567890", "QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
     const uint8_t firsts[] = {0x02, 0x10, 0x1E, 0x2C};
     for (int row = 0; row < 4; ++row) {
@@ -127,21 +130,51 @@ constexpr std::array<uint8_t, 256> BuildScanCodes(bool german) {
     for (int f = 0; f < 10; ++f) {
         codes[0x70 + f] = static_cast<uint8_t>(0x3B + f);  // F1 to F10
     }
-    const uint8_t pairs[][2] = {
-        {0x08, 0x0E}, {0x09, 0x0F}, {0x0D, 0x1C}, {0x10, 0x2A}, {0x11, 0x1D}, {0x12, 0x38},
-        {0x1B, 0x01}, {0x20, 0x39}, {0x21, 0x49}, {0x22, 0x51}, {0x23, 0x4F}, {0x24, 0x47},
-        {0x25, 0x4B}, {0x26, 0x48}, {0x27, 0x4D}, {0x28, 0x50}, {0x2C, 0x54}, {0x2D, 0x52},
-        {0x2E, 0x53}, {0x7A, 0x57}, {0x7B, 0x58}, {0xBA, 0x27}, {0xBB, 0x0D}, {0xBC, 0x33},
-        {0xBD, 0x0C}, {0xBE, 0x34}, {0xBF, 0x35}, {0xC0, 0x29}, {0xDB, 0x1A}, {0xDC, 0x2B},
-        {0xDD, 0x1B}, {0xDE, 0x28}, {0xE2, 0x56}};
+    constexpr uint16_t kExtended = 0xE000;
+    const uint16_t pairs[][2] = {{0x08, 0x0E},
+                                 {0x09, 0x0F},
+                                 {0x0D, 0x1C},
+                                 {0x10, 0x2A},
+                                 {0x11, 0x1D},
+                                 {0x12, 0x38},
+                                 {0x1B, 0x01},
+                                 {0x20, 0x39},
+                                 {0x21, kExtended | 0x49},
+                                 {0x22, kExtended | 0x51},
+                                 {0x23, kExtended | 0x4F},
+                                 {0x24, kExtended | 0x47},
+                                 {0x25, kExtended | 0x4B},
+                                 {0x26, kExtended | 0x48},
+                                 {0x27, kExtended | 0x4D},
+                                 {0x28, kExtended | 0x50},
+                                 {0x2C, kExtended | 0x37},
+                                 {0x2D, kExtended | 0x52},
+                                 {0x2E, kExtended | 0x53},
+                                 {0x6F, kExtended | 0x35},  // the keypad's slash
+                                 {0xA3, kExtended | 0x1D},  // right Control
+                                 {0xA5, kExtended | 0x38},  // right Alt
+                                 {0x7A, 0x57},
+                                 {0x7B, 0x58},
+                                 {0xBA, 0x27},
+                                 {0xBB, 0x0D},
+                                 {0xBC, 0x33},
+                                 {0xBD, 0x0C},
+                                 {0xBE, 0x34},
+                                 {0xBF, 0x35},
+                                 {0xC0, 0x29},
+                                 {0xDB, 0x1A},
+                                 {0xDC, 0x2B},
+                                 {0xDD, 0x1B},
+                                 {0xDE, 0x28},
+                                 {0xE2, 0x56}};
     for (const auto& pair : pairs) {
         codes[pair[0]] = pair[1];
     }
     if (german) {
         // QWERTZ: Y and Z change places, and the keys beside the letters carry other keys.
-        const uint8_t germanPairs[][2] = {{'Y', 0x2C},  {'Z', 0x15},  {0xBA, 0x1A}, {0xBB, 0x1B},
-                                          {0xBD, 0x35}, {0xBF, 0x2B}, {0xC0, 0x27}, {0xDB, 0x0C},
-                                          {0xDC, 0x29}, {0xDD, 0x0D}};
+        const uint16_t germanPairs[][2] = {{'Y', 0x2C},  {'Z', 0x15},  {0xBA, 0x1A}, {0xBB, 0x1B},
+                                           {0xBD, 0x35}, {0xBF, 0x2B}, {0xC0, 0x27}, {0xDB, 0x0C},
+                                           {0xDC, 0x29}, {0xDD, 0x0D}};
         for (const auto& pair : germanPairs) {
             codes[pair[0]] = pair[1];
         }
@@ -149,8 +182,15 @@ constexpr std::array<uint8_t, 256> BuildScanCodes(bool german) {
     return codes;
 }
 
-constexpr std::array<uint8_t, 256> kUsScanCodes = BuildScanCodes(false);
-constexpr std::array<uint8_t, 256> kGermanScanCodes = BuildScanCodes(true);
+constexpr std::array<uint16_t, 256> kUsScanCodes = BuildScanCodes(false);
+constexpr std::array<uint16_t, 256> kGermanScanCodes = BuildScanCodes(true);
+
+// The German layout's dead keys: ^ (its own key), and the accent key with ´ and, shifted, `.
+constexpr int16_t kGermanDeadKeys[] = {0xDC, 0xDD, kShift | 0xDD};
+
+bool IsGerman(platform::KeyboardLayout layout) {
+    return layout == static_cast<platform::KeyboardLayout>(headless::KeyboardLayout::German);
+}
 
 // Windows-1252 bytes 0x80 to 0x9F; the five the code page leaves undefined map to themselves.
 constexpr uint16_t kCp1252High[32] = {
@@ -159,9 +199,20 @@ constexpr uint16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void Log(const InputEvent& event) {
-    const auto lock = Lock();
-    Shared().inputLog.push_back(event);
+// Logs the events, then runs the input watch's action once the log has reached its length.
+void Log(std::initializer_list<InputEvent> events) {
+    std::function<void()> due;
+    {
+        const auto lock = Lock();
+        Shared().inputLog.insert(Shared().inputLog.end(), events.begin(), events.end());
+        auto& watch = Shared().inputWatch;
+        if (watch.action && Shared().inputLog.size() >= watch.count) {
+            due.swap(watch.action);
+        }
+    }
+    if (due) {
+        due();
+    }
 }
 
 }  // namespace
@@ -182,33 +233,42 @@ void SetCursorPosition(int x, int y) {
 }
 
 void SendMouseEvent(uint32_t flags) {
-    Log(InputEvent{.kind = InputKind::Mouse, .flags = flags});
+    Log({InputEvent{.kind = InputKind::Mouse, .flags = flags}});
 }
 
 void SendKeyEvent(uint8_t key, uint8_t scanCode, bool extended, bool up) {
-    Log(InputEvent{
-        .kind = InputKind::Key, .key = key, .up = up, .scanCode = scanCode, .extended = extended});
+    Log({InputEvent{
+        .kind = InputKind::Key, .key = key, .up = up, .scanCode = scanCode, .extended = extended}});
 }
 
-uint8_t ScanCode(uint8_t key) {
+platform::KeyboardLayout ForegroundKeyboardLayout() {
     const auto lock = Lock();
-    return (Shared().layout == headless::KeyboardLayout::German ? kGermanScanCodes
-                                                                : kUsScanCodes)[key];
+    return static_cast<KeyboardLayout>(Shared().layout);
+}
+
+uint16_t ScanCode(uint8_t key, KeyboardLayout layout) {
+    return (IsGerman(layout) ? kGermanScanCodes : kUsScanCodes)[key];
 }
 
 void SendUnicodeCharacter(uint16_t codePoint) {
-    const auto lock = Lock();
-    for (bool up : {false, true}) {
-        Shared().inputLog.push_back(
-            InputEvent{.kind = InputKind::Unicode, .up = up, .codePoint = codePoint});
-    }
+    Log({InputEvent{.kind = InputKind::Unicode, .up = false, .codePoint = codePoint},
+         InputEvent{.kind = InputKind::Unicode, .up = true, .codePoint = codePoint}});
 }
 
-int16_t KeyScan(char c) {
-    const auto lock = Lock();
-    const auto& table =
-        Shared().layout == headless::KeyboardLayout::German ? kGermanTable : kUsTable;
-    return table[static_cast<unsigned char>(c)];
+int16_t KeyScan(char c, KeyboardLayout layout) {
+    return (IsGerman(layout) ? kGermanTable : kUsTable)[static_cast<unsigned char>(c)];
+}
+
+bool IsDeadKey(int16_t code, KeyboardLayout layout) {
+    if (!IsGerman(layout)) {
+        return false;
+    }
+    for (int16_t dead : kGermanDeadKeys) {
+        if (dead == code) {
+            return true;
+        }
+    }
+    return false;
 }
 
 uint16_t AnsiToCodePoint(char c) {
@@ -226,6 +286,11 @@ void ResetUserEscape() {
 bool UserEscapePressed() {
     const auto lock = Lock();
     return Shared().userEscape;
+}
+
+uint64_t SynthesisedKeysPassed() {
+    const auto lock = Lock();
+    return Shared().inputLog.size();
 }
 
 }  // namespace platform
@@ -254,6 +319,11 @@ void UserPressesEscape() {
         Shared().userEscape = true;
     }
     platform::WakeSleepers();
+}
+
+void AfterInputEvents(size_t count, std::function<void()> action) {
+    const auto lock = Lock();
+    Shared().inputWatch = {count, std::move(action)};
 }
 
 void SetKeyboardLayout(KeyboardLayout layout) {

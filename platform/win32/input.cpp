@@ -12,10 +12,18 @@
 namespace {
 
 std::atomic<bool> gUserEscape{false};
+std::atomic<bool> gWatching{false};
+std::atomic<uint64_t> gSynthesisedKeys{0};
 
 // Synthesised key events (ours, or another program's) carry LLKHF_INJECTED; only a key from
 // the keyboard itself counts.
 LRESULT CALLBACK WatchKeys(int code, WPARAM message, LPARAM data) {
+    if (code == HC_ACTION) {
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+        if ((key->flags & LLKHF_INJECTED) != 0) {
+            ++gSynthesisedKeys;
+        }
+    }
     if (code == HC_ACTION && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
         if (key->vkCode == VK_ESCAPE && (key->flags & LLKHF_INJECTED) == 0) {
@@ -33,6 +41,7 @@ void RunEscapeWatch() {
     if (hook == nullptr) {
         return;
     }
+    gWatching = true;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         DispatchMessageA(&msg);
@@ -64,8 +73,22 @@ void SendKeyEvent(uint8_t key, uint8_t scanCode, bool extended, bool up) {
     keybd_event(key, scanCode, flags, 0);
 }
 
-uint8_t ScanCode(uint8_t key) {
-    return static_cast<uint8_t>(MapVirtualKeyExA(key, MAPVK_VK_TO_VSC, GetKeyboardLayout(0)));
+KeyboardLayout ForegroundKeyboardLayout() {
+    HWND foreground = GetForegroundWindow();
+    const DWORD thread = foreground != nullptr ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    return reinterpret_cast<KeyboardLayout>(GetKeyboardLayout(thread));
+}
+
+uint16_t ScanCode(uint8_t key, KeyboardLayout layout) {
+    const HKL hkl = reinterpret_cast<HKL>(layout);
+    const auto code = static_cast<uint16_t>(MapVirtualKeyExA(key, MAPVK_VK_TO_VSC_EX, hkl));
+    // Wine answers without the prefix for every key. The arrows are extended on every PC
+    // keyboard: where they come back without it, the keys of the navigation block and Print
+    // Screen get the prefix Windows gives them.
+    const bool prefixesKnown = (MapVirtualKeyExA(VK_LEFT, MAPVK_VK_TO_VSC_EX, hkl) >> 8) != 0;
+    const bool navigation = (key >= VK_PRIOR && key <= VK_DOWN) || key == VK_INSERT ||
+                            key == VK_DELETE || key == VK_SNAPSHOT;
+    return !prefixesKnown && navigation && code != 0 ? static_cast<uint16_t>(0xE000 | code) : code;
 }
 
 void SendUnicodeCharacter(uint16_t codePoint) {
@@ -79,8 +102,33 @@ void SendUnicodeCharacter(uint16_t codePoint) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-int16_t KeyScan(char c) {
-    return VkKeyScanExA(c, GetKeyboardLayout(0));
+int16_t KeyScan(char c, KeyboardLayout layout) {
+    return VkKeyScanExA(c, reinterpret_cast<HKL>(layout));
+}
+
+bool IsDeadKey(int16_t code, KeyboardLayout layout) {
+    if (code == -1) {
+        return false;
+    }
+    BYTE state[256] = {};
+    const int shifts = (code >> 8) & 0xFF;
+    state[VK_SHIFT] = (shifts & 1) != 0 ? 0x80 : 0;
+    state[VK_CONTROL] = (shifts & 2) != 0 ? 0x80 : 0;
+    state[VK_MENU] = (shifts & 4) != 0 ? 0x80 : 0;
+    const auto key = static_cast<UINT>(code & 0xFF);
+    const HKL hkl = reinterpret_cast<HKL>(layout);
+    // Leaves the keyboard state as it was (Windows 10 1607 on); a blank after a dead key clears
+    // what older systems keep.
+    constexpr UINT kKeepKeyboardState = 0x4;
+    wchar_t typed[4] = {};
+    const int count = ToUnicodeEx(key, MapVirtualKeyExA(key, MAPVK_VK_TO_VSC, hkl), state, typed, 4,
+                                  kKeepKeyboardState, hkl);
+    if (count < 0) {
+        BYTE none[256] = {};
+        ToUnicodeEx(VK_SPACE, MapVirtualKeyExA(VK_SPACE, MAPVK_VK_TO_VSC, hkl), none, typed, 4,
+                    kKeepKeyboardState, hkl);
+    }
+    return count < 0;
 }
 
 uint16_t AnsiToCodePoint(char c) {
@@ -102,6 +150,10 @@ void ResetUserEscape() {
 
 bool UserEscapePressed() {
     return gUserEscape;
+}
+
+uint64_t SynthesisedKeysPassed() {
+    return gWatching ? gSynthesisedKeys.load() : UINT64_MAX;
 }
 
 }  // namespace platform

@@ -4,11 +4,13 @@
 #include "platform/recorder.h"
 
 #include <array>
+#include <atomic>
 #include <future>
 #include <initializer_list>
 #include <mutex>
 #include <thread>
 
+#include "platform/ScreenSpace.h"
 #include "platform/win32/Registry.h"
 
 namespace {
@@ -45,6 +47,63 @@ DWORD gHookThreadId = 0;
 DWORD gStartTick = 0;
 std::array<bool, 256> gKeyDown{};
 bool gCapsLock = false;
+bool gSwallowEscapeUp = false;
+// Gathered before the hooks start, read by them only.
+std::vector<platform::MonitorSpace> gMonitors;
+
+// Set by the Escape that ends the recording, or by the stop: from then on the hooks pass
+// everything on untouched and queue nothing.
+std::atomic<bool> gEnded{false};
+
+// [SECTION] Monitors
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<std::pair<HMONITOR, platform::ScreenRect>>*>(data)->push_back(
+            {monitor, platform::ScreenRect{r.left, r.top, r.right, r.bottom}});
+    }
+    return TRUE;
+}
+
+std::vector<std::pair<HMONITOR, platform::ScreenRect>> MonitorRects() {
+    std::vector<std::pair<HMONITOR, platform::ScreenRect>> rects;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
+    return rects;
+}
+
+// Every monitor's rectangle as this DPI-unaware thread sees it (logical) and as a per-monitor
+// aware one does (physical). Systems before Windows 10 1607 lack the thread switch, and Wine does
+// not scale: there both are the same, and the mapping changes nothing.
+std::vector<platform::MonitorSpace> GatherMonitors() {
+    using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
+    const auto logical = MonitorRects();
+    auto physical = logical;
+    if (setContext != nullptr) {
+        // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE
+        const DPI_AWARENESS_CONTEXT before =
+            setContext(reinterpret_cast<DPI_AWARENESS_CONTEXT>(-3));
+        if (before != nullptr) {
+            physical = MonitorRects();
+            setContext(before);
+        }
+    }
+    std::vector<platform::MonitorSpace> monitors;
+    for (const auto& [monitor, rect] : logical) {
+        for (const auto& [other, physicalRect] : physical) {
+            if (other == monitor) {
+                monitors.push_back({physicalRect, rect});
+            }
+        }
+    }
+    return monitors;
+}
+
+// [SECTION] Hooks
 
 void Queue(const QueuedInput& queued) {
     bool wasEmpty = false;
@@ -81,7 +140,7 @@ bool Held(std::initializer_list<int> keys) {
 
 LRESULT CALLBACK RecordMouse(int code, WPARAM message, LPARAM data) {
     const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
-    if (code == HC_ACTION && (mouse->flags & LLMHF_INJECTED) == 0) {
+    if (code == HC_ACTION && (mouse->flags & LLMHF_INJECTED) == 0 && !gEnded) {
         QueuedInput queued;
         UserInput& input = queued.input;
         bool wanted = true;
@@ -111,23 +170,56 @@ LRESULT CALLBACK RecordMouse(int code, WPARAM message, LPARAM data) {
                                ? platform::MouseButton::Middle
                                : platform::MouseButton::Left;
             input.timeMs = SinceStart(mouse->time != 0 ? mouse->time : GetTickCount());
-            input.x = mouse->pt.x;
-            input.y = mouse->pt.y;
-            input.onOwnWindow = IsOwnWindow(WindowFromPoint(mouse->pt));
+            // The hook's point is physical; this thread, like the program, works in logical ones.
+            POINT point = mouse->pt;
+            int x = point.x, y = point.y;
+            platform::ToLogicalPoint(gMonitors, x, y);
+            point = {x, y};
+            input.x = x;
+            input.y = y;
+            input.onOwnWindow = IsOwnWindow(WindowFromPoint(point));
             Queue(queued);
         }
     }
     return CallNextHookEx(nullptr, code, message, data);
 }
 
+constexpr int kModifierKeys[] = {VK_LSHIFT,   VK_RSHIFT, VK_LCONTROL,
+                                 VK_RCONTROL, VK_LMENU,  VK_RMENU};
+
+// The modifiers as the system has them. The hook follows them by their own events, which can be
+// missed: the releases after Ctrl+Alt+Del or a UAC prompt go to the secure desktop.
+void ReadModifiers() {
+    for (int key : kModifierKeys) {
+        gKeyDown[static_cast<size_t>(key)] = (GetAsyncKeyState(key) & 0x8000) != 0;
+    }
+}
+
+bool AnyModifierHeld() {
+    for (int key : kModifierKeys) {
+        if (gKeyDown[static_cast<size_t>(key)]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 LRESULT CALLBACK RecordKey(int code, WPARAM message, LPARAM data) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-    if (code == HC_ACTION && (key->flags & LLKHF_INJECTED) == 0 &&
+    const bool up = (key->flags & LLKHF_UP) != 0;
+    if (code == HC_ACTION && gSwallowEscapeUp && up && key->vkCode == VK_ESCAPE) {
+        gSwallowEscapeUp = false;
+        return 1;
+    }
+    if (code == HC_ACTION && (key->flags & LLKHF_INJECTED) == 0 && !gEnded &&
         (key->scanCode & kAltGrControlScanCode) == 0) {
-        const bool up = (key->flags & LLKHF_UP) != 0;
         const auto virtualKey = static_cast<uint8_t>(key->vkCode);
         if (virtualKey == VK_CAPITAL && !up && !gKeyDown[VK_CAPITAL]) {
             gCapsLock = !gCapsLock;
+        }
+        // A key pressed while a modifier seems held may show that its release went unseen.
+        if (!up && AnyModifierHeld()) {
+            ReadModifiers();
         }
         gKeyDown[virtualKey] = !up;
 
@@ -146,13 +238,20 @@ LRESULT CALLBACK RecordKey(int code, WPARAM message, LPARAM data) {
         queued.scanCode = key->scanCode;
         queued.layout = GetKeyboardLayout(GetWindowThreadProcessId(foreground, nullptr));
         Queue(queued);
+        // The Escape that ends the recording is for Quorvane, not for the program in front.
+        if (virtualKey == VK_ESCAPE && !up) {
+            gEnded = true;
+            gSwallowEscapeUp = true;
+            return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, message, data);
 }
 
 // A low-level hook is called on the thread that installed it, through that thread's message
 // loop; this thread does nothing else, so the user's input is never held up by the program.
-void RunHooks(std::promise<bool>& installed) {
+// The promise belongs to this thread: it is set here and dies here.
+void RunHooks(std::promise<bool> installed) {
     MSG msg;
     // Makes the thread's message queue, so that the stop request cannot be lost.
     PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
@@ -160,8 +259,9 @@ void RunHooks(std::promise<bool>& installed) {
     HHOOK mouse = SetWindowsHookExA(WH_MOUSE_LL, RecordMouse, instance, 0);
     HHOOK keys = SetWindowsHookExA(WH_KEYBOARD_LL, RecordKey, instance, 0);
     gHookThreadId = GetCurrentThreadId();
-    installed.set_value(mouse != nullptr && keys != nullptr);
-    if (mouse != nullptr && keys != nullptr) {
+    const bool ok = mouse != nullptr && keys != nullptr;
+    installed.set_value(ok);
+    if (ok) {
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
             DispatchMessageA(&msg);
         }
@@ -172,11 +272,17 @@ void RunHooks(std::promise<bool>& installed) {
     if (keys != nullptr) {
         UnhookWindowsHookEx(keys);
     }
+    // Input the system handed to the hooks before they went still waits here: let it through
+    // (the hooks pass it on untouched now), or it would be lost with the thread.
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
 }
 
 // What the key types with the modifiers of its moment: Shift and Caps Lock, and AltGr when
-// asked; Control and Alt are left out. "" when it types nothing the code page can hold.
-std::string TypedText(const QueuedInput& queued, bool altGr) {
+// asked; Control and Alt are left out. -1 for a dead key. `flags` kKeepKeyboardState asks the
+// layout to forget the key; 0 lets a dead key wait for the next call.
+int ToText(const QueuedInput& queued, bool altGr, UINT flags, wchar_t (&typed)[8]) {
     BYTE state[256] = {};
     if (queued.input.shift) {
         state[VK_SHIFT] = state[VK_LSHIFT] = 0x80;
@@ -187,17 +293,50 @@ std::string TypedText(const QueuedInput& queued, bool altGr) {
     if (altGr) {
         state[VK_CONTROL] = state[VK_LCONTROL] = state[VK_MENU] = state[VK_RMENU] = 0x80;
     }
+    return ToUnicodeEx(queued.input.key, queued.scanCode, state, typed, 8, flags, queued.layout);
+}
+
+// The dead key the next key is typed after (main thread only).
+struct PendingDeadKey {
+    bool waiting = false;
+    QueuedInput key;
+    bool altGr = false;
+};
+PendingDeadKey gDeadKey;
+
+// What the key types after the waiting dead key: the layout composes them ("ê"), or gives both.
+int AfterDeadKey(const QueuedInput& queued, bool altGr, wchar_t (&typed)[8]) {
+    ToText(gDeadKey.key, gDeadKey.altGr, 0, typed);
+    gDeadKey.waiting = false;
+    return ToText(queued, altGr, 0, typed);
+}
+
+// The text of the key in the ANSI code page; `lost` when the code page cannot hold it.
+std::string TypedText(const QueuedInput& queued, bool altGr, bool& lost) {
     wchar_t typed[8] = {};
-    const int count = ToUnicodeEx(queued.input.key, queued.scanCode, state, typed, 8,
-                                  kKeepKeyboardState, queued.layout);
+    int count = ToText(queued, altGr, kKeepKeyboardState, typed);
+    if (count < 0) {
+        gDeadKey = {true, queued, altGr};
+        return {};
+    }
+    if (count > 0 && gDeadKey.waiting) {
+        count = AfterDeadKey(queued, altGr, typed);
+    }
     if (count <= 0) {
         return {};
     }
     char text[32] = {};
-    BOOL lost = FALSE;
+    BOOL unmapped = FALSE;
     const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, typed, count, text,
-                                         sizeof(text), nullptr, &lost);
-    return size > 0 && !lost ? std::string(text, static_cast<size_t>(size)) : std::string();
+                                         sizeof(text), nullptr, &unmapped);
+    lost = size <= 0 || unmapped;
+    return lost ? std::string() : std::string(text, static_cast<size_t>(size));
+}
+
+// Would the right Alt give a character here (AltGr)? Asked without touching a waiting dead key.
+bool GivesAltGrText(const QueuedInput& queued) {
+    wchar_t typed[8] = {};
+    return ToText(queued, true, kKeepKeyboardState, typed) != 0;
 }
 
 UserInput Translated(const QueuedInput& queued) {
@@ -206,13 +345,8 @@ UserInput Translated(const QueuedInput& queued) {
         return input;
     }
     // A right Alt is AltGr where it gives a character, and an Alt key where it does not.
-    if (queued.rightAlt) {
-        input.text = TypedText(queued, true);
-    }
-    const bool altGr = !input.text.empty();
-    if (!altGr) {
-        input.text = TypedText(queued, false);
-    }
+    const bool altGr = queued.rightAlt && GivesAltGrText(queued);
+    input.text = TypedText(queued, altGr, input.lostCharacter);
     input.alt = queued.leftAlt || (queued.rightAlt && !altGr);
     return input;
 }
@@ -245,10 +379,14 @@ bool StartInputRecorder() {
         gKeyDown[key] = (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0;
     }
     gCapsLock = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    gSwallowEscapeUp = false;
+    gEnded = false;
+    gDeadKey.waiting = false;
+    gMonitors = GatherMonitors();
 
     std::promise<bool> installed;
     std::future<bool> answer = installed.get_future();
-    gHookThread = std::thread(RunHooks, std::ref(installed));
+    gHookThread = std::thread(RunHooks, std::move(installed));
     if (!answer.get()) {
         gHookThread.join();
         return false;
@@ -260,6 +398,7 @@ void StopInputRecorder() {
     if (!gHookThread.joinable()) {
         return;
     }
+    gEnded = true;
     PostThreadMessageA(gHookThreadId, WM_QUIT, 0, 0);
     gHookThread.join();
 }

@@ -43,16 +43,9 @@ std::vector<std::string> FileLines(const std::string& path) {
     return lines;
 }
 
-// The target's log lines from byte `from` on that start with `kind`, joined; Escape's character
-// is left out (it ends a recording, and a run never types it).
+// The target's log lines from byte `from` on that start with `kind`, joined.
 std::string Logged(const TargetProgram& target, size_t from, const std::string& kind) {
-    std::vector<std::string> kept;
-    for (const std::string& line : TargetLogLines(target, from, kind)) {
-        if (line != "char 27") {
-            kept.push_back(line);
-        }
-    }
-    return Joined(kept);
+    return Joined(TargetLogLines(target, from, kind));
 }
 
 // [SECTION] Recording
@@ -209,6 +202,34 @@ void CheckRecordAndReplay(const TargetProgram& target, const std::string& folder
     CheckEqual("replay: the edit's text", std::string(Typed), Text(edit));
 }
 
+// Fast input (an auto-typer, a scanner) that is still arriving when Escape ends the recording
+// reaches the program all the same, and the Escape does not.
+void CheckFastInputAtTheEnd(const TargetProgram& target) {
+    Spots spots;
+    if (!FindSpots(target, spots) || !StartRecording("fast input")) {
+        return;
+    }
+    SetText(FindControl(target.window, TargetEdit), "");
+    const size_t from = TargetLogSize(target);
+    std::string text;
+    while (text.size() < 1000) {
+        text += "abcdefghijklmnopqrstuvwxy";
+    }
+    text.resize(1000);
+    RunShell("/usr/bin/xdotool mousemove " + Place(spots.edit) + " click 1 type --delay 0 '" +
+                 text + "' && /usr/bin/xdotool key Escape",
+             RecordTimeoutMs);
+    CheckEqual("fast input: notice", std::string("Recorded 2 steps"), RecordingNotice());
+    std::string typed;
+    WaitUntil([&] { return (typed = TypedCharacters(target, from)).size() >= text.size(); },
+              RecordTimeoutMs);
+    Note("fast input: the target received " + std::to_string(typed.size()) + " of " +
+         std::to_string(text.size()) + " characters");
+    CheckEqual("fast input: every character reaches the target", text, typed);
+    CheckEqual("fast input: the Escape that ended the recording does not", std::string(),
+               Logged(target, from, "char 27"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +247,7 @@ int main(int argc, char** argv) {
               TargetTitle, "none")) {
         CheckNothingRecorded(target);
         CheckRecordAndReplay(target, folder);
+        CheckFastInputAtTheEnd(target);
     }
     EndProgram();
     return Finish();

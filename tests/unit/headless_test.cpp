@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/ScreenSpace.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/serial.h"
@@ -242,8 +243,30 @@ TEST_F(Headless, KeyScanFollowsTheLayout) {
     };
     for (const KeyScanRow& row : rows) {
         headless::SetKeyboardLayout(row.layout);
-        EXPECT_EQ(platform::KeyScan(row.character), row.code)
+        EXPECT_EQ(platform::KeyScan(row.character, platform::ForegroundKeyboardLayout()), row.code)
             << (row.layout == US ? "US " : "German ") << static_cast<int>(row.character);
+    }
+}
+
+// A 100 % primary monitor and a 150 % one left of it: a physical point on either becomes the
+// logical point where a click of a DPI-unaware program lands on the same spot.
+TEST(ScreenSpace, PhysicalPointsBecomeLogicalOnTheirOwnMonitor) {
+    const std::vector<platform::MonitorSpace> monitors = {
+        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
+        {{-2880, 0, 0, 1620}, {-1920, 0, 0, 1080}},
+    };
+    const struct {
+        int x, y, logicalX, logicalY;
+    } rows[] = {
+        {0, 0, 0, 0},         {100, 200, 100, 200},    {1919, 1079, 1919, 1079},
+        {-2880, 0, -1920, 0}, {-1440, 810, -960, 540}, {-300, 300, -200, 200},
+        {-1, 1619, -1, 1079}, {-2879, 1, -1920, 0},    {2000, 500, 1919, 500},
+    };
+    for (const auto& row : rows) {
+        int x = row.x, y = row.y;
+        platform::ToLogicalPoint(monitors, x, y);
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(row.logicalX, row.logicalY))
+            << row.x << "," << row.y;
     }
 }
 

@@ -138,6 +138,7 @@ TEST_F(KeyboardStepTest, KeysCarryTheirScanCodesAndExtendedFlags) {
           {0x50, true},
           {0x4D, true}}},
         {headless::KeyboardLayout::US, "{ENTER}{CONTROLDOWN}", {{0x1C, false}, {0x1D, false}}},
+        {headless::KeyboardLayout::US, "{PRINTSCREEN}", {{0x37, true}}},
         {headless::KeyboardLayout::German, "yz", {{0x2C, false}, {0x15, false}}},  // QWERTZ
     };
     for (const auto& row : rows) {
@@ -231,6 +232,9 @@ TEST_F(KeyboardStepTest, TextsOnAGermanLayoutGetCtrlAndAltForAltGrCharacters) {
         {"{CONTROLDOWN}{ALTDOWN}@{ALTUP}{CONTROLUP}",
          Join({{Down(kCtrl), Down(kAlt)}, Key(0x51), {Up(kAlt), Up(kCtrl)}})},
         {"{CONTROLDOWN}@x", Join({{Down(kCtrl), Down(kAlt)}, Key(0x51), {Up(kAlt)}, Key(0x58)})},
+        // The accents are dead keys here: typed as characters, they cannot change the next one.
+        {"^e", Join({Unicode('^'), Key(0x45)})},
+        {"\xB4`s", Join({Unicode(0xB4), Unicode('`'), Key(0x53)})},
     };
     for (const TypingCase& typing : cases) {
         EXPECT_EQ(Typed(typing.text), Join({typing.events, kReleases})) << typing.text;
@@ -242,6 +246,19 @@ TEST_F(KeyboardStepTest, ACharacterTheLayoutCannotTypeIsSentAsUnicode) {
     // pressed again by "{}", so the Unicode character leaves the current key code alone.
     EXPECT_EQ(Typed("a\x80{}"), Join({Key(0x41), Unicode(0x20AC), Key(0x41), kReleases}));
     EXPECT_EQ(Typed("\xE9"), Join({Unicode(0x00E9), kReleases}));
+}
+
+// Escape pressed while a long text is typed ends the run once the chunk under way is out, and
+// leaves no key held.
+TEST_F(KeyboardStepTest, EscapeEndsALongTextAfterItsChunkWithNothingHeld) {
+    headless::AfterInputEvents(1000, headless::UserPressesEscape);
+    Play({Keys("String", "{SHIFTDOWN}" + std::string(100000, 'a')), Marker(7)});
+    const std::vector<InputEvent> log = KeyLog();
+    constexpr size_t kChunkEvents = 2 * 25;
+    EXPECT_LE(log.size(), 1000 + kChunkEvents + kReleases.size());
+    ASSERT_GE(log.size(), kReleases.size());
+    EXPECT_EQ(std::vector<InputEvent>(log.end() - 3, log.end()), kReleases);
+    EXPECT_TRUE(PointerMoves().empty()) << "the run ended with the text";
 }
 
 TEST_F(KeyboardStepTest, ModifiersAreNeverCarriedIntoTheNextStep) {

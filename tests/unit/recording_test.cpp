@@ -112,6 +112,8 @@ struct RecordingCase {
 TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
     using enum InputButton;
     const InputAction wheel = Button(InputKind::Wheel, 100, 5, 5, Middle);
+    InputAction lost = Key(400, 'X', "")[0];
+    lost.lostCharacter = true;
     const RecordingCase cases[] = {
         {"a click where the button went down", Click(0, 100, 200), {"1;L_Click;100;200;"}},
         {"right and middle clicks",
@@ -123,9 +125,11 @@ TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
         {"a third click after a double click",
          Join({Click(0, 10, 10), Click(200, 10, 10), Click(400, 10, 10)}),
          {"1;Ldbl_Click;10;10;", "1;L_Click;10;10;"}},
+        // The second click keeps more than the double-click time from the first on replay: the
+        // step interval and a Delay of the rest.
         {"clicks too slow or too far apart for a double click",
          Join({Click(0, 10, 10), Click(500, 10, 10), Click(700, 13, 10)}),
-         {"1;L_Click;10;10;", "1;L_Click;10;10;", "1;L_Click;13;10;"}},
+         {"1;L_Click;10;10;", "3;0.4;", "1;L_Click;10;10;", "1;L_Click;13;10;"}},
         {"a drag becomes a click where it started",
          Join({Click(0, 10, 10, Left, 3), Click(200, 50, 50, Right, -3), Click(300, 50, 50),
                Click(400, 50, 50, Middle, 2)}),
@@ -166,6 +170,14 @@ TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
          {"1;Ldbl_Click;10;10;"},
          nullptr,
          {.dragWidth = 10, .doubleClickMs = 900, .doubleClickWidth = 10}},
+        {"a dead key types with the key after it; a character a step file cannot hold is counted",
+         Join({Key(0, 0xDC, ""),
+               Key(100, 'E', "\xEA"),
+               Key(200, 0xDC, ""),
+               Key(300, ' ', "^"),
+               {lost}}),
+         {"2;String;\xEA^;"},
+         "Recorded 1 step; 1 character a step file cannot hold was left out"},
         {"Escape ends the recording",
          Join({Key(0, kEscape, "\x1B"), Typed(100, "b")}),
          {},
@@ -270,6 +282,23 @@ TEST_F(RecordCommandTest, EscapeEndsItAndTheStepsFollowTheCurrentStep) {
     EXPECT_EQ(platform::ControlText(ComboType), "1 Mouse");
     EXPECT_FALSE(headless::InputRecorderRunning());
     EXPECT_EQ(Shown(), kIdle);
+}
+
+// Two single clicks at one spot, further apart than the double-click time but within 0.5 s plus
+// the step interval, must not become a double click in the program that gets them on replay.
+TEST_F(RecordCommandTest, TwoSingleClicksAreReplayedAtLeastTheDoubleClickTimeApart) {
+    const ClickRules rules;
+    const Recording recording = StepsFromInput(Join({Click(0, 10, 10), Click(550, 10, 10)}), rules);
+    // Each click is a pointer move, a press and a release: the presses are events 2 and 5.
+    auto presses = std::make_shared<std::vector<int64_t>>();
+    headless::AfterInputEvents(2, [presses] {
+        presses->push_back(headless::VirtualMicroseconds());
+        headless::AfterInputEvents(
+            5, [presses] { presses->push_back(headless::VirtualMicroseconds()); });
+    });
+    Play(recording.steps);
+    ASSERT_EQ(presses->size(), 2u);
+    EXPECT_GT((*presses)[1] - (*presses)[0], rules.doubleClickMs * kMs);
 }
 
 }  // namespace

@@ -340,10 +340,12 @@ bool SaveSettledScreenshot(Window window, const std::string& bmpPath,
 // [SECTION] The target program
 
 // tests/e2e/target/Target.exe: a window with a button and an edit that logs every click, key and
-// character it receives into the file named on its command line.
+// character it receives into the file named on its command line, and a counter that logs only
+// the characters typed into it once it is clicked.
 constexpr char TargetTitle[] = "Quorvane Target";
 constexpr int TargetButton = 1;
 constexpr int TargetEdit = 2;
+constexpr int TargetCounter = 3;
 
 struct TargetProgram {
     Process process;

@@ -1,4 +1,6 @@
-// A window for the player's end-to-end tests to act on: a button and an edit control. Every mouse
+// A window for the player's end-to-end tests to act on: a button, an edit control, and a counter
+// that takes the keyboard focus when clicked and only logs the characters it gets (Wine's edit
+// is too slow for long texts). Every mouse
 // button event it receives (with its screen position) and every key and character typed into it
 // is appended to the log file named on the command line, one line each, flushed at once:
 //   click <L|R|M> <down|up|double> <x> <y> <window|button|edit>
@@ -13,6 +15,7 @@ namespace {
 
 constexpr int TargetButton = 1;
 constexpr int TargetEdit = 2;
+constexpr int TargetCounter = 3;
 
 std::FILE* Log = nullptr;
 WNDPROC ButtonProcedure = nullptr;
@@ -86,6 +89,18 @@ LRESULT CALLBACK EditEvents(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return CallWindowProcW(EditProcedure, window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK CounterEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN) {
+        SetFocus(window);
+        return 0;
+    }
+    if (message == WM_CHAR) {
+        LogLine("char", static_cast<long>(wParam));
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (LogClick(message, lParam, window, "window")) {
         return 0;
@@ -119,6 +134,12 @@ int main(int argc, char** argv) {
     windowClass.lpszClassName = L"QuorvaneTarget";
     RegisterClassW(&windowClass);
 
+    WNDCLASSW counterClass = windowClass;
+    counterClass.style = 0;
+    counterClass.lpfnWndProc = CounterEvents;
+    counterClass.lpszClassName = L"QuorvaneCounter";
+    RegisterClassW(&counterClass);
+
     RECT frame{0, 0, 400, 200};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRect(&frame, style, FALSE);
@@ -129,6 +150,7 @@ int main(int argc, char** argv) {
         CreateChild(window, L"BUTTON", L"Target", BS_PUSHBUTTON, TargetButton, 20, 20, 120, 40);
     HWND edit =
         CreateChild(window, L"EDIT", L"", WS_BORDER | ES_AUTOHSCROLL, TargetEdit, 20, 100, 360, 24);
+    CreateChild(window, L"QuorvaneCounter", L"", WS_BORDER, TargetCounter, 20, 140, 360, 40);
     ButtonProcedure = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonEvents)));
     EditProcedure = reinterpret_cast<WNDPROC>(
