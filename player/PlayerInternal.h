@@ -77,6 +77,8 @@ void WaitAfterStep();
 void ShowRunText(int control, std::string_view text);
 // The element `index` in the editor panel.
 void ShowRunStep(int index);
+// A new run begins: the first element it plays is shown in any case (main thread).
+void ForgetShownStep();
 // A failure a person must read. `hold`: the run holds with a box titled `title` until Play or
 // Stop; otherwise the box is shown and the run goes on. Unattended, nobody is there: the run
 // ends as failed instead. Either way the failure goes into run.failure for the run log.

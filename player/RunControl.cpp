@@ -18,6 +18,7 @@ void StartRun(int32_t startIndex) {
         platform::SetControlText(field, "");
     }
     platform::ResetUserEscape();
+    ForgetShownStep();
     BeginRun(startIndex);
 }
 

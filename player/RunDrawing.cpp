@@ -24,6 +24,9 @@ std::mutex gBoxMutex;
 std::condition_variable gBoxClosed;
 PendingBox gBox;  // guarded by gBoxMutex
 
+// The element the run being played showed last, -1 when none yet. Main thread only.
+int gShownByRun = -1;
+
 platform::Event RunEventOf(RunEvent what, int value = 0, std::string_view text = {}) {
     platform::Event event;
     event.kind = platform::EventKind::Posted;
@@ -75,6 +78,10 @@ void ShowBox(std::string_view title, std::string_view text, bool wait) {
 
 }  // namespace
 
+void ForgetShownStep() {
+    gShownByRun = -1;
+}
+
 void ShowRunText(int control, std::string_view text) {
     Draw(RunEventOf(RunEvent::Text, control, text));
 }
@@ -115,8 +122,13 @@ void DrawRunEvent(const platform::Event& event) {
             ShowRunPhase();
             break;
         case RunEvent::Step:
-            RList.Select(event.value);
-            GetValues();
+            // An element this run has shown last is still shown: the list cannot change during
+            // a run. Showing it again would only cost time (a long text is slow to set).
+            if (gShownByRun != event.value || RList.Index() != event.value) {
+                RList.Select(event.value);
+                GetValues();
+                gShownByRun = event.value;
+            }
             break;
         case RunEvent::Text:
             platform::SetControlText(event.value, event.text);
