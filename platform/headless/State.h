@@ -81,6 +81,9 @@ struct State {
     std::map<intptr_t, std::string> openPorts;  // port name by handle
 
     std::vector<std::string> shellOpened;
+    // Other programs' windows and the screen
+    std::vector<headless::DesktopWindow> desktopWindows;
+    std::map<std::pair<int, int>, uint32_t> screenPixels;
 
     // Process
     std::vector<std::string> commandLine;
