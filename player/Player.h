@@ -4,8 +4,12 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/serial.h"
+#include "steps/WaitValues.h"
 
 // Run state
 // The flags change together under one lock (player/RunState.cpp) and are polled by the player.
@@ -31,6 +35,14 @@ struct ComPortEntry {
     int32_t StopBits = 0;
 };
 extern std::vector<ComPortEntry> ComPorts;
+// A port that a Wait step of the list listens on: opened at its first Initialise of the run and
+// open until the run ends, so that a device's answer finds it open.
+struct HeldComPort {
+    std::string PortName;
+    std::unique_ptr<platform::SerialPort> Port;
+    AnswerBuffer Incoming;  // what came in since the opening
+};
+extern std::vector<HeldComPort> HeldComPorts;
 
 // Idle, no run, every flag and loop level 0, no registered port: the state at start-up.
 void SetInitialRunState();
@@ -79,3 +91,4 @@ int PlayJump();
 int PlayState();
 int PlayExecute();
 int PlayMessage();
+int PlayWait();

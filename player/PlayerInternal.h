@@ -53,6 +53,9 @@ void PauseWait();
 // Waits until the monotonic clock reaches `deadline` (microseconds). False, at once, when the run
 // is stopped or paused (or Escape ends it) before then.
 bool WaitUntil(int64_t deadline);
+// Goes on unless the run has ended; holds while it is paused, adding the time held to `held` so
+// that a schedule can move on by it. False when the run has ended.
+bool GoOnHoldingClock(int64_t& held);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
 

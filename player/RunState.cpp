@@ -15,6 +15,7 @@ std::atomic<int32_t> PlayStartIndex{0};
 const int32_t StepInterval = 200;
 LoopLevel LoopLevels[3];
 std::vector<ComPortEntry> ComPorts;
+std::vector<HeldComPort> HeldComPorts;
 
 namespace {
 
@@ -151,6 +152,7 @@ void SetInitialRunState() {
         level.Counter = 0;
     }
     ComPorts.clear();
+    HeldComPorts.clear();
 }
 
 bool BeginRun(int32_t startIndex) {

@@ -47,9 +47,10 @@ bool PlayStepAndTargets() {
     return true;
 }
 
-// What one run owns: no registered ports and free loop levels at its start.
+// What one run owns: no registered or held ports and free loop levels at its start.
 void ResetRunState() {
     ComPorts.clear();
+    HeldComPorts.clear();
     for (LoopLevel& level : LoopLevels) {
         level.Active = 0;
         level.Index = 0;
@@ -58,6 +59,7 @@ void ResetRunState() {
 }
 
 void EndOfRun() {
+    HeldComPorts.clear();
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         platform::SetControlText(field, "");
     }
@@ -99,6 +101,19 @@ void PauseWait() {
         }
         platform::SleepUntilWoken(kPauseWaitPollMs, seen);
     }
+}
+
+bool GoOnHoldingClock(int64_t& held) {
+    CheckUserEscape();
+    if (PlayRunning == 0) {
+        return false;
+    }
+    if (PlayPaused == 1) {
+        const int64_t pausedAt = platform::MonotonicMicroseconds();
+        PauseWait();
+        held += platform::MonotonicMicroseconds() - pausedAt;
+    }
+    return PlayRunning != 0;
 }
 
 bool WaitUntil(int64_t deadline) {
@@ -180,6 +195,8 @@ int PlayActualRecord() {
             return PlayExecute();
         case TypeMessage:
             return PlayMessage();
+        case TypeWait:
+            return PlayWait();
         default:
             ShowMessage("Error",
                         "ThreadPLAY(): Unknown recordtype: " + IntegerText(step->RECORDtype));
