@@ -41,8 +41,8 @@ constexpr LineHint kLineHints[] = {
 
 // The type is told by the line's first character, or by "10;" for a Wait line.
 const LineHint* HintOf(std::string_view start) {
-    const std::string_view type = start.starts_with("10;") || start == "10" ? start.substr(0, 2)
-                                                                           : start.substr(0, 1);
+    const std::string_view type =
+        start.starts_with("10;") || start == "10" ? start.substr(0, 2) : start.substr(0, 1);
     for (const LineHint& hint : kLineHints) {
         if (!type.empty() && type == hint.type) {
             return &hint;

@@ -1,7 +1,8 @@
 // Serial ports: open a COM port, set it up, write, read what came in, close.
 //
 // Implemented by platform/win32/serial.cpp (CreateFileA on "\\.\" + name, SetupComm, GetCommState,
-// SetCommState, SetCommTimeouts, WriteFile, ReadFile, CloseHandle) and platform/headless/serial.cpp.
+// SetCommState, SetCommTimeouts, WriteFile, ReadFile, CloseHandle) and
+// platform/headless/serial.cpp.
 #pragma once
 
 #include <cstdint>

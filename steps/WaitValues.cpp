@@ -128,9 +128,8 @@ bool ReadWaitTime(std::string_view text, float& seconds) {
 }
 
 bool TitleContains(std::string_view title, std::string_view text) {
-    return std::search(title.begin(), title.end(), text.begin(), text.end(), [](char a, char b) {
-               return Lower(a) == Lower(b);
-           }) != title.end();
+    return std::search(title.begin(), title.end(), text.begin(), text.end(),
+                       [](char a, char b) { return Lower(a) == Lower(b); }) != title.end();
 }
 
 bool ColourMatches(uint32_t actual, uint32_t wanted, int32_t tolerance) {

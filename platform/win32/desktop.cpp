@@ -15,10 +15,15 @@ std::string TitleOf(HWND window) {
                       : std::string();
 }
 
+// The cheap test first: most top-level windows (Wine's and every program's hidden helpers) are
+// not visible, and a window's visibility costs one look where its owner and title cost more.
 BOOL CALLBACK CollectOtherTitle(HWND window, LPARAM data) {
+    if (!IsWindowVisible(window)) {
+        return TRUE;
+    }
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() && IsWindowVisible(window)) {
+    if (process != GetCurrentProcessId()) {
         std::string title = TitleOf(window);
         if (!title.empty()) {
             reinterpret_cast<std::vector<std::string>*>(data)->push_back(std::move(title));
@@ -27,7 +32,6 @@ BOOL CALLBACK CollectOtherTitle(HWND window, LPARAM data) {
     return TRUE;
 }
 
-// DPI_AWARENESS_CONTEXT and its values, which the headers give only to newer Windows targets.
 using AwarenessContext = HANDLE;
 const AwarenessContext kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));
 using SetAwarenessFunction = AwarenessContext(WINAPI*)(AwarenessContext);
@@ -80,10 +84,8 @@ bool PhysicalPoint(int x, int y, POINT& physical) {
     if (logicalWidth <= 0 || logicalHeight <= 0) {
         return false;
     }
-    physical.x = real.rcMonitor.left +
-                 MulDiv(x - logical.rcMonitor.left, realWidth, logicalWidth);
-    physical.y = real.rcMonitor.top +
-                 MulDiv(y - logical.rcMonitor.top, realHeight, logicalHeight);
+    physical.x = real.rcMonitor.left + MulDiv(x - logical.rcMonitor.left, realWidth, logicalWidth);
+    physical.y = real.rcMonitor.top + MulDiv(y - logical.rcMonitor.top, realHeight, logicalHeight);
     return true;
 }
 

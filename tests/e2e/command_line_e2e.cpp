@@ -175,8 +175,8 @@ void CheckUnregisteredPort(Session& session) {
 }
 
 void CheckWaitTimedOut(Session& session) {
-    const std::string path =
-        WriteSteps(session, "wait-times-out", {"10;Window;No Such Window;0.5;0;", "7;not reached;"});
+    const std::string path = WriteSteps(session, "wait-times-out",
+                                        {"10;Window;No Such Window;0.5;0;", "7;not reached;"});
     if (!path.empty() && Start(session, "/play /exit " + Quoted(path))) {
         CheckEndsUnattended("a Wait that timed out", 3);
     }

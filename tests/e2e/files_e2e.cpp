@@ -296,7 +296,8 @@ void CheckEveryTypeLineInfo(Window editor) {
         {11, "CODE Line: 8", "EXECUTE", "8;Filepath;Remarks"},
         {12, "CODE Line: 9", "MESSAGE", "9;MyMessageText;Remarks"},
         {13, "CODE Line: 10", "UNKNOWN", ""},
-        {14, "CODE Line: 11", "WAIT", "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
+        {14, "CODE Line: 11", "WAIT",
+         "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
         {4, "CODE Line: 1", "MOUSE", MouseHint},
     };
     for (const LineInfoRow& row : Rows) {

@@ -508,8 +508,8 @@ void CheckWaitTimeOutBox(Session& session) {
     if (ExpectBox("wait time-out", "Wait", "Timed out after 0.5 s: Window \"No Such Window\"")) {
         PressPlay(session);
         WaitForRunEnd(session, "wait time-out");
-        CheckEqual("wait time-out: Play goes on with the next step",
-                   std::string("after the box"), Text(Control(session, TextState)));
+        CheckEqual("wait time-out: Play goes on with the next step", std::string("after the box"),
+                   Text(Control(session, TextState)));
     }
 }
 

@@ -271,13 +271,14 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
         SetChooserText(ComboWaitElse, "3");
         const bool stored = row.box[0] == '\0';
         EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
-        EXPECT_EQ(TakeBoxes(), stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        EXPECT_EQ(TakeBoxes(),
+                  stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
         if (stored) {
             EXPECT_EQ(RList.At(0).WaitValue, row.value);
             EXPECT_EQ(RList.At(0).WaitElse, 3);
-            EXPECT_EQ(platform::ControlText(StringWaitTime), row.seconds[0] == '1' ? "10.5"
-                                                              : row.seconds[0] == '0' ? "0.0"
-                                                                                      : "2.0");
+            EXPECT_EQ(platform::ControlText(StringWaitTime), row.seconds[0] == '1'   ? "10.5"
+                                                             : row.seconds[0] == '0' ? "0.0"
+                                                                                     : "2.0");
         }
     }
 }

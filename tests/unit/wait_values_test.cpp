@@ -51,12 +51,9 @@ TEST(WaitValues, AnswerValues) {
         const char* port;
         const char* text;
     } cases[] = {
-        {"COM5 OK", true, "COM5", "OK"},
-        {"COM12  OK now ", true, "COM12", " OK now "},
-        {"COM5", false, "", ""},
-        {"COM5 ", false, "", ""},
-        {"COM0 OK", false, "", ""},
-        {"COMx OK", false, "", ""},
+        {"COM5 OK", true, "COM5", "OK"}, {"COM12  OK now ", true, "COM12", " OK now "},
+        {"COM5", false, "", ""},         {"COM5 ", false, "", ""},
+        {"COM0 OK", false, "", ""},      {"COMx OK", false, "", ""},
         {"LPT1 OK", false, "", ""},
     };
     for (const auto& c : cases) {

@@ -33,8 +33,8 @@ bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLi
     // answer FIFO to the program; a holder keeps the FIFO open so that socat never reads its end.
     const std::string script =
         "mkdir -p " + d + " && rm -f " + d + "/terminal " + d + "/capture " + d + "/socat.pid " +
-        d + "/answer && mkfifo " + d + "/answer && { sleep 900 <>" + d + "/answer & echo $! >" +
-        d + "/holder.pid; } && " + "{ socat pty,raw,echo=0,link=" + d + "/terminal OPEN:" + d +
+        d + "/answer && mkfifo " + d + "/answer && { sleep 900 <>" + d + "/answer & echo $! >" + d +
+        "/holder.pid; } && " + "{ socat pty,raw,echo=0,link=" + d + "/terminal OPEN:" + d +
         "/answer,rdonly!!OPEN:" + d + "/capture,creat,append >" + d +
         "/socat.log 2>&1 & echo $! >" + d + "/socat.pid; } && i=0 && " + "while [ ! -e " + d +
         "/terminal ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; " + "[ -e " + d +

@@ -99,9 +99,9 @@ LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM l
     switch (message) {
         case WM_APP:
             if (SecondWindow == nullptr) {
-                SecondWindow = CreateWindowExW(0, L"QuorvaneTarget", L"Quorvane Target Second",
-                                               WS_OVERLAPPED | WS_CAPTION, 40, 40, 200, 100,
-                                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                SecondWindow = CreateWindowExW(
+                    0, L"QuorvaneTarget", L"Quorvane Target Second", WS_OVERLAPPED | WS_CAPTION, 40,
+                    40, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
                 ShowWindow(SecondWindow, SW_SHOWNOACTIVATE);
             }
             SquareGreen = true;
@@ -121,7 +121,8 @@ LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM l
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(window, &paint);
             if (window == MainWindow) {
-                HBRUSH brush = CreateSolidBrush(SquareGreen ? RGB(0x33, 0xCC, 0x33) : RGB(255, 255, 255));
+                HBRUSH brush =
+                    CreateSolidBrush(SquareGreen ? RGB(0x33, 0xCC, 0x33) : RGB(255, 255, 255));
                 FillRect(dc, &Square, brush);
                 DeleteObject(brush);
             }
