@@ -9,7 +9,7 @@
 #               (--program=<Windows path of another Quorvane.exe> measures that one)
 #   line_info:  the text editor window's line information on a 10,000-line and a 10-line text
 #   wait:       how soon Wait steps see a window, the window in front, a pixel and a device's
-#               answer; time-out accuracy and CPU while waiting
+#               answer (--answer); time-out accuracy and CPU while waiting
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 
