@@ -73,10 +73,10 @@ bool ShowFields(const StepRecord& step, int count) {
             SetChooserText(ComboWaitFor, step.WaitFor);
             platform::SetControlText(StringWaitValue, step.WaitValue);
             platform::SetControlText(StringWaitTime, OneDecimalText(step.WaitTime));
-            // ComboWaitElse holds "0" to `count`: the entry of n is at index n.
-            if (step.WaitElse >= 0 && step.WaitElse <= count) {
-                platform::SelectItem(ComboWaitElse, step.WaitElse);
-            }
+            // ComboWaitElse holds "0" to `count`: the entry of n is at index n; a number outside
+            // the list shows 0, as a Jump's shows its first entry.
+            platform::SelectItem(ComboWaitElse,
+                                 step.WaitElse >= 0 && step.WaitElse <= count ? step.WaitElse : 0);
             ComboWaitFor_Events(0);
             break;
     }
@@ -114,7 +114,8 @@ int FillStepCombos() {
     // The player shows every step it plays: rebuilding 2 x n entries each time would make a run
     // slow down with the length of the list. The entries depend on nothing but the count, so an
     // unchanged count keeps them and only the first entry is selected again.
-    // ComboWaitElse has "0" (no else step) in front of the step numbers.
+    // ComboWaitElse has "0" (no else step) in front of the step numbers; only a Wait step selects
+    // in it, which spares every other step one more control call while a run shows it.
     const int count = RList.Count();
     if (platform::ItemCount(ComboJumpTo) != count || platform::ItemCount(ComboLoopFrom) != count ||
         platform::ItemCount(ComboWaitElse) != count + 1) {
@@ -124,12 +125,12 @@ int FillStepCombos() {
             numbers.push_back(IntegerText(number));
         }
         platform::SetItems(ComboWaitElse, numbers);
+        platform::SelectItem(ComboWaitElse, 0);
         numbers.erase(numbers.begin());
         platform::SetItems(ComboJumpTo, numbers);
         platform::SetItems(ComboLoopFrom, numbers);
     }
     platform::SelectItem(ComboJumpTo, 0);
     platform::SelectItem(ComboLoopFrom, 0);
-    platform::SelectItem(ComboWaitElse, 0);
     return 0;
 }
