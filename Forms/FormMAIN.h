@@ -106,11 +106,21 @@ constexpr int ButtonExecFile = 47;
 constexpr int ContainerMessage = 50;
 constexpr int StringMessageText = 51;
 constexpr int LabelMessageText = 52;
+constexpr int ContainerWait = 114;
+constexpr int LabelWaitFor = 115;
+constexpr int ComboWaitFor = 116;
+constexpr int LabelWaitValue = 117;
+constexpr int StringWaitValue = 118;
+constexpr int LabelWaitSeconds = 119;
+constexpr int StringWaitTime = 120;
+constexpr int LabelWaitElse = 121;
+constexpr int ComboWaitElse = 122;
+constexpr int TextWaitCountdown = 123;
 
-// The nine type containers, in type order (index 0 is type 1).
-constexpr std::array<int, 9> TypeContainers = {ContainerMouse, ContainerKeyboard, ContainerDelay,
-                                               ContainerLoop,  ContainerComport,  ContainerJump,
-                                               ContainerState, ContainerExecute,  ContainerMessage};
+// The ten type containers, in type order (index 0 is type 1).
+constexpr std::array<int, 10> TypeContainers = {
+    ContainerMouse, ContainerKeyboard, ContainerDelay,   ContainerLoop,    ContainerComport,
+    ContainerJump,  ContainerState,    ContainerExecute, ContainerMessage, ContainerWait};
 
 // Menu items
 constexpr int MenuMain = 0;
@@ -131,5 +141,5 @@ constexpr int MenuAbout = 89;
 void OpenFormMAIN();
 // Creates the menu bar of FormMAIN.
 void BuildMainMenu();
-// Creates the editor panel's nine type containers and their controls inside ContainerStep.
+// Creates the editor panel's ten type containers and their controls inside ContainerStep.
 void CreatePanelControls();

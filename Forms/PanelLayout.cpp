@@ -1,4 +1,4 @@
-// Layout of the editor panel: the nine type containers inside ContainerStep, each followed by
+// Layout of the editor panel: the ten type containers inside ContainerStep, each followed by
 // its own controls, in creation order.
 
 #include "Forms/ControlTable.h"
@@ -72,6 +72,17 @@ const ControlRow kPanel[] = {
     {ContainerMessage, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
     {StringMessageText, {ControlKind::Input, ContainerMessage, 5, 45, 200, 20, ""}},
     {LabelMessageText, {ControlKind::Text, ContainerMessage, 5, 30, 140, 15, "Message text:"}},
+
+    {ContainerWait, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {LabelWaitFor, {ControlKind::TextRight, ContainerWait, 5, 8, 50, 15, "Wait for:"}},
+    {ComboWaitFor, {ControlKind::DropDownList, ContainerWait, 60, 5, 85, 20, ""}},
+    {LabelWaitValue, {ControlKind::Text, ContainerWait, 5, 30, 200, 15, "Window title contains:"}},
+    {StringWaitValue, {ControlKind::Input, ContainerWait, 5, 45, 200, 20, ""}},
+    {LabelWaitSeconds, {ControlKind::TextRight, ContainerWait, 5, 73, 45, 15, "Seconds:"}},
+    {StringWaitTime, {ControlKind::Input, ContainerWait, 55, 70, 40, 20, "10.0"}},
+    {LabelWaitElse, {ControlKind::TextRight, ContainerWait, 95, 73, 55, 15, "Else step:"}},
+    {ComboWaitElse, {ControlKind::DropDownList, ContainerWait, 155, 70, 50, 20, ""}},
+    {TextWaitCountdown, {ControlKind::TextRight, ContainerWait, 150, 8, 55, 15, ""}},
 };
 
 }  // namespace

@@ -39,6 +39,7 @@ constexpr Target kControlTargets[] = {
     {ButtonDelete, [](int) { DeleteStep(); }},
     {Combo_KeyboardType, [](int type) { Combo_KeyboardType_Events(type); }},
     {Combo_COMtype, [](int type) { Combo_COMtype_Events(type); }},
+    {ComboWaitFor, [](int type) { ComboWaitFor_Events(type); }},
     {ButtonExecFile, [](int) { SelectExecuteFile(); }},
     {ListSelectStep, [](int) { StepSelected(); }},
     {EditorText, [](int) { EditorLineInfo(); }},
@@ -124,6 +125,7 @@ void HandleEvent(const platform::Event& event) {
         case platform::EventKind::KeyDown:
             if (event.key == kVirtualKeyF9) {
                 CaptureMousePosition();
+                CaptureWaitValue();
             }
             if (platform::FocusedControl() == EditorText) {
                 EditorLineInfo();

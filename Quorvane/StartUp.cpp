@@ -47,12 +47,13 @@ void FillChooser(int control, const std::vector<std::string>& entries) {
 
 void FillChoosers() {
     FillChooser(ComboType, {"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop", "5 Comport", "6 Jump",
-                            "7 State", "8 Execute", "9 Message"});
+                            "7 State", "8 Execute", "9 Message", "10 Wait"});
     FillChooser(ComboClick, {"L_Click", "Ldbl_Click", "R_Click", "M_Click"});
     FillChooser(Combo_KeyboardType, {"String", "Key"});
     FillChooser(ComboKeyName, ChooserKeyNames());
     FillChooser(ComboPort, ComPortNames());
     FillChooser(Combo_COMtype, {"Initialise", "String", "Hex", "Byte"});
+    FillChooser(ComboWaitFor, {"Window", "Active", "NoWindow", "Pixel", "Answer"});
 }
 
 }  // namespace

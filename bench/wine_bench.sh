@@ -10,6 +10,8 @@
 #   line_info:  the text editor window's line information on a 10,000-line and a 10-line text
 #   long_text:  a real Escape 1 s into a run typing 100,000 characters: how soon the run ends and
 #               the characters stop, and whether a modifier is left down
+#   wait:       how soon Wait steps see a window, the window in front, a pixel and a device's
+#               answer (--answer); time-out accuracy and CPU while waiting
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 
@@ -28,7 +30,7 @@ cmake --build "$build" --target "${name}_wine_bench" Target Quorvane -j2 >/dev/n
 build=$(cd "$build" && pwd)
 bench=$build/bench/wine/${name}_wine_bench.exe
 arguments=()
-if [ "$name" = typing ]; then
+if [ "$name" = typing ] || [ "$name" = wait ]; then
     target=$build/tests/e2e/Target.exe
     arguments=("Z:${target//\//\\}")
 elif [ "$name" = escape ]; then

@@ -1,5 +1,5 @@
 // Drop-down lists: the one place where a chooser is read or set.
-// Keyboard kind, COM type and execute-file choosers.
+// Keyboard kind, COM type, wait kind and execute-file choosers; F9 for a Wait value.
 
 #include <string>
 #include <string_view>
@@ -8,7 +8,11 @@
 #include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
 #include "platform/files.h"
+#include "platform/desktop.h"
+#include "platform/input.h"
 #include "platform/window.h"
+#include "steps/StepRecord.h"
+#include "steps/WaitValues.h"
 
 std::string ChooserText(int control) {
     const int selected = platform::SelectedItem(control);
@@ -81,6 +85,56 @@ int Combo_COMtype_Events(int) {
     }
     ShowMessage("Error", "Combo_COMtype_Events Case unknown");
     return 0;
+}
+
+namespace {
+
+struct WaitKindLabel {
+    const char* kind;
+    const char* label;
+    bool takesTitle;  // F9 takes the window title under the pointer, not its pixel
+};
+
+constexpr WaitKindLabel kWaitKindLabels[] = {
+    {"Window", "Window title contains:", true},
+    {"Active", "Front window title contains:", true},
+    {"NoWindow", "No window title contains:", true},
+    {"Pixel", "Pixel X Y RRGGBB [tolerance]:", false},
+    {"Answer", "Port and answer (COM1 OK):", false},
+};
+
+const WaitKindLabel* WaitKind(const std::string& kind) {
+    for (const WaitKindLabel& row : kWaitKindLabels) {
+        if (kind == row.kind) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int ComboWaitFor_Events(int) {
+    const WaitKindLabel* row = WaitKind(ChooserText(ComboWaitFor));
+    platform::SetControlText(LabelWaitValue, row != nullptr ? row->label : "Value:");
+    return 0;
+}
+
+void CaptureWaitValue() {
+    const std::string kind = ChooserText(ComboWaitFor);
+    const WaitKindLabel* row = WaitKind(kind);
+    if (ChooserText(ComboType) != TypeChooserText(TypeWait) || row == nullptr || kind == "Answer") {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    platform::CursorPosition(x, y);
+    uint32_t rgb = 0;
+    if (row->takesTitle) {
+        platform::SetControlText(StringWaitValue, platform::TopLevelTitleAt(x, y));
+    } else if (platform::ScreenPixel(x, y, rgb)) {
+        platform::SetControlText(StringWaitValue, PixelValueText(x, y, rgb));
+    }
 }
 
 int SelectExecuteFile() {

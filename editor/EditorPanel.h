@@ -29,4 +29,9 @@ int SaveActualRecord();
 // Choosers
 int Combo_KeyboardType_Events(int eventType);
 int Combo_COMtype_Events(int eventType);
+// The Wait value's label says what the value is for the kind chosen.
+int ComboWaitFor_Events(int eventType);
+// F9 while the Wait container is shown: the title of the window under the pointer, or the
+// pointer's pixel as "X Y RRGGBB", into the value.
+void CaptureWaitValue();
 int SelectExecuteFile();

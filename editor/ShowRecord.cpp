@@ -24,7 +24,7 @@ void ShowKeyboardKind(const std::string& keyType) {
     platform::SetControlText(TextKeyLabel, typesText ? "String:" : "Key:");
 }
 
-// Writes the controls of the record's type; false for a type outside 1 to 9.
+// Writes the controls of the record's type; false for a type outside 1 to 10.
 bool ShowFields(const StepRecord& step, int count) {
     const char* chooserText = TypeChooserText(step.RECORDtype);
     if (chooserText[0] == '\0') {
@@ -69,6 +69,16 @@ bool ShowFields(const StepRecord& step, int count) {
         case TypeMessage:
             platform::SetControlText(StringMessageText, step.MessageText);
             break;
+        case TypeWait:
+            SetChooserText(ComboWaitFor, step.WaitFor);
+            platform::SetControlText(StringWaitValue, step.WaitValue);
+            platform::SetControlText(StringWaitTime, OneDecimalText(step.WaitTime));
+            // ComboWaitElse holds "0" to `count`: the entry of n is at index n; a number outside
+            // the list shows 0, as a Jump's shows its first entry.
+            platform::SelectItem(ComboWaitElse,
+                                 step.WaitElse >= 0 && step.WaitElse <= count ? step.WaitElse : 0);
+            ComboWaitFor_Events(0);
+            break;
     }
     platform::SetControlText(StringDescription, step.Remarks);
     return true;
@@ -104,13 +114,19 @@ int FillStepCombos() {
     // The player shows every step it plays: rebuilding 2 x n entries each time would make a run
     // slow down with the length of the list. The entries depend on nothing but the count, so an
     // unchanged count keeps them and only the first entry is selected again.
+    // ComboWaitElse has "0" (no else step) in front of the step numbers; only a Wait step selects
+    // in it, which spares every other step one more control call while a run shows it.
     const int count = RList.Count();
-    if (platform::ItemCount(ComboJumpTo) != count || platform::ItemCount(ComboLoopFrom) != count) {
+    if (platform::ItemCount(ComboJumpTo) != count || platform::ItemCount(ComboLoopFrom) != count ||
+        platform::ItemCount(ComboWaitElse) != count + 1) {
         std::vector<std::string> numbers;
-        numbers.reserve(static_cast<size_t>(count));
-        for (int number = 1; number <= count; ++number) {
+        numbers.reserve(static_cast<size_t>(count) + 1);
+        for (int number = 0; number <= count; ++number) {
             numbers.push_back(IntegerText(number));
         }
+        platform::SetItems(ComboWaitElse, numbers);
+        platform::SelectItem(ComboWaitElse, 0);
+        numbers.erase(numbers.begin());
         platform::SetItems(ComboJumpTo, numbers);
         platform::SetItems(ComboLoopFrom, numbers);
     }

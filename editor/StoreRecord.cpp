@@ -17,6 +17,7 @@
 #include "steps/RList.h"
 #include "steps/StepFile.h"
 #include "steps/StepRecord.h"
+#include "steps/WaitValues.h"
 
 namespace {
 
@@ -183,10 +184,44 @@ bool StoreMessage(StepRecord& step, bool chosen) {
     return true;
 }
 
+bool RefuseWait(std::string_view text) {
+    return Refuse("Wait", text);
+}
+
+bool StoreWait(StepRecord& step, bool chosen) {
+    if (!chosen) {
+        step.WaitFor.clear();
+        step.WaitValue.clear();
+        step.WaitTime = 0.0f;
+        step.WaitElse = 0;
+        return true;
+    }
+    step.WaitFor = ChooserText(ComboWaitFor);
+    if (step.WaitFor.empty()) {
+        return RefuseWait("Nothing to wait for selected");
+    }
+    step.WaitValue = platform::ControlText(StringWaitValue);
+    if (step.WaitValue.empty()) {
+        return RefuseWait("No value entered");
+    }
+    if (!WaitValueValid(step.WaitFor, step.WaitValue)) {
+        return RefuseWait(step.WaitFor == "Pixel"
+                              ? "Wrong pixel value (X Y RRGGBB, or X Y RRGGBB V with V 0 to 255)"
+                              : "Wrong answer value (the port and the text: COM1 OK)");
+    }
+    std::string time = platform::ControlText(StringWaitTime);
+    std::replace(time.begin(), time.end(), ',', '.');
+    if (!ReadWaitTime(time, step.WaitTime)) {
+        return RefuseWait("Wrong wait time (seconds from 0 to 86400)");
+    }
+    step.WaitElse = ReadInteger(ChooserText(ComboWaitElse));
+    return true;
+}
+
 // Indexed by type - 1, which is also the order of the fields in the record.
-constexpr std::array<bool (*)(StepRecord&, bool), 9> kTypeFields = {
-    StoreMouse, StoreKeyboard, StoreDelay,   StoreLoop,   StoreComport,
-    StoreJump,  StoreState,    StoreExecute, StoreMessage};
+constexpr std::array<bool (*)(StepRecord&, bool), 10> kTypeFields = {
+    StoreMouse, StoreKeyboard, StoreDelay,   StoreLoop,    StoreComport,
+    StoreJump,  StoreState,    StoreExecute, StoreMessage, StoreWait};
 
 }  // namespace
 

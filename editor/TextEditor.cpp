@@ -21,26 +21,30 @@ namespace {
 constexpr int kHeaderLines = StepFileHeaderLines;
 
 struct LineHint {
-    char type;
+    const char* type;
     const char* name;
     const char* syntax;
 };
 
 constexpr LineHint kLineHints[] = {
-    {'1', "MOUSE", "1;L_Click/Ldbl_Click/R_Click/M_Click;X;Y;Remarks"},
-    {'2', "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
-    {'3', "DELAY", "3;Time;Remarks"},
-    {'4', "LOOP", "4;FromStepNo;Repetitions;Remarks"},
-    {'5', "COMPORT", "5;COM1;Initialise;9600 N 8 1;Remarks"},
-    {'6', "JUMP", "6;ToStepNo;Remarks"},
-    {'7', "STATE", "7;MyStateText;Remarks"},
-    {'8', "EXECUTE", "8;Filepath;Remarks"},
-    {'9', "MESSAGE", "9;MyMessageText;Remarks"},
+    {"1", "MOUSE", "1;L_Click/Ldbl_Click/R_Click/M_Click;X;Y;Remarks"},
+    {"2", "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
+    {"3", "DELAY", "3;Time;Remarks"},
+    {"4", "LOOP", "4;FromStepNo;Repetitions;Remarks"},
+    {"5", "COMPORT", "5;COM1;Initialise;9600 N 8 1;Remarks"},
+    {"6", "JUMP", "6;ToStepNo;Remarks"},
+    {"7", "STATE", "7;MyStateText;Remarks"},
+    {"8", "EXECUTE", "8;Filepath;Remarks"},
+    {"9", "MESSAGE", "9;MyMessageText;Remarks"},
+    {"10", "WAIT", "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
 };
 
-const LineHint* HintOf(char type) {
+// The type is told by the line's first character, or by "10;" for a Wait line.
+const LineHint* HintOf(std::string_view start) {
+    const std::string_view type =
+        start.starts_with("10;") || start == "10" ? start.substr(0, 2) : start.substr(0, 1);
     for (const LineHint& hint : kLineHints) {
-        if (hint.type == type) {
+        if (!type.empty() && type == hint.type) {
             return &hint;
         }
     }
@@ -148,8 +152,8 @@ void EditorLineInfo() {
     } else if (line > kHeaderLines) {
         meaning = "CODE Line: " + IntegerText(line - kHeaderLines);
         // Only the caret's line is read, so the cost does not grow with the file.
-        const std::string start = platform::TextLineStart(EditorText, line - 1, 1);
-        const LineHint* hint = HintOf(start.empty() ? '\0' : start[0]);
+        const std::string start = platform::TextLineStart(EditorText, line - 1, 3);
+        const LineHint* hint = HintOf(start);
         type = hint != nullptr ? hint->name : "UNKNOWN";
         syntax = hint != nullptr ? hint->syntax : "";
     }

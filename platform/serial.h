@@ -1,7 +1,8 @@
-// Serial ports: open a COM port, set it up, write once, close.
+// Serial ports: open a COM port, set it up, write, read what came in, close.
 //
 // Implemented by platform/win32/serial.cpp (CreateFileA on "\\.\" + name, SetupComm, GetCommState,
-// SetCommState, SetCommTimeouts, WriteFile, CloseHandle) and platform/headless/serial.cpp.
+// SetCommState, SetCommTimeouts, WriteFile, ReadFile, CloseHandle) and
+// platform/headless/serial.cpp.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +49,10 @@ public:
     bool SetTimeouts(const PortTimeouts& timeouts);
     // One write of all bytes; false when it failed or timed out.
     bool Write(std::string_view bytes);
+    // Appends the bytes that have come in so far. It returns at once only when the time-outs
+    // say so (readInterval 0xFFFFFFFF, the read multiplier and constant 0); false when the port
+    // failed.
+    bool ReadAvailable(std::string& bytes);
     void Close();
 
 private:

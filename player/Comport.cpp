@@ -1,4 +1,5 @@
-// The Comport step: registering a port's parameters, sending a telegram on it.
+// The Comport step: registering a port's parameters, sending a telegram on it; the ports that
+// Wait steps listen on, held open for the run.
 
 #include <algorithm>
 #include <string>
@@ -8,7 +9,9 @@
 #include "platform/system.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
+#include "player/WaitStep.h"
 #include "steps/Numbers.h"
+#include "steps/RList.h"
 #include "steps/StepFile.h"
 
 namespace {
@@ -17,6 +20,10 @@ constexpr const char* kCaption = "COM port";
 constexpr uint32_t kQueueBytes = 1024;
 constexpr uint32_t kWriteMsPerByte = 100;
 constexpr uint32_t kWriteMsExtra = 10;
+// A held port keeps a device's chatter until a Wait step reads it.
+constexpr uint32_t kHeldQueueBytes = 64 * 1024;
+// ReadFile returns at once with what has come in.
+constexpr uint32_t kReadReturnsAtOnce = 0xFFFFFFFF;
 
 // DCB stop bit codes.
 constexpr uint8_t kOneStopBit = 0;
@@ -47,28 +54,23 @@ const ComPortEntry* FindPort(const Run& run, const std::string& name) {
     return found == run.ports.end() ? nullptr : &*found;
 }
 
-// The first registration of a port in a run stays in force; the port is not touched.
-void RegisterPort(Run& run, const StepRecord& step) {
-    run.did = "initialised " + step.ComPort + " " + step.ComValue;
-    if (FindPort(run, step.ComPort) == nullptr) {
-        ComPortEntry entry;
-        entry.PortName = step.ComPort;
-        entry.Baud = ReadInteger(Field(step.ComValue, 1, ' '));
-        entry.Parity = ParityCode(Field(step.ComValue, 2, ' '));
-        entry.DataBits = ReadInteger(Field(step.ComValue, 3, ' '));
-        entry.StopBits = ReadInteger(Field(step.ComValue, 4, ' '));
-        run.ports.push_back(entry);
-    }
-    WaitAfterStep();
-}
-
 void FailPaused(Run& run, std::string_view text) {
     ReportRunFailure(run, kCaption, text);
 }
 
-bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry) {
+// Some Wait step of the list waits for an answer on the port.
+bool ListenedTo(const std::string& portName) {
+    AnswerCondition answer;
+    return std::any_of(RList.Elements().begin(), RList.Elements().end(), [&](const StepRecord& s) {
+        return s.RECORDtype == TypeWait && s.WaitFor == "Answer" &&
+               ReadAnswerValue(s.WaitValue, answer) && answer.port == portName;
+    });
+}
+
+bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry, bool held) {
+    const uint32_t queueBytes = held ? kHeldQueueBytes : kQueueBytes;
     platform::PortSettings settings;
-    if (!port.Open(entry.PortName) || !port.SetQueues(kQueueBytes, kQueueBytes) ||
+    if (!port.Open(entry.PortName) || !port.SetQueues(queueBytes, kQueueBytes) ||
         !port.ReadSettings(settings)) {
         return false;
     }
@@ -82,10 +84,75 @@ bool SetUpPort(platform::SerialPort& port, const ComPortEntry& entry) {
     platform::PortTimeouts timeouts;
     timeouts.writeMultiplier = kWriteMsPerByte;
     timeouts.writeConstant = kWriteMsExtra;
+    if (held) {
+        timeouts.readInterval = kReadReturnsAtOnce;
+    }
     return port.WriteSettings(settings) && port.SetTimeouts(timeouts);
 }
 
+// Opens a port that a Wait step listens on, for the rest of the run.
+bool HoldPort(Run& run, const ComPortEntry& entry) {
+    HeldComPort held;
+    held.PortName = entry.PortName;
+    held.Port = std::make_unique<platform::SerialPort>();
+    if (!SetUpPort(*held.Port, entry, true)) {
+        return false;
+    }
+    run.heldPorts.push_back(std::move(held));
+    return true;
+}
+
+// The first registration of a port in a run stays in force; a port no Wait step listens on is
+// not touched.
+void RegisterPort(Run& run, const StepRecord& step) {
+    run.did = "initialised " + step.ComPort + " " + step.ComValue;
+    if (FindPort(run, step.ComPort) == nullptr) {
+        ComPortEntry entry;
+        entry.PortName = step.ComPort;
+        entry.Baud = ReadInteger(Field(step.ComValue, 1, ' '));
+        entry.Parity = ParityCode(Field(step.ComValue, 2, ' '));
+        entry.DataBits = ReadInteger(Field(step.ComValue, 3, ' '));
+        entry.StopBits = ReadInteger(Field(step.ComValue, 4, ' '));
+        run.ports.push_back(entry);
+        if (ListenedTo(entry.PortName)) {
+            if (!HoldPort(run, entry)) {
+                FailPaused(run, "Can't open port!");
+            } else {
+                run.did += ", held open for its answers";
+            }
+        }
+    }
+    WaitAfterStep();
+}
+
+// Sends on a held port; what came in before the send no longer answers a Wait after it.
+void SendOnHeldPort(HeldComPort& held, const std::string& bytes) {
+    TakeIncoming(held);
+    held.Incoming.MarkSend();
+    held.Port->Write(bytes);
+}
+
 }  // namespace
+
+bool PortRegistered(const Run& run, const std::string& portName) {
+    return FindPort(run, portName) != nullptr;
+}
+
+HeldComPort* FindHeldPort(Run& run, const std::string& portName) {
+    for (HeldComPort& held : run.heldPorts) {
+        if (held.PortName == portName) {
+            return &held;
+        }
+    }
+    return nullptr;
+}
+
+bool TakeIncoming(HeldComPort& held) {
+    std::string bytes;
+    const bool read = held.Port->ReadAvailable(bytes);
+    held.Incoming.Append(bytes);
+    return read;
+}
 
 void PlayComport(Run& run, const StepRecord& step) {
     if (step.ComType == "Initialise") {
@@ -104,8 +171,14 @@ void PlayComport(Run& run, const StepRecord& step) {
         FailPaused(run, error);
         return;
     }
+    if (HeldComPort* held = FindHeldPort(run, step.ComPort)) {
+        SendOnHeldPort(*held, bytes);
+        run.did = "sent " + std::to_string(bytes.size()) + " bytes to " + step.ComPort;
+        WaitAfterStep();
+        return;
+    }
     platform::SerialPort port;
-    if (SetUpPort(port, *entry)) {
+    if (SetUpPort(port, *entry, false)) {
         // A failed or timed-out write is not reported.
         port.Write(bytes);
         port.Close();

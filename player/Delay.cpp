@@ -35,21 +35,6 @@ std::string TenthsText(int32_t tenths) {
     return IntegerText(tenths / 10) + "." + IntegerText(tenths % 10);
 }
 
-// Goes on unless the run has ended; holds while it is paused, moving the schedule on by the time
-// held. False when the run has ended.
-bool GoOn(int64_t& held) {
-    CheckUserEscape();
-    if (PlayRunning == 0) {
-        return false;
-    }
-    if (PlayPaused == 1) {
-        const int64_t pausedAt = platform::MonotonicMicroseconds();
-        PauseWait();
-        held += platform::MonotonicMicroseconds() - pausedAt;
-    }
-    return PlayRunning != 0;
-}
-
 }  // namespace
 
 void PlayDelay(Run& run, const StepRecord& step) {
@@ -61,13 +46,13 @@ void PlayDelay(Run& run, const StepRecord& step) {
     const int64_t start = platform::MonotonicMicroseconds();
     int64_t held = 0;
     for (int32_t tick = ticks; tick >= 1; --tick) {
-        if (!GoOn(held)) {
+        if (!GoOnHoldingClock(held)) {
             return;
         }
         ShowRunText(TextCountdown, TenthsText(tick));
         const int64_t due = start + int64_t{ticks - tick + 1} * kTickMicroseconds;
         while (!WaitUntil(due + held)) {
-            if (!GoOn(held)) {
+            if (!GoOnHoldingClock(held)) {
                 return;
             }
         }

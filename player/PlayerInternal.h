@@ -3,14 +3,33 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/serial.h"
 #include "player/Player.h"
 #include "steps/StepRecord.h"
+#include "steps/WaitValues.h"
 
 // [SECTION] The run
+
+// A port that a Wait step of the list listens on: opened at its first Initialise of the run and
+// open until the run ends, so that a device's answer finds it open.
+struct HeldComPort {
+    std::string PortName;
+    std::unique_ptr<platform::SerialPort> Port;
+    AnswerBuffer Incoming;  // what came in since the opening
+};
+
+// How a Wait step went.
+struct WaitOutcome {
+    int64_t waitedMicroseconds = 0;  // from its start to the condition or the time-out, pauses
+                                     // not counted
+    bool timedOut = false;
+    bool ended = false;  // the run ended (Stop, Escape) while it waited
+};
 
 // Everything one run owns. The player thread makes a fresh one when a run begins and is the only
 // thread that touches it while the run lasts; each step action receives it.
@@ -23,6 +42,8 @@ struct Run {
     int nextAtOnce = -1;
     LoopLevel loops[3];  // loops[0] is level 1
     std::vector<ComPortEntry> ports;
+    std::vector<HeldComPort> heldPorts;
+    WaitOutcome wait;  // the last Wait step's
     // What the step being played did and how it went, for the run log: a few words, and the
     // failure text when it failed ("" when it did not).
     std::string did;
@@ -67,6 +88,9 @@ void PauseWait();
 // Waits until the monotonic clock reaches `deadline` (microseconds). False, at once, when the run
 // is stopped or paused (or Escape ends it) before then.
 bool WaitUntil(int64_t deadline);
+// Goes on unless the run has ended; holds while it is paused, adding the time held to `held` so
+// that a schedule can move on by it. False when the run has ended.
+bool GoOnHoldingClock(int64_t& held);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
 
@@ -98,6 +122,7 @@ void PlayJump(Run& run, const StepRecord& step);
 void PlayState(Run& run, const StepRecord& step);
 void PlayExecute(Run& run, const StepRecord& step);
 void PlayMessage(Run& run, const StepRecord& step);
+void PlayWait(Run& run, const StepRecord& step);
 // Types a key text ("Hello{ENTER}").
 int SendKeys(const std::string& text);
 

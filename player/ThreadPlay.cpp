@@ -81,6 +81,9 @@ void PlayElement(Run& run) {
         case TypeMessage:
             PlayMessage(run, step);
             break;
+        case TypeWait:
+            PlayWait(run, step);
+            break;
         default:
             run.did = "unknown type " + IntegerText(step.RECORDtype);
             ReportRunFailure(run, "Error",
@@ -118,7 +121,8 @@ bool NextElement(Run& run) {
 // The end of a run: the status fields emptied, the start step shown again, then idle (Play
 // offered) last, so that a new run cannot start while this one ends; then the main thread is
 // told how it ended.
-void EndOfRun() {
+void EndOfRun(Run& run) {
+    run.heldPorts.clear();
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         ShowRunText(field, "");
     }
@@ -150,6 +154,19 @@ void PauseWait() {
         }
         platform::SleepUntilWoken(kPauseSafetyNetMs, seen);
     }
+}
+
+bool GoOnHoldingClock(int64_t& held) {
+    CheckUserEscape();
+    if (PlayRunning == 0) {
+        return false;
+    }
+    if (PlayPaused == 1) {
+        const int64_t pausedAt = platform::MonotonicMicroseconds();
+        PauseWait();
+        held += platform::MonotonicMicroseconds() - pausedAt;
+    }
+    return PlayRunning != 0;
 }
 
 bool WaitUntil(int64_t deadline) {
@@ -199,5 +216,5 @@ void PlayRun() {
                NextElement(gRun)) {
         }
     }
-    EndOfRun();
+    EndOfRun(gRun);
 }

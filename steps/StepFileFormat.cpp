@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kMaxFields = 5;
+constexpr int kMaxFields = 6;
 using Fields = std::array<std::string_view, kMaxFields>;
 
 // Takes the next line off the front of `rest`; false when nothing is left.
@@ -32,7 +32,7 @@ bool NextLine(std::string_view& rest, std::string_view& line) {
     return true;
 }
 
-// Fields 1 to 5 of a line in one pass; later fields are not looked at.
+// Fields 1 to 6 of a line in one pass; later fields are not looked at.
 Fields SplitFields(std::string_view line) {
     Fields fields{};
     for (int n = 0; n < kMaxFields; ++n) {
@@ -47,6 +47,9 @@ Fields SplitFields(std::string_view line) {
 }
 
 int32_t StepType(std::string_view field) {
+    if (field == "10") {
+        return TypeWait;
+    }
     return field.size() == 1 && field[0] >= '1' && field[0] <= '9' ? field[0] - '0' : 0;
 }
 
@@ -95,6 +98,13 @@ void FillStep(int32_t type, const Fields& f, StepRecord& step) {
         case TypeMessage:
             step.MessageText = f[1];
             step.Remarks = f[2];
+            break;
+        case TypeWait:
+            step.WaitFor = f[1];
+            step.WaitValue = f[2];
+            step.WaitTime = ReadFloat(f[3]);
+            step.WaitElse = ReadInteger(f[4]);
+            step.Remarks = f[5];
             break;
         default:
             break;
@@ -169,10 +179,10 @@ LineKind ParseStepLine(std::string_view line, StepRecord& step, std::string& unk
 
 bool FormatStepLine(const StepRecord& step, std::string& line) {
     line.clear();
-    if (step.RECORDtype < TypeMouse || step.RECORDtype > TypeMessage) {
+    if (step.RECORDtype < TypeMouse || step.RECORDtype > TypeWait) {
         return false;
     }
-    line += static_cast<char>('0' + step.RECORDtype);
+    line += IntegerText(step.RECORDtype);
     switch (step.RECORDtype) {
         case TypeMouse:
             AppendField(line, step.MouseClick);
@@ -203,6 +213,12 @@ bool FormatStepLine(const StepRecord& step, std::string& line) {
             break;
         case TypeExecute:
             AppendField(line, step.ExecFile);
+            break;
+        case TypeWait:
+            AppendField(line, step.WaitFor);
+            AppendField(line, step.WaitValue);
+            AppendField(line, OneDecimalText(step.WaitTime));
+            AppendField(line, step.WaitElse);
             break;
         default:
             AppendField(line, step.MessageText);

@@ -10,7 +10,7 @@ struct TypeNames {
 };
 
 // Index = RECORDtype - 1.
-constexpr std::array<TypeNames, 9> kTypeNames{{
+constexpr std::array<TypeNames, 10> kTypeNames{{
     {"1 Mouse", "MOUSE"},
     {"2 Keyboard", "KEYBOARD"},
     {"3 Delay", "DELAY"},
@@ -20,10 +20,11 @@ constexpr std::array<TypeNames, 9> kTypeNames{{
     {"7 State", "STATE"},
     {"8 Execute", "EXECUTE"},
     {"9 Message", "MESSAGE"},
+    {"10 Wait", "WAIT"},
 }};
 
 bool IsKnownType(int32_t type) {
-    return type >= TypeMouse && type <= TypeMessage;
+    return type >= TypeMouse && type <= TypeWait;
 }
 
 }  // namespace
@@ -37,7 +38,7 @@ const char* TypeUpperName(int32_t type) {
 }
 
 int32_t TypeFromChooserText(const std::string& text) {
-    for (int32_t type = TypeMouse; type <= TypeMessage; ++type) {
+    for (int32_t type = TypeMouse; type <= TypeWait; ++type) {
         if (text == TypeChooserText(type)) {
             return type;
         }

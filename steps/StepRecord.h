@@ -1,4 +1,4 @@
-// The step record: one shape for all nine step types.
+// The step record: one shape for all ten step types.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +13,7 @@ constexpr int32_t TypeJump = 6;
 constexpr int32_t TypeState = 7;
 constexpr int32_t TypeExecute = 8;
 constexpr int32_t TypeMessage = 9;
+constexpr int32_t TypeWait = 10;
 
 // Fields in file order; a field that the step's type does not use keeps its empty value.
 struct StepRecord {
@@ -34,11 +35,15 @@ struct StepRecord {
     std::string StateText;
     std::string ExecFile;
     std::string MessageText;
+    std::string WaitFor;    // "Window", "Active", "NoWindow", "Pixel", "Answer"
+    std::string WaitValue;  // the title text, "X Y RRGGBB [V]" or "COMn TEXT"
+    float WaitTime = 0.0f;  // seconds
+    int32_t WaitElse = 0;   // step number played on a time-out; 0 holds the run
 
     bool operator==(const StepRecord&) const = default;
 };
 
-// The chooser text ("1 Mouse") and the upper-case name ("MOUSE") of a type 1 to 9; "" otherwise.
+// The chooser text ("1 Mouse") and the upper-case name ("MOUSE") of a type 1 to 10; "" otherwise.
 const char* TypeChooserText(int32_t type);
 const char* TypeUpperName(int32_t type);
 // The type whose chooser text is exactly `text`, 0 when none.

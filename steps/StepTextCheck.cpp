@@ -9,6 +9,7 @@
 
 #include "steps/Numbers.h"
 #include "steps/StepFile.h"
+#include "steps/WaitValues.h"
 
 namespace {
 
@@ -32,14 +33,25 @@ bool Coordinate(std::string_view text) {
     return text == "0" || AtLeastOne(text);
 }
 
+// A Wait line: a known kind with a value of its form, a time of 0 to 86400, an else of 0 or more.
+std::string_view WaitFault(const std::array<std::string_view, 6>& f) {
+    float seconds = 0.0f;
+    return WaitValueValid(f[1], f[2]) && ReadWaitTime(f[3], seconds) && Coordinate(f[4])
+               ? ""
+               : kWrongChoice;
+}
+
 // The message of the first rule the line breaks; "" when it passes.
 std::string_view LineFault(std::string_view line) {
-    std::array<std::string_view, 5> f{};
-    for (int n = 0; n < 5; ++n) {
+    std::array<std::string_view, 6> f{};
+    for (int n = 0; n < 6; ++n) {
         f[static_cast<size_t>(n)] = Field(line, n + 1);
     }
     const auto semicolons = std::count(line.begin(), line.end(), ';');
     const std::string_view type = f[0];
+    if (type == "10") {
+        return semicolons != 5 ? kWrongCount : WaitFault(f);
+    }
     if (type.size() != 1 || type[0] < '1' || type[0] > '9') {
         return !type.empty() && type.front() == '\'' ? "" : kUnknownType;
     }

@@ -87,6 +87,9 @@ struct State {
     std::map<intptr_t, std::string> openPorts;  // port name by handle
 
     std::vector<std::string> shellOpened;
+    // Other programs' windows and the screen
+    std::vector<headless::DesktopWindow> desktopWindows;
+    std::map<std::pair<int, int>, uint32_t> screenPixels;
 
     // Process
     // The thread that reset the platform: the only one that may call the window functions.

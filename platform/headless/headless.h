@@ -20,7 +20,7 @@
 namespace headless {
 
 // Forgets every window, control, menu, font, box, event, scripted answer, file, serial device,
-// input event and scheduled action, and sets the defaults below.
+// input event, desktop window, pixel and scheduled action, and sets the defaults below.
 // Defaults: user "tester"; local time 08.12.2026 09:30; virtual clock 0; cursor (0, 0);
 // 96 pixels per inch; US keyboard layout; no files; no serial devices; no command-line
 // arguments; current folder "C:\Users\tester".
@@ -179,13 +179,27 @@ struct SerialDevice {
     platform::PortSettings settings;  // as last written (starts at 1200 7E2 with RTS on)
     platform::PortTimeouts timeouts;
     uint32_t inputQueue = 0, outputQueue = 0;
-    std::string written;  // every byte written, in order
+    std::string written;   // every byte written, in order
+    std::string incoming;  // bytes the device sent that the program has not read yet
     int opens = 0;
     bool open = false;
 };
 void AddSerialDevice(const std::string& portName);
 void SetSerialDevice(const std::string& portName, const SerialDevice& device);
 SerialDevice GetSerialDevice(const std::string& portName);
+// The device sends bytes to the program; a closed port loses them, as a real line does.
+void DeviceSends(const std::string& portName, const std::string& bytes);
+// [SECTION] The desktop: other programs' windows and the screen's pixels
+struct DesktopWindow {
+    std::string title;
+    platform::Rect rect;  // where TopLevelTitleAt finds it
+    bool visible = true;
+    bool foreground = false;
+};
+// Replaces the other programs' windows, topmost first. Default: none.
+void SetDesktopWindows(const std::vector<DesktopWindow>& windows);
+// Every pixel is black (0x000000) until set.
+void SetScreenPixel(int x, int y, uint32_t rgb);
 
 // [SECTION] Shell and process
 

@@ -103,6 +103,17 @@ bool SerialPort::Write(std::string_view bytes) {
     return true;
 }
 
+bool SerialPort::ReadAvailable(std::string& bytes) {
+    const auto lock = Lock();
+    SerialDevice* device = DeviceOf(handle_);
+    if (device == nullptr) {
+        return false;
+    }
+    bytes += device->incoming;
+    device->incoming.clear();
+    return true;
+}
+
 void SerialPort::Close() {
     if (handle_ == kClosed) {
         return;
@@ -136,6 +147,14 @@ void AddSerialDevice(const std::string& portName) {
 void SetSerialDevice(const std::string& portName, const SerialDevice& device) {
     const auto lock = Lock();
     Shared().serialDevices[portName] = device;
+}
+
+void DeviceSends(const std::string& portName, const std::string& bytes) {
+    const auto lock = Lock();
+    auto found = Shared().serialDevices.find(portName);
+    if (found != Shared().serialDevices.end() && found->second.open) {
+        found->second.incoming += bytes;
+    }
 }
 
 SerialDevice GetSerialDevice(const std::string& portName) {

@@ -88,6 +88,23 @@ bool SerialPort::Write(std::string_view bytes) {
     return WriteFile(AsHandle(handle_), bytes.data(), size, &written, nullptr) && written == size;
 }
 
+bool SerialPort::ReadAvailable(std::string& bytes) {
+    if (!IsOpen()) {
+        return false;
+    }
+    char chunk[4096];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(AsHandle(handle_), chunk, sizeof(chunk), &read, nullptr)) {
+            return false;
+        }
+        bytes.append(chunk, read);
+        if (read < sizeof(chunk)) {
+            return true;
+        }
+    }
+}
+
 void SerialPort::Close() {
     if (IsOpen()) {
         CloseHandle(AsHandle(handle_));

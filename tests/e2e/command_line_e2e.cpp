@@ -269,6 +269,14 @@ void CheckUnicodeAndLongPaths(Session& session) {
     }
 }
 
+void CheckWaitTimedOut(Session& session) {
+    const std::string path = WriteSteps(session, "wait-times-out",
+                                        {"10;Window;No Such Window;0.5;0;", "7;not reached;"});
+    if (!path.empty() && Start(session, "/play /exit " + Quoted(path))) {
+        CheckEndsUnattended("a Wait that timed out", 3);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -280,6 +288,7 @@ int main(int argc, char** argv) {
     CheckPlayedToTheEnd(session);
     CheckMissingFile(session);
     CheckUnregisteredPort(session);
+    CheckWaitTimedOut(session);
     CheckEscapeStops(session);
     CheckDevicePaths(session);
     CheckUnicodeAndLongPaths(session);

@@ -280,12 +280,12 @@ void CheckTemplateLineInfo(Window editor) {
     }
 }
 
-// One line of every type, a comment and a line beginning with 10: the type and syntax shown.
+// One line of every type and a comment: the type and syntax shown.
 void CheckEveryTypeLineInfo(Window editor) {
     SetText(FindControl(editor, EditorText),
             "Quorvane 2.2\r\nsomeone\r\n\r\n1;L_Click;50;50;\r\n2;Key;{F2};\r\n3;0.5;\r\n4;1;2;\r\n"
             "5;COM1;Initialise;9600 N 8 1;\r\n6;1;\r\n7;ready;\r\n8;C:\\Tools\\report.exe;\r\n"
-            "9;Done;\r\n' a comment\r\n10;L_Click;5;5;");
+            "9;Done;\r\n' a comment\r\n10;Window;Save As;10.0;0;");
     static constexpr LineInfoRow Rows[] = {
         {5, "CODE Line: 2", "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
         {6, "CODE Line: 3", "DELAY", "3;Time;Remarks"},
@@ -296,7 +296,8 @@ void CheckEveryTypeLineInfo(Window editor) {
         {11, "CODE Line: 8", "EXECUTE", "8;Filepath;Remarks"},
         {12, "CODE Line: 9", "MESSAGE", "9;MyMessageText;Remarks"},
         {13, "CODE Line: 10", "UNKNOWN", ""},
-        {14, "CODE Line: 11", "MOUSE", MouseHint},
+        {14, "CODE Line: 11", "WAIT",
+         "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
         {4, "CODE Line: 1", "MOUSE", MouseHint},
     };
     for (const LineInfoRow& row : Rows) {
@@ -544,7 +545,7 @@ void CheckOpenOfPreparedFile() {
     bool completed = false;
     const NoticesSeen seen = WatchNotices("mixed.stp", completed);
     Check(completed, "open: load completes", "file name shown", Describe(MainText(TextFile)));
-    CheckEqual("open: one notice for the unknown line", Joined({"Unknown recordtype: 10"}),
+    CheckEqual("open: one notice for the unknown line", Joined({"Unknown recordtype: 11"}),
                Joined(seen.texts));
     CheckEqual("open: notice is a borderless popup", true, seen.allBorderless);
     CheckEqual("open: notice owned by the main window", true, seen.allOwnedByMain);

@@ -15,7 +15,8 @@ using namespace e2e;
 namespace {
 
 // [SECTION] Index
-// Step files and runs, timing of Delay steps, the target program, Escape, Execute, serial port.
+// Step files and runs, timing of Delay steps, the target program, Escape, Execute, serial port,
+// Wait steps.
 
 // [SECTION] Step files and runs
 
@@ -452,6 +453,66 @@ void CheckSerialPort(Session& session) {
     CheckUnregisteredPort(session);
 }
 
+// [SECTION] Wait steps
+
+// The run waits at each Wait step until the target shows its window and square, then until the
+// device answers the telegram.
+void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& target) {
+    SerialLine line;
+    if (!Check(OpenSerialLine(session.port, "9600", line), "wait: line made", session.port,
+               "no line")) {
+        return;
+    }
+    const Point square = TargetSquarePoint(target);
+    const std::string port = session.port;
+    Window countdown = Control(session, TextWaitCountdown);
+    Window frame = Control(session, FrameStep);
+    if (OpenSteps(session, "waits",
+                  {"10;Window;target second;20.0;0;",
+                   "10;Pixel;" + std::to_string(square.x) + " " + std::to_string(square.y) +
+                       " 33CC33 8;20.0;0;",
+                   "5;" + port + ";Initialise;9600 N 8 1;", "5;" + port + ";String;ATZ;",
+                   "10;Answer;" + port + " OK;20.0;0;", "7;all seen;"})) {
+        PressPlay(session);
+        WaitForRunStart(session, "waits");
+        Check(WaitUntil(
+                  [&] {
+                      return Text(frame) == "1" && !Text(countdown).empty() &&
+                             std::atof(Text(countdown).c_str()) < 19.5;
+                  },
+                  RunTimeoutMs),
+              "wait: step 1 waits for the window, counting down", "below 19.5 at step 1",
+              Text(frame) + ": " + Text(countdown));
+        ShowTargetSecondWindow(target, true);
+        Check(WaitUntil([&] { return SerialBytes(line) == "ATZ"; }, RunTimeoutMs),
+              "wait: window and pixel seen, telegram sent", "ATZ", SerialBytes(line));
+        Check(WaitUntil([&] { return Text(frame) == "5"; }, RunTimeoutMs),
+              "wait: step 5 waits for the answer", "5", Text(frame));
+        CheckEqual("wait: the answer is not there yet", true, RunActive(session));
+        SerialAnswer(line, "OK");
+        WaitForRunEnd(session, "waits");
+        CheckEqual("wait: every condition seen", std::string("all seen"),
+                   Text(Control(session, TextState)));
+        CheckEqual("wait: no box", true, OpenMessageBox() == nullptr);
+        ShowTargetSecondWindow(target, false);
+    }
+    CloseSerialLine(line);
+}
+
+void CheckWaitTimeOutBox(Session& session) {
+    if (!OpenSteps(session, "wait-times-out",
+                   {"10;Window;No Such Window;0.5;0;", "7;after the box;"})) {
+        return;
+    }
+    PressPlay(session);
+    if (ExpectBox("wait time-out", "Wait", "Timed out after 0.5 s: Window \"No Such Window\"")) {
+        PressPlay(session);
+        WaitForRunEnd(session, "wait time-out");
+        CheckEqual("wait time-out: Play goes on with the next step", std::string("after the box"),
+                   Text(Control(session, TextState)));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -471,11 +532,13 @@ int main(int argc, char** argv) {
             CheckTyping(session, target);
             CheckScanCodes(session, target);
             CheckOwnEscapeKeepsRunning(session, target);
+            CheckWaitsForWindowPixelAndAnswer(session, target);
         }
     }
     CheckUserEscapeStopsDelay(session);
     CheckExecuteStartsTarget(session);
     CheckSerialPort(session);
+    CheckWaitTimeOutBox(session);
     CheckCloseBoxEndsProgram(session.main);
     return Finish();
 }

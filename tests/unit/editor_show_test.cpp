@@ -109,6 +109,25 @@ TEST_F(ShowRecordTest, TextTypesShowTheirTexts) {
     }
 }
 
+TEST_F(ShowRecordTest, WaitShowsItsFieldsAndTheLabelOfItsKind) {
+    StepRecord step;
+    step.RECORDtype = TypeWait;
+    step.WaitFor = "Pixel";
+    step.WaitValue = "1 2 33CC33";
+    step.WaitTime = 2.25f;
+    step.WaitElse = 3;
+    ShowInList(step, 3);
+    EXPECT_EQ(VisibleContainers(), std::vector<int>{ContainerWait});
+    EXPECT_EQ(platform::ControlText(ComboType), "10 Wait");
+    EXPECT_EQ(platform::ControlText(ComboWaitFor), "Pixel");
+    EXPECT_EQ(platform::ControlText(StringWaitValue), "1 2 33CC33");
+    EXPECT_EQ(platform::ControlText(StringWaitTime), "2.2");
+    EXPECT_EQ(headless::Control(ComboWaitElse).items,
+              (std::vector<std::string>{"0", "1", "2", "3"}));
+    EXPECT_EQ(platform::ControlText(ComboWaitElse), "3");
+    EXPECT_EQ(platform::ControlText(LabelWaitValue), "Pixel X Y RRGGBB [tolerance]:");
+}
+
 TEST_F(ShowRecordTest, StepNumberChoosersHoldOneEntryPerStep) {
     StepRecord step;
     step.RECORDtype = TypeDelay;
@@ -157,7 +176,7 @@ TEST_F(ShowRecordTest, TheFirstStepBecomesCurrentWhenNoneIs) {
 }
 
 TEST_F(ShowRecordTest, UnknownTypesShowNoContainerAndAMessage) {
-    for (int32_t type : {0, 10, -1}) {
+    for (int32_t type : {0, 11, -1}) {
         SCOPED_TRACE(type);
         StepRecord step;
         step.RECORDtype = type;

@@ -240,3 +240,47 @@ TEST_F(StoreRecordTest, NothingIsStoredWithoutAShownStep) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
+    struct Row {
+        const char* kind;
+        const char* value;
+        const char* seconds;
+        const char* box;  // "" stored
+    } rows[] = {
+        {"Window", "Save As", "10,5", ""},
+        {"Pixel", "812 440 33cc33 10", "0", ""},
+        {"Answer", "COM5 OK", "2", ""},
+        {"", "Save As", "1", "Wait: Nothing to wait for selected"},
+        {"Active", "", "1", "Wait: No value entered"},
+        {"Pixel", "812 440 green", "1",
+         "Wait: Wrong pixel value (X Y RRGGBB, or X Y RRGGBB V with V 0 to 255)"},
+        {"Answer", "OK", "1", "Wait: Wrong answer value (the port and the text: COM1 OK)"},
+        {"NoWindow", "Save", "86401", "Wait: Wrong wait time (seconds from 0 to 86400)"},
+        {"NoWindow", "Save", "", "Wait: Wrong wait time (seconds from 0 to 86400)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value);
+        ShowList(Delay(1.0f), 3);
+        ChooseType("10 Wait");
+        SetChooserText(ComboWaitFor, row.kind);
+        headless::UserTypes(StringWaitValue, row.value);
+        headless::UserTypes(StringWaitTime, row.seconds);
+        SetChooserText(ComboWaitElse, "3");
+        const bool stored = row.box[0] == '\0';
+        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
+        EXPECT_EQ(TakeBoxes(),
+                  stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        if (stored) {
+            EXPECT_EQ(RList.At(0).WaitValue, row.value);
+            EXPECT_EQ(RList.At(0).WaitElse, 3);
+            EXPECT_EQ(platform::ControlText(StringWaitTime), row.seconds[0] == '1'   ? "10.5"
+                                                             : row.seconds[0] == '0' ? "0.0"
+                                                                                     : "2.0");
+        }
+    }
+}
+
+}  // namespace

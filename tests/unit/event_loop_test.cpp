@@ -6,6 +6,7 @@
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
+#include "editor/EditorPanel.h"
 #include "editor/StepFileCommands.h"
 #include "platform/headless/headless.h"
 #include "player/Player.h"
@@ -27,6 +28,24 @@ TEST_F(EventLoopTest, F9WritesTheCursorPositionIntoTheHiddenMouseInputs) {
     EXPECT_EQ(headless::Control(StringX).text, "-12");
     EXPECT_EQ(headless::Control(StringY).text, "345");
     EXPECT_TRUE(headless::Control(ContainerMouse).hidden);
+}
+
+TEST_F(EventLoopTest, F9FillsTheWaitValueFromTheWindowOrPixelUnderThePointer) {
+    headless::SetDesktopWindows({{"Save As", {100, 100, 300, 200}}});
+    headless::SetScreenPixel(150, 120, 0x33CC33);
+    headless::SetCursor(150, 120);
+    SetChooserText(ComboType, "10 Wait");
+    const struct {
+        const char* kind;
+        const char* value;
+    } rows[] = {{"Active", "Save As"}, {"Pixel", "150 120 33CC33"}, {"Answer", "kept"}};
+    for (const auto& row : rows) {
+        SetChooserText(ComboWaitFor, row.kind);
+        platform::SetControlText(StringWaitValue, "kept");
+        HandleEvent(Event{EventKind::KeyDown, FormMAIN, -1, 0, kF9});
+        EXPECT_EQ(headless::Control(StringWaitValue).text, row.value) << row.kind;
+    }
+    EXPECT_EQ(headless::Control(StringX).text, "150");  // the Mouse inputs as always
 }
 
 TEST_F(EventLoopTest, OtherKeysAndMouseReleasesChangeNothing) {

@@ -93,6 +93,17 @@ inline StepRecord Message(const std::string& text) {
     return step;
 }
 
+inline StepRecord Wait(const std::string& waitFor, const std::string& value, float seconds,
+                       int32_t elseStep = 0) {
+    StepRecord step;
+    step.RECORDtype = TypeWait;
+    step.WaitFor = waitFor;
+    step.WaitValue = value;
+    step.WaitTime = seconds;
+    step.WaitElse = elseStep;
+    return step;
+}
+
 inline StepRecord OfType(int32_t type) {
     StepRecord step;
     step.RECORDtype = type;

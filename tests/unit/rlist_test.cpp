@@ -188,14 +188,15 @@ TEST(StepRecordTypes, NamesAndChooserTexts) {
         {"1 Mouse", "MOUSE"}, {"2 Keyboard", "KEYBOARD"}, {"3 Delay", "DELAY"},
         {"4 Loop", "LOOP"},   {"5 Comport", "COMPORT"},   {"6 Jump", "JUMP"},
         {"7 State", "STATE"}, {"8 Execute", "EXECUTE"},   {"9 Message", "MESSAGE"},
+        {"10 Wait", "WAIT"},
     };
-    for (int type = 1; type <= 9; ++type) {
+    for (int type = 1; type <= 10; ++type) {
         SCOPED_TRACE(type);
         EXPECT_EQ(TypeChooserText(type), names[static_cast<size_t>(type - 1)].first);
         EXPECT_EQ(TypeUpperName(type), names[static_cast<size_t>(type - 1)].second);
         EXPECT_EQ(TypeFromChooserText(names[static_cast<size_t>(type - 1)].first), type);
     }
-    for (int type : {0, 10, -1}) {
+    for (int type : {0, 11, -1}) {
         EXPECT_STREQ(TypeChooserText(type), "");
         EXPECT_STREQ(TypeUpperName(type), "");
     }

@@ -33,7 +33,7 @@ StepRecord Step(int32_t type) {
 
 // One step of every type, with only the fields of its type set.
 std::vector<StepRecord> EveryType() {
-    std::vector<StepRecord> steps(9);
+    std::vector<StepRecord> steps(10);
     steps[0] = Step(TypeMouse);
     steps[0].MouseClick = "Ldbl_Click";
     steps[0].MouseX = -20;
@@ -63,6 +63,11 @@ std::vector<StepRecord> EveryType() {
     steps[8] = Step(TypeMessage);
     steps[8].MessageText = "Done";
     steps[8].Remarks = "end";
+    steps[9] = Step(TypeWait);
+    steps[9].WaitFor = "Answer";
+    steps[9].WaitValue = "COM5 OK ";
+    steps[9].WaitTime = 2.0f;
+    steps[9].WaitElse = 20;
     return steps;
 }
 
@@ -133,7 +138,8 @@ TEST_F(StepSaveTest, EveryTypeAsItsCodeLine) {
               "5;COM1;Initialise;9600 N 8 1;\r\n"
               "6;2;\r\n"
               "8;C:\\Tools\\report.exe;\r\n"
-              "9;Done;end\r\n");
+              "9;Done;end\r\n"
+              "10;Answer;COM5 OK ;2.0;20;\r\n");
 }
 
 TEST_F(StepSaveTest, EveryTypeReadsBackTheSame) {

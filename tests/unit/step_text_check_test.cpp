@@ -104,6 +104,19 @@ const CheckCase kCases[] = {
     {"8;x", kCount},
     {"9;;", kPasses},
     {"9;Done", kCount},
+    // Wait
+    {"10;Window;Save As;10.0;0;dialog open", kPasses},
+    {"10;Pixel;812 440 33CC33 10;5;0;", kPasses},
+    {"10;Answer;COM5 OK;0;20;", kPasses},
+    {"10;Window;Save As;10.0;0", kCount},
+    {"10;window;Save As;1;0;", kChoice},
+    {"10;NoWindow;;1;0;", kChoice},
+    {"10;Pixel;812 440 33CC3;1;0;", kChoice},
+    {"10;Answer;COM5;1;0;", kChoice},
+    {"10;Active;a;86400.1;0;", kChoice},
+    {"10;Active;a;-1;0;", kChoice},
+    {"10;Active;a;soon;0;", kChoice},
+    {"10;Active;a;1;-2;", kChoice},
     // Remarks with a ";"
     {"9;Done;a;b", kCount},
     // Comments and other lines
@@ -111,7 +124,7 @@ const CheckCase kCases[] = {
     {"'anything;;;at all", kPasses},
     {"", kUnknown},
     {" 1;L_Click;5;5;", kUnknown},
-    {"10;L_Click;5;5;", kUnknown},
+    {"11;L_Click;5;5;", kUnknown},
     {"01;L_Click;5;5;", kUnknown},
     {"0;", kUnknown},
     {"x", kUnknown},

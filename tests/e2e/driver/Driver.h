@@ -314,7 +314,7 @@ int RunShell(std::string_view script, int timeoutMs = DefaultTimeoutMs);
 // [SECTION] Serial lines
 
 // A COM port of the Wine prefix linked to a pseudo-terminal; socat copies everything written to
-// the port into a capture file.
+// the port into a capture file, and what the test answers back to the port.
 struct SerialLine {
     std::string port;      // "COM5"
     std::string folder;    // Unix folder holding the links, the capture and socat's PID
@@ -326,6 +326,8 @@ bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLi
 void CloseSerialLine(const SerialLine& line);
 // The bytes written to the port so far.
 std::string SerialBytes(const SerialLine& line);
+// The device answers: the bytes (letters and digits only) go to the program through the port.
+bool SerialAnswer(const SerialLine& line, std::string_view bytes);
 // What `stty -a -F` says about the terminal now.
 std::string SerialSettings(const SerialLine& line);
 
@@ -356,6 +358,10 @@ struct TargetProgram {
 bool StartTarget(const std::string& path, const std::string& logPath, TargetProgram& target);
 // Bytes in the target's log so far: an offset for reading only what comes after.
 size_t TargetLogSize(const TargetProgram& target);
+// Shows (or takes away) the target's second window, "Quorvane Target Second", and at once paints
+// its green (33CC33) square; the square's middle on the screen.
+void ShowTargetSecondWindow(const TargetProgram& target, bool show);
+Point TargetSquarePoint(const TargetProgram& target);
 // The log's lines from byte offset from on that begin with kind ("click", "keydown", "char ").
 std::vector<std::string> TargetLogLines(const TargetProgram& target, size_t from,
                                         std::string_view kind);

@@ -29,9 +29,13 @@ bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLi
     line.folder = RunFolder() + "/serial-" + Lower(port);
     line.terminal = line.folder + "/terminal";
     const std::string& d = line.folder;
+    // socat copies what the program writes into the capture and what the test writes into the
+    // answer FIFO to the program; a holder keeps the FIFO open so that socat never reads its end.
     const std::string script =
-        "mkdir -p " + d + " && rm -f " + d + "/terminal " + d + "/capture " + d + "/socat.pid && " +
-        "{ socat -u pty,raw,echo=0,link=" + d + "/terminal CREATE:" + d + "/capture >" + d +
+        "mkdir -p " + d + " && rm -f " + d + "/terminal " + d + "/capture " + d + "/socat.pid " +
+        d + "/answer && mkfifo " + d + "/answer && { sleep 900 <>" + d + "/answer & echo $! >" + d +
+        "/holder.pid; } && " + "{ socat pty,raw,echo=0,link=" + d + "/terminal OPEN:" + d +
+        "/answer,rdonly!!OPEN:" + d + "/capture,creat,append >" + d +
         "/socat.log 2>&1 & echo $! >" + d + "/socat.pid; } && i=0 && " + "while [ ! -e " + d +
         "/terminal ] && [ $i -lt 200 ]; do sleep 0.05; i=$((i+1)); done; " + "[ -e " + d +
         "/terminal ] && stty -F " + d + "/terminal " + std::string(sttyPreset) +
@@ -46,8 +50,13 @@ bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLi
 
 void CloseSerialLine(const SerialLine& line) {
     const std::string& d = line.folder;
-    RunShell("[ -s " + d + "/socat.pid ] && kill $(cat " + d + "/socat.pid); rm -f " +
-             PortLink(line) + " " + d + "/socat.pid");
+    RunShell("[ -s " + d + "/socat.pid ] && kill $(cat " + d + "/socat.pid); [ -s " + d +
+             "/holder.pid ] && kill $(cat " + d + "/holder.pid); rm -f " + PortLink(line) + " " +
+             d + "/socat.pid " + d + "/holder.pid");
+}
+
+bool SerialAnswer(const SerialLine& line, std::string_view bytes) {
+    return RunShell("printf " + std::string(bytes) + " >" + line.folder + "/answer") == 0;
 }
 
 std::string SerialBytes(const SerialLine& line) {

@@ -1,4 +1,6 @@
 // The target program that the player's tests and the typing benchmark act on, and its log.
+#include <windows.h>
+
 #include <cstdlib>
 
 #include "Driver.h"
@@ -57,6 +59,16 @@ bool FocusTargetEdit(const TargetProgram& target) {
     Window edit = FindControl(target.window, TargetEdit);
     ClickReal(edit);
     return WaitUntil([&] { return FocusedControl(target.window) == edit; });
+}
+
+void ShowTargetSecondWindow(const TargetProgram& target, bool show) {
+    PostMessageW(target.window, show ? WM_APP : WM_APP + 1, 0, 0);
+}
+
+Point TargetSquarePoint(const TargetProgram& target) {
+    POINT middle{320, 40};
+    ClientToScreen(target.window, &middle);
+    return {middle.x, middle.y};
 }
 
 }  // namespace e2e

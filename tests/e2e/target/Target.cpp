@@ -7,6 +7,8 @@
 //   keydown <virtual key>
 //   scan <virtual key> <scan code> <extended 0|1>   (after each keydown)
 //   char <character code>
+// On WM_APP it shows a second window, "Quorvane Target Second", without activating it, and
+// paints a green (33CC33) square at client 300,20 to 340,60; WM_APP + 1 takes both away.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,6 +20,10 @@ constexpr int TargetEdit = 2;
 constexpr int TargetCounter = 3;
 
 std::FILE* Log = nullptr;
+HWND MainWindow = nullptr;
+HWND SecondWindow = nullptr;
+bool SquareGreen = false;
+constexpr RECT Square{300, 20, 340, 60};
 WNDPROC ButtonProcedure = nullptr;
 WNDPROC EditProcedure = nullptr;
 
@@ -105,11 +111,47 @@ LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (LogClick(message, lParam, window, "window")) {
         return 0;
     }
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+    switch (message) {
+        case WM_APP:
+            if (SecondWindow == nullptr) {
+                SecondWindow = CreateWindowExW(
+                    0, L"QuorvaneTarget", L"Quorvane Target Second", WS_OVERLAPPED | WS_CAPTION, 40,
+                    40, 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                ShowWindow(SecondWindow, SW_SHOWNOACTIVATE);
+            }
+            SquareGreen = true;
+            InvalidateRect(MainWindow, &Square, TRUE);
+            UpdateWindow(MainWindow);
+            return 0;
+        case WM_APP + 1:
+            if (SecondWindow != nullptr) {
+                DestroyWindow(SecondWindow);
+                SecondWindow = nullptr;
+            }
+            SquareGreen = false;
+            InvalidateRect(MainWindow, &Square, TRUE);
+            UpdateWindow(MainWindow);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            if (window == MainWindow) {
+                HBRUSH brush =
+                    CreateSolidBrush(SquareGreen ? RGB(0x33, 0xCC, 0x33) : RGB(255, 255, 255));
+                FillRect(dc, &Square, brush);
+                DeleteObject(brush);
+            }
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_DESTROY:
+            if (window == MainWindow) {
+                PostQuitMessage(0);
+            }
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 HWND CreateChild(HWND parent, const wchar_t* kind, const wchar_t* text, DWORD style, int id, int x,
@@ -146,6 +188,7 @@ int main(int argc, char** argv) {
     HWND window = CreateWindowExW(0, L"QuorvaneTarget", L"Quorvane Target", style, 300, 300,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr,
                                   nullptr, windowClass.hInstance, nullptr);
+    MainWindow = window;
     HWND button =
         CreateChild(window, L"BUTTON", L"Target", BS_PUSHBUTTON, TargetButton, 20, 20, 120, 40);
     HWND edit =

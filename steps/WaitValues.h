@@ -1,0 +1,56 @@
+// What a Wait step waits for: reading its value, and the matchers the player polls with. Pure
+// text and byte work; the player supplies the titles, pixels and port bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// "Pixel": "X Y RRGGBB" or "X Y RRGGBB V", in the coordinates Mouse steps use.
+struct PixelCondition {
+    int32_t x = 0;
+    int32_t y = 0;
+    uint32_t rgb = 0;  // 0xRRGGBB
+    int32_t tolerance = 0;
+};
+// False unless the value has exactly that form: X and Y decimal, RRGGBB six hexadecimal digits,
+// V 0 to 255, separated by single blanks.
+bool ReadPixelValue(std::string_view value, PixelCondition& pixel);
+// "X Y RRGGBB" as F9 writes it for a pixel.
+std::string PixelValueText(int32_t x, int32_t y, uint32_t rgb);
+
+// "Answer": "COMn TEXT"; everything after the first blank is the text, blanks included.
+struct AnswerCondition {
+    std::string port;  // "COM5"
+    std::string text;
+};
+bool ReadAnswerValue(std::string_view value, AnswerCondition& answer);
+
+// A known WaitFor with a value of its form: a non-empty text for the window kinds.
+bool WaitValueValid(std::string_view waitFor, std::string_view value);
+// A plain decimal number ("2", "2.5", ".5") from 0 to 86400 seconds.
+bool ReadWaitTime(std::string_view text, float& seconds);
+
+// Title `title` contains `text`, letter case ignored.
+bool TitleContains(std::string_view title, std::string_view text);
+// Every channel of `actual` lies within `tolerance` of `wanted` (both 0xRRGGBB).
+bool ColourMatches(uint32_t actual, uint32_t wanted, int32_t tolerance);
+
+// The bytes that came in on a port, kept for the Answer matcher. A telegram's send marks the
+// stream: only bytes after the last mark are matched, so an answer that arrived before the
+// question cannot satisfy a Wait after it. The oldest bytes go first once `capacity` is reached.
+class AnswerBuffer {
+public:
+    static constexpr size_t kCapacity = 64 * 1024;
+
+    void Append(std::string_view bytes);
+    // A telegram is about to be sent: what came in so far no longer counts.
+    void MarkSend();
+    // `text` lies among the bytes since the last mark, also when it arrived in pieces.
+    bool Contains(std::string_view text) const;
+
+private:
+    std::string bytes_;
+    uint64_t dropped_ = 0;  // bytes before bytes_[0]
+    uint64_t mark_ = 0;     // stream position of the last send
+};

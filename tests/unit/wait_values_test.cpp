@@ -1,0 +1,124 @@
+// The Wait step's values and matchers: the pixel and answer readers, the time, the title and
+// colour matchers, and the answer buffer over bytes that arrive in pieces.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "steps/WaitValues.h"
+
+namespace {
+
+struct PixelCase {
+    const char* value;
+    bool valid;
+    PixelCondition read;
+};
+
+const PixelCase kPixels[] = {
+    {"812 440 33CC33", true, {812, 440, 0x33CC33, 0}},
+    {"812 440 33cc33 10", true, {812, 440, 0x33CC33, 10}},
+    {"0 0 000000 255", true, {0, 0, 0, 255}},
+    {"812 440 33CC33 256", false, {}},
+    {"812 440 33CC3", false, {}},
+    {"812 440 33CC33G", false, {}},
+    {"812  440 33CC33", false, {}},
+    {"-1 440 33CC33", false, {}},
+    {"812 440", false, {}},
+    {"812 440 33CC33 1 2", false, {}},
+    {"", false, {}},
+};
+
+TEST(WaitValues, PixelValues) {
+    for (const PixelCase& c : kPixels) {
+        SCOPED_TRACE(c.value);
+        PixelCondition pixel;
+        ASSERT_EQ(ReadPixelValue(c.value, pixel), c.valid);
+        if (c.valid) {
+            EXPECT_EQ(pixel.x, c.read.x);
+            EXPECT_EQ(pixel.y, c.read.y);
+            EXPECT_EQ(pixel.rgb, c.read.rgb);
+            EXPECT_EQ(pixel.tolerance, c.read.tolerance);
+        }
+    }
+    EXPECT_EQ(PixelValueText(812, 440, 0x03CC0A), "812 440 03CC0A");
+}
+
+TEST(WaitValues, AnswerValues) {
+    const struct {
+        const char* value;
+        bool valid;
+        const char* port;
+        const char* text;
+    } cases[] = {
+        {"COM5 OK", true, "COM5", "OK"}, {"COM12  OK now ", true, "COM12", " OK now "},
+        {"COM5", false, "", ""},         {"COM5 ", false, "", ""},
+        {"COM0 OK", false, "", ""},      {"COMx OK", false, "", ""},
+        {"LPT1 OK", false, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        AnswerCondition answer;
+        ASSERT_EQ(ReadAnswerValue(c.value, answer), c.valid);
+        if (c.valid) {
+            EXPECT_EQ(answer.port, c.port);
+            EXPECT_EQ(answer.text, c.text);
+        }
+    }
+}
+
+TEST(WaitValues, KindsTimesTitlesAndColours) {
+    EXPECT_TRUE(WaitValueValid("NoWindow", "Save"));
+    EXPECT_FALSE(WaitValueValid("Active", ""));
+    EXPECT_FALSE(WaitValueValid("window", "Save"));
+    const struct {
+        const char* text;
+        bool valid;
+        float seconds;
+    } times[] = {{"0", true, 0.0f},      {"2.5", true, 2.5f},   {".5", true, 0.5f},
+                 {"86400", true, 86400}, {"86400.1", false, 0}, {"-1", false, 0},
+                 {"1e3", false, 0},      {".", false, 0},       {"", false, 0},
+                 {"1,5", false, 0}};
+    for (const auto& t : times) {
+        SCOPED_TRACE(t.text);
+        float seconds = -1.0f;
+        ASSERT_EQ(ReadWaitTime(t.text, seconds), t.valid);
+        if (t.valid) {
+            EXPECT_EQ(seconds, t.seconds);
+        }
+    }
+    EXPECT_TRUE(TitleContains("Save As - Notepad", "save as"));
+    EXPECT_TRUE(TitleContains("SAVE AS", "Save As"));
+    EXPECT_FALSE(TitleContains("Save", "Save As"));
+    EXPECT_TRUE(ColourMatches(0x33CC33, 0x33CC33, 0));
+    EXPECT_TRUE(ColourMatches(0x3DC229, 0x33CC33, 10));
+    EXPECT_FALSE(ColourMatches(0x33CC33, 0x33CC34, 0));
+    EXPECT_FALSE(ColourMatches(0x3ECC33, 0x33CC33, 10));  // red alone is 11 off
+}
+
+TEST(WaitValues, AnswerBufferMatchesOnlyWhatCameAfterTheSend) {
+    AnswerBuffer buffer;
+    buffer.Append("O");
+    buffer.Append("K\r\nAT");
+    EXPECT_TRUE(buffer.Contains("OK"));  // since the opening, when nothing was sent
+    buffer.MarkSend();
+    EXPECT_FALSE(buffer.Contains("OK"));  // arrived before the send
+    buffer.Append("Z\r\nO");
+    EXPECT_FALSE(buffer.Contains("ATZ"));  // its start came before the send
+    EXPECT_FALSE(buffer.Contains("OK"));
+    buffer.Append("K");
+    EXPECT_TRUE(buffer.Contains("OK"));  // split across two reads
+    EXPECT_FALSE(buffer.Contains("ok"));
+}
+
+TEST(WaitValues, AnswerBufferDropsTheOldestBytesFirst) {
+    AnswerBuffer buffer;
+    buffer.Append("AB");
+    buffer.Append(std::string(AnswerBuffer::kCapacity - 1, '.'));
+    EXPECT_FALSE(buffer.Contains("AB"));
+    EXPECT_TRUE(buffer.Contains("B."));
+    buffer.Append("OK");
+    EXPECT_TRUE(buffer.Contains("OK"));
+}
+
+}  // namespace
