@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <string>
 #include <vector>
 
@@ -259,6 +261,22 @@ TEST_F(KeyboardStepTest, EscapeEndsALongTextAfterItsChunkWithNothingHeld) {
     ASSERT_GE(log.size(), kReleases.size());
     EXPECT_EQ(std::vector<InputEvent>(log.end() - 3, log.end()), kReleases);
     EXPECT_TRUE(PointerMoves().empty()) << "the run ended with the text";
+}
+
+// Pause holds a long text between two chunks with the text's Shift let go meanwhile; Play presses
+// it again and types the rest.
+TEST_F(KeyboardStepTest, PauseHoldsALongTextAndPlayTypesTheRest) {
+    headless::AfterInputEvents(100, [] {
+        PauseSteps(0);
+        headless::ScheduleAt(headless::VirtualMicroseconds() + 5000 * kMs, [] { PlaySteps(0); });
+    });
+    Play({Keys("String", "{SHIFTDOWN}" + std::string(300, 'a'))});
+    const std::vector<InputEvent> log = KeyLog();
+    const size_t shiftUps = static_cast<size_t>(std::count(log.begin(), log.end(), Up(kShift)));
+    const size_t letters = static_cast<size_t>(std::count(log.begin(), log.end(), Down(0x41)));
+    EXPECT_EQ(letters, 300u);
+    EXPECT_EQ(shiftUps, 2u) << "let go for the pause, and at the end";
+    EXPECT_GE(NowMs(), 5000);
 }
 
 TEST_F(KeyboardStepTest, ModifiersAreNeverCarriedIntoTheNextStep) {
