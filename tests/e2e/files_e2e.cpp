@@ -280,12 +280,12 @@ void CheckTemplateLineInfo(Window editor) {
     }
 }
 
-// One line of every type and a comment: the type and syntax shown.
+// One line of every type, a comment and a line beginning with 11: the type and syntax shown.
 void CheckEveryTypeLineInfo(Window editor) {
     SetText(FindControl(editor, EditorText),
             "Quorvane 2.2\r\nsomeone\r\n\r\n1;L_Click;50;50;\r\n2;Key;{F2};\r\n3;0.5;\r\n4;1;2;\r\n"
             "5;COM1;Initialise;9600 N 8 1;\r\n6;1;\r\n7;ready;\r\n8;C:\\Tools\\report.exe;\r\n"
-            "9;Done;\r\n' a comment\r\n10;Window;Save As;10.0;0;");
+            "9;Done;\r\n' a comment\r\n10;Window;Save As;10.0;0;\r\n11;L_Click;5;5;");
     static constexpr LineInfoRow Rows[] = {
         {5, "CODE Line: 2", "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
         {6, "CODE Line: 3", "DELAY", "3;Time;Remarks"},
@@ -298,6 +298,7 @@ void CheckEveryTypeLineInfo(Window editor) {
         {13, "CODE Line: 10", "UNKNOWN", ""},
         {14, "CODE Line: 11", "WAIT",
          "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
+        {15, "CODE Line: 12", "MOUSE", MouseHint},
         {4, "CODE Line: 1", "MOUSE", MouseHint},
     };
     for (const LineInfoRow& row : Rows) {
@@ -305,10 +306,10 @@ void CheckEveryTypeLineInfo(Window editor) {
     }
 }
 
-// "Save as" checks the text first: the line beginning with 10 is refused, no dialog opens, and the
+// "Save as" checks the text first: the line beginning with 11 is refused, no dialog opens, and the
 // header lines have been stamped.
 void CheckRefusedSaveAs(Window editor, std::time_t before) {
-    const std::string message = "Unknown Recordtype in CODE line 11";
+    const std::string message = "Unknown Recordtype in CODE line 12";
     ClickButton(FindControl(editor, EditorButtonSaveAs));
     ExpectBox("editor \"Save as\" with a faulty line", "Input", message);
     const std::time_t after = std::time(nullptr);

@@ -97,8 +97,10 @@ void CheckControls(Window main) {
                Text(FindControl(main, LabelDescription)));
     CheckEqual("type chooser first entry selected", std::string("1 Mouse"),
                SelectedEntry(FindControl(main, ComboType)));
-    CheckEqual("type chooser entries", 9,
-               static_cast<int>(Entries(FindControl(main, ComboType)).size()));
+    const std::vector<std::string> types = Entries(FindControl(main, ComboType));
+    CheckEqual("type chooser entries", 10, static_cast<int>(types.size()));
+    CheckEqual("type chooser's last entry", std::string("10 Wait"),
+               types.empty() ? std::string() : types.back());
 }
 
 void CheckMenu(Window main) {
