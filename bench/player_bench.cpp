@@ -76,9 +76,10 @@ int main() {
         return 1;
     }
     const double logged = MicrosecondsPerStep(10'000);
-    std::printf("per-step overhead, 10,000 State steps with the run log: %.2f us (%.2f us more; "
-                "target at most 1000 us more)\n",
-                logged, logged - large);
+    std::printf(
+        "per-step overhead, 10,000 State steps with the run log: %.2f us (%.2f us more; "
+        "target at most 1000 us more)\n",
+        logged, logged - large);
     std::printf("10 s Delay on the virtual clock: %.6f s\n", DelaySeconds());
     return 0;
 }

@@ -98,9 +98,9 @@ bool ReadCondition(Run& run, const StepRecord& step, Condition& condition) {
         condition.text = answer.text;
         condition.port = FindHeldPort(run, answer.port);
         if (condition.port == nullptr) {
-            ReportRunFailure(run, "COM port",
-                             PortRegistered(run, answer.port) ? "Can't open port!"
-                                                              : "Port is not initialised!");
+            ReportRunFailure(
+                run, "COM port",
+                PortRegistered(run, answer.port) ? "Can't open port!" : "Port is not initialised!");
             return false;
         }
     }
