@@ -38,13 +38,14 @@ int64_t PollMicroseconds(Kind kind) {
         case Kind::Window:
         case Kind::NoWindow:
             return 25'000;
-        case Kind::Pixel:
+        case Kind::Answer:
             return 15'000;
         case Kind::Active:
-        case Kind::Answer:
-            return 8'000;
+            return 12'000;
+        case Kind::Pixel:
+            return 10'000;
     }
-    return 8'000;
+    return 15'000;
 }
 
 bool AnyTitleContains(const std::string& text) {
