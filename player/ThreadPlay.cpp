@@ -1,6 +1,7 @@
 // The player thread: one run from its start step to its end, the per-step dispatcher and the
 // waits between steps.
 
+#include <iterator>
 #include <string>
 
 #include "Forms/FormMAIN.h"
@@ -53,46 +54,23 @@ void PlayElement(Run& run) {
     const StepRecord& step = RList.At(run.index);
     run.did.clear();
     run.failure.clear();
-    switch (step.RECORDtype) {
-        case TypeMouse:
-            PlayMouse(run, step);
-            break;
-        case TypeKeyboard:
-            PlayKeyboard(run, step);
-            break;
-        case TypeDelay:
-            PlayDelay(run, step);
-            break;
-        case TypeLoop:
-            PlayLoop(run, step);
-            break;
-        case TypeComport:
-            PlayComport(run, step);
-            break;
-        case TypeJump:
-            PlayJump(run, step);
-            break;
-        case TypeState:
-            PlayState(run, step);
-            break;
-        case TypeExecute:
-            PlayExecute(run, step);
-            break;
-        case TypeMessage:
-            PlayMessage(run, step);
-            break;
-        case TypeWait:
-            PlayWait(run, step);
-            break;
-        default:
-            run.did = "unknown type " + IntegerText(step.RECORDtype);
-            ReportRunFailure(run, "Error",
-                             "ThreadPLAY(): Unknown recordtype: " + IntegerText(step.RECORDtype),
-                             false);
-            break;
+    using StepAction = void (*)(Run&, const StepRecord&);
+    // The action of each step type, by its number.
+    static constexpr StepAction kActions[] = {
+        nullptr,  PlayMouse, PlayKeyboard, PlayDelay,   PlayLoop, PlayComport,
+        PlayJump, PlayState, PlayExecute,  PlayMessage, PlayWait,
+    };
+    static_assert(std::size(kActions) == TypeWait + 1);
+    const int32_t type = step.RECORDtype;
+    if (type >= TypeMouse && type <= TypeWait) {
+        kActions[type](run, step);
+    } else {
+        run.did = "unknown type " + IntegerText(type);
+        ReportRunFailure(run, "Error", "ThreadPLAY(): Unknown recordtype: " + IntegerText(type),
+                         false);
     }
-    const char* type = TypeUpperName(step.RECORDtype);
-    WriteRunLog(run.index + 1, *type != '\0' ? type : "UNKNOWN", run.did, StepResult(run));
+    const char* name = TypeUpperName(type);
+    WriteRunLog(run.index + 1, *name != '\0' ? name : "UNKNOWN", run.did, StepResult(run));
 }
 
 // Plays the current element and then every element that a Loop or Jump step sends the run to,
