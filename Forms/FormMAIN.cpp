@@ -1,5 +1,8 @@
 #include "Forms/FormMAIN.h"
 
+#include <span>
+#include <vector>
+
 #include "Forms/ControlTable.h"
 #include "Forms/MainWindow.h"
 #include "platform/window.h"
@@ -7,6 +10,13 @@
 namespace {
 
 using platform::ControlKind;
+
+// A step list button moves through the list or changes it: a run locks it.
+ControlRow ListButton(int number, int x, int image) {
+    return {.number = number,
+            .shape = {ControlKind::ImageButton, FormMAIN, x, 55, 25, 25, "", image},
+            .duringRun = DuringRun::Locked};
+}
 
 // The main window's controls in creation order; ComboType, StringDescription and its label lie
 // in ContainerStep, the rest in the window's client area.
@@ -18,14 +28,14 @@ const ControlRow kControls[] = {
      false},
     {ButtonStop, {ControlKind::ImageButton, FormMAIN, 148, 280, 45, 35, "", ImageStop}, -1, false},
     {FrameStep, {ControlKind::Frame, FormMAIN, 11, 28, 230, 220, "1"}, FontBold12},
-    {ButtonFirst, {ControlKind::ImageButton, FormMAIN, 26, 55, 25, 25, "", ImageFirst}},
-    {ButtonPrevious, {ControlKind::ImageButton, FormMAIN, 51, 55, 25, 25, "", ImagePrevious}},
-    {ButtonSelectStep, {ControlKind::ImageButton, FormMAIN, 76, 55, 25, 25, "", ImageSelectStep}},
-    {ButtonNext, {ControlKind::ImageButton, FormMAIN, 101, 55, 25, 25, "", ImageNext}},
-    {ButtonLast, {ControlKind::ImageButton, FormMAIN, 126, 55, 25, 25, "", ImageLast}},
-    {ButtonNewEnd, {ControlKind::ImageButton, FormMAIN, 151, 55, 25, 25, "", ImageNewEnd}},
-    {ButtonNewFront, {ControlKind::ImageButton, FormMAIN, 176, 55, 25, 25, "", ImageNewFront}},
-    {ButtonDelete, {ControlKind::ImageButton, FormMAIN, 201, 55, 25, 25, "", ImageDelete}},
+    ListButton(ButtonFirst, 26, ImageFirst),
+    ListButton(ButtonPrevious, 51, ImagePrevious),
+    ListButton(ButtonSelectStep, 76, ImageSelectStep),
+    ListButton(ButtonNext, 101, ImageNext),
+    ListButton(ButtonLast, 126, ImageLast),
+    ListButton(ButtonNewEnd, 151, ImageNewEnd),
+    ListButton(ButtonNewFront, 176, ImageNewFront),
+    ListButton(ButtonDelete, 201, ImageDelete),
     {TextFile, {ControlKind::Text, FormMAIN, 10, 3, 230, 29, ""}, FontBold10},
     {TextState, {ControlKind::TextCentred, FormMAIN, 10, 253, 230, 20, ""}, FontBold12},
     {ContainerStep, {ControlKind::Container, FormMAIN, 16, 85, 220, 160, ""}},
@@ -37,7 +47,73 @@ const ControlRow kControls[] = {
     {TextLoop3, {ControlKind::Text, FormMAIN, 4, 306, 50, 16, ""}},
 };
 
+bool TakesInput(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Button:
+        case ControlKind::ImageButton:
+        case ControlKind::DropDownList:
+        case ControlKind::Input:
+        case ControlKind::DigitsInput:
+        case ControlKind::ListBox:
+        case ControlKind::RichEdit:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The parent of a control of the main window's tables; -1 for a number that is in neither.
+int ParentOf(int control) {
+    for (std::span<const ControlRow> rows : {std::span<const ControlRow>(kControls), PanelRows()}) {
+        for (const ControlRow& row : rows) {
+            if (row.number == control) {
+                return row.shape.parent;
+            }
+        }
+    }
+    return -1;
+}
+
+bool InsideStepContainer(const ControlRow& row) {
+    for (int parent = row.shape.parent; parent != -1 && parent != FormMAIN;
+         parent = ParentOf(parent)) {
+        if (parent == ContainerStep) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool LockedByRun(const ControlRow& row) {
+    switch (row.duringRun) {
+        case DuringRun::Locked:
+            return true;
+        case DuringRun::Free:
+            return false;
+        case DuringRun::ByPlace:
+            return TakesInput(row.shape.kind) && InsideStepContainer(row);
+    }
+    return false;
+}
+
+std::vector<int> CollectRunLockedControls() {
+    std::vector<int> locked;
+    for (std::span<const ControlRow> rows : {std::span<const ControlRow>(kControls), PanelRows()}) {
+        for (const ControlRow& row : rows) {
+            if (LockedByRun(row)) {
+                locked.push_back(row.number);
+            }
+        }
+    }
+    return locked;
+}
+
 }  // namespace
+
+std::span<const int> RunLockedControls() {
+    static const std::vector<int> locked = CollectRunLockedControls();
+    return locked;
+}
 
 void OpenFormMAIN() {
     platform::WindowSpec window;

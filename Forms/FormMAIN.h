@@ -3,7 +3,9 @@
 // window can be driven and checked from outside by them.
 #pragma once
 
-#include <array>
+#include <span>
+
+struct ControlRow;
 
 // Windows
 constexpr int FormMAIN = 53;
@@ -117,11 +119,6 @@ constexpr int LabelWaitElse = 121;
 constexpr int ComboWaitElse = 122;
 constexpr int TextWaitCountdown = 123;
 
-// The ten type containers, in type order (index 0 is type 1).
-constexpr std::array<int, 10> TypeContainers = {
-    ContainerMouse, ContainerKeyboard, ContainerDelay,   ContainerLoop,    ContainerComport,
-    ContainerJump,  ContainerState,    ContainerExecute, ContainerMessage, ContainerWait};
-
 // Menu items
 constexpr int MenuMain = 0;
 constexpr int MenuOpen = 75;
@@ -141,5 +138,9 @@ constexpr int MenuAbout = 89;
 void OpenFormMAIN();
 // Creates the menu bar of FormMAIN.
 void BuildMainMenu();
-// Creates the editor panel's ten type containers and their controls inside ContainerStep.
+// Creates the editor panel's type containers and their controls inside ContainerStep.
 void CreatePanelControls();
+// The editor panel's creation table.
+std::span<const ControlRow> PanelRows();
+// The controls a run disables, by one rule over the creation tables (Forms/ControlTable.h).
+std::span<const int> RunLockedControls();

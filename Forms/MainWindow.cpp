@@ -27,17 +27,10 @@ std::atomic<bool> gKeepInBackground{false};
 std::mutex gFailureMutex;
 std::string gFirstFailure;  // guarded by gFailureMutex
 
-// Everything that could change or move the step list, locked for the length of a run.
-constexpr int kLockedControls[] = {ButtonFirst, ButtonPrevious,   ButtonSelectStep, ButtonNext,
-                                   ButtonLast,  ButtonNewEnd,     ButtonNewFront,   ButtonDelete,
-                                   ComboType,   StringDescription};
+// The menu items that could change the list or leave it, locked for the length of a run; the
+// controls follow one rule over their creation tables (RunLockedControls).
 constexpr int kLockedMenuItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                     MenuExit, MenuEditor, MenuAbout};
-constexpr int kLockedPanelControls[] = {
-    ComboClick,        StringX,         StringY,        Combo_KeyboardType,
-    StringKeyText,     ComboKeyName,    StringDelay,    ComboLoopFrom,
-    StringRepetitions, ComboPort,       Combo_COMtype,  StringTelegram,
-    ComboJumpTo,       StringStateText, StringExecFile, ButtonExecFile};
 
 // "Play from current step" and "Record" are offered only by an idle player.
 void SetRunControls(bool play, bool pause, bool stop, bool idle) {
@@ -172,14 +165,11 @@ void OpenPopup(int window, int clientWidth, int clientHeight, int owner, bool ce
 
 void LockControls(int state) {
     const bool enabled = state != 1;
-    for (int control : kLockedControls) {
+    for (int control : RunLockedControls()) {
         platform::SetControlEnabled(control, enabled);
     }
     for (int item : kLockedMenuItems) {
         platform::SetMenuItemEnabled(item, enabled);
-    }
-    for (int control : kLockedPanelControls) {
-        platform::SetControlEnabled(control, enabled);
     }
 }
 
@@ -187,7 +177,7 @@ bool IsLockedDuringRun(int number) {
     const auto among = [number](const auto& numbers) {
         return std::find(std::begin(numbers), std::end(numbers), number) != std::end(numbers);
     };
-    return among(kLockedControls) || among(kLockedMenuItems) || among(kLockedPanelControls);
+    return among(RunLockedControls()) || among(kLockedMenuItems);
 }
 
 void ShowRunningControls() {

@@ -1,5 +1,5 @@
-// Layout of the editor panel: the ten type containers inside ContainerStep, each followed by
-// its own controls, in creation order.
+// Layout of the editor panel: the type containers inside ContainerStep, each followed by its own
+// controls, in creation order.
 
 #include "Forms/ControlTable.h"
 #include "Forms/FormMAIN.h"
@@ -70,7 +70,10 @@ const ControlRow kPanel[] = {
     {ButtonExecFile, {ControlKind::Button, ContainerExecute, 150, 20, 55, 20, "File...."}},
 
     {ContainerMessage, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
-    {StringMessageText, {ControlKind::Input, ContainerMessage, 5, 45, 200, 20, ""}},
+    // A Message step's text stays open to edit while a run shows it.
+    {.number = StringMessageText,
+     .shape = {ControlKind::Input, ContainerMessage, 5, 45, 200, 20, ""},
+     .duringRun = DuringRun::Free},
     {LabelMessageText, {ControlKind::Text, ContainerMessage, 5, 30, 140, 15, "Message text:"}},
 
     {ContainerWait, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
@@ -89,4 +92,8 @@ const ControlRow kPanel[] = {
 
 void CreatePanelControls() {
     CreateControls(kPanel);
+}
+
+std::span<const ControlRow> PanelRows() {
+    return kPanel;
 }

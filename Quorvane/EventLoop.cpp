@@ -23,7 +23,8 @@ struct Target {
     void (*handle)(int eventType);
 };
 
-// Control dispatch: every notification of the control calls its procedure.
+// Control dispatch: every notification of the control calls its procedure. The controls of the
+// step type containers are dispatched by their rows in the editor panel.
 constexpr Target kControlTargets[] = {
     {ComboType, [](int type) { FormMAIN_ComboType_Event(type); }},
     {ButtonPlay, [](int type) { PlaySteps(type); }},
@@ -37,10 +38,6 @@ constexpr Target kControlTargets[] = {
     {ButtonNewEnd, [](int) { NewStepAtEnd(); }},
     {ButtonNewFront, [](int) { NewStepInFront(); }},
     {ButtonDelete, [](int) { DeleteStep(); }},
-    {Combo_KeyboardType, [](int type) { Combo_KeyboardType_Events(type); }},
-    {Combo_COMtype, [](int type) { Combo_COMtype_Events(type); }},
-    {ComboWaitFor, [](int type) { ComboWaitFor_Events(type); }},
-    {ButtonExecFile, [](int) { SelectExecuteFile(); }},
     {ListSelectStep, [](int) { StepSelected(); }},
     {EditorText, [](int) { EditorLineInfo(); }},
     {EditorButtonOpen, [](int) { EditorOpen(); }},
@@ -65,13 +62,14 @@ constexpr Target kMenuTargets[] = {
 };
 
 template <size_t N>
-void Dispatch(const Target (&targets)[N], int number, int eventType) {
+bool Dispatch(const Target (&targets)[N], int number, int eventType) {
     for (const Target& target : targets) {
         if (target.number == number) {
             target.handle(eventType);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 // A user cannot act on a disabled control or menu item, nor inside a disabled window, nor edit
@@ -124,15 +122,16 @@ void HandleEvent(const platform::Event& event) {
             break;
         case platform::EventKind::KeyDown:
             if (event.key == kVirtualKeyF9) {
-                CaptureMousePosition();
-                CaptureWaitValue();
+                CaptureWithF9();
             }
             if (platform::FocusedControl() == EditorText) {
                 EditorLineInfo();
             }
             break;
         case platform::EventKind::Control:
-            Dispatch(kControlTargets, event.source, event.type);
+            if (!Dispatch(kControlTargets, event.source, event.type)) {
+                PanelControlEvent(event.source, event.type);
+            }
             break;
         case platform::EventKind::Menu:
             Dispatch(kMenuTargets, event.source, event.type);

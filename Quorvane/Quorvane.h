@@ -20,5 +20,3 @@ constexpr int kPointerMoved = 2000;
 
 // Posts the cursor position for TextMouseX/TextMouseY every `period` ms when it has moved, forever.
 void MousePositionThread(int period);
-// Copies the cursor position into StringX and StringY (F9).
-void CaptureMousePosition();

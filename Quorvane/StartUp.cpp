@@ -1,8 +1,5 @@
 // Start-up: program-wide values, fonts, images, the main window, the background threads.
 
-#include <string>
-#include <vector>
-
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
@@ -12,15 +9,12 @@
 #include "platform/window.h"
 #include "player/Player.h"
 #include "steps/Document.h"
-#include "steps/KeyText.h"
-#include "steps/Numbers.h"
 #include "steps/RList.h"
 
 namespace {
 
 constexpr int kPixelsPerInchSmallFont = 120;
 constexpr int kMousePositionPeriodMs = 100;
-constexpr int kComPortEntries = 80;
 
 void SetProgramWideValues() {
     RList.Clear();
@@ -30,30 +24,6 @@ void SetProgramWideValues() {
     FileInformation.clear();
     SetUnattended(false);
     SetInitialRunState();
-}
-
-std::vector<std::string> ComPortNames() {
-    std::vector<std::string> names;
-    for (int port = 1; port <= kComPortEntries; ++port) {
-        names.push_back("COM" + std::to_string(port));
-    }
-    return names;
-}
-
-void FillChooser(int control, const std::vector<std::string>& entries) {
-    platform::SetItems(control, entries);
-    platform::SelectItem(control, 0);
-}
-
-void FillChoosers() {
-    FillChooser(ComboType, {"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop", "5 Comport", "6 Jump",
-                            "7 State", "8 Execute", "9 Message", "10 Wait"});
-    FillChooser(ComboClick, {"L_Click", "Ldbl_Click", "R_Click", "M_Click"});
-    FillChooser(Combo_KeyboardType, {"String", "Key"});
-    FillChooser(ComboKeyName, ChooserKeyNames());
-    FillChooser(ComboPort, ComPortNames());
-    FillChooser(Combo_COMtype, {"Initialise", "String", "Hex", "Byte"});
-    FillChooser(ComboWaitFor, {"Window", "Active", "NoWindow", "Pixel", "Answer"});
 }
 
 }  // namespace
@@ -82,7 +52,6 @@ void StartUp() {
         platform::SetMenuItemEnabled(item, false);
     }
     BuildEditorPanel();
-    FillChoosers();
     HideStepPanel(1);
 }
 
@@ -114,12 +83,4 @@ void MousePositionThread(int period) {
         }
         platform::SleepMs(period);
     }
-}
-
-void CaptureMousePosition() {
-    int x = 0;
-    int y = 0;
-    platform::CursorPosition(x, y);
-    platform::SetControlText(StringX, IntegerText(x));
-    platform::SetControlText(StringY, IntegerText(y));
 }

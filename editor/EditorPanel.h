@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Drop-down lists
 // Text of the selected entry, "" when none is selected.
@@ -12,13 +13,19 @@ std::string ChooserText(int control);
 // "" clears the selection; another text selects the entry equal to it ignoring letter case;
 // no match leaves the selection as it was.
 void SetChooserText(int control, std::string_view text);
+// Fills a chooser with the entries and selects the first.
+void FillChooser(int control, const std::vector<std::string>& entries);
 // SetChooserText for a step-number chooser filled with "1" to `count`: selects the entry of
 // `number`; a number outside 1 to `count` leaves the selection as it was.
 void SetStepNumberChooser(int control, int32_t number, int count);
 
 // Panel
+// Creates the panel's controls inside ContainerStep and fills its choosers from the tables of
+// step types and kinds.
 void BuildEditorPanel();
 int FormMAIN_ComboType_Event(int eventType);
+// Shows the container of `type` and hides every other; 0 hides them all.
+void ShowTypeContainer(int32_t type);
 // Shows the current element of RList in the panel (the first when none is current).
 int GetValues();
 int FillStepCombos();
@@ -26,7 +33,15 @@ int FillStepCombos();
 // refused (its message has been shown).
 int SaveActualRecord();
 
-// Choosers
+// The containers' own controls and F9
+// A notification of a control of a type container goes to the handler its row names; false
+// when no row handles the control.
+bool PanelControlEvent(int control, int eventType);
+// F9: the pointer's position into the Mouse inputs, whatever container is shown, and what the
+// shown container takes from the screen (a Wait step's title or pixel).
+void CaptureWithF9();
+// Copies the cursor position into StringX and StringY.
+void CaptureMousePosition();
 int Combo_KeyboardType_Events(int eventType);
 int Combo_COMtype_Events(int eventType);
 // The Wait value's label says what the value is for the kind chosen.

@@ -1,18 +1,34 @@
 // The editor panel: building it and switching the step type.
 
 #include <string>
+#include <vector>
 
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
+#include "editor/PanelTypes.h"
 #include "platform/window.h"
-#include "steps/StepRecord.h"
+#include "steps/StepTypes.h"
 
 void BuildEditorPanel() {
     CreatePanelControls();
     HideStepPanel(1);
-    for (int container : TypeContainers) {
-        platform::SetControlHidden(container, true);
+    std::vector<std::string> types;
+    for (const StepType& type : StepTypes()) {
+        types.emplace_back(type.chooserText);
+    }
+    FillChooser(ComboType, types);
+    for (const PanelType* row : PanelTypes()) {
+        if (row->fill != nullptr) {
+            row->fill();
+        }
+    }
+    ShowTypeContainer(0);
+}
+
+void ShowTypeContainer(int32_t type) {
+    for (const PanelType* row : PanelTypes()) {
+        platform::SetControlHidden(row->container, row->type != type);
     }
 }
 
@@ -23,8 +39,6 @@ int FormMAIN_ComboType_Event(int) {
         ShowMessage("Error", "FormMAIN_ComboType_Event Case unknown: " + chosen);
         return 0;
     }
-    for (int index = 0; index < static_cast<int>(TypeContainers.size()); ++index) {
-        platform::SetControlHidden(TypeContainers[static_cast<size_t>(index)], index + 1 != type);
-    }
+    ShowTypeContainer(type);
     return 0;
 }

@@ -6,80 +6,25 @@
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
+#include "editor/PanelTypes.h"
 #include "platform/window.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
 #include "steps/StepRecord.h"
+#include "steps/StepTypes.h"
 
 namespace {
 
-void ShowContainer(int container) {
-    platform::SetControlHidden(container, false);
-}
-
-void ShowKeyboardKind(const std::string& keyType) {
-    const bool typesText = keyType == "String";
-    platform::SetControlHidden(ComboKeyName, typesText);
-    platform::SetControlHidden(StringKeyText, !typesText);
-    platform::SetControlText(TextKeyLabel, typesText ? "String:" : "Key:");
-}
-
-// Writes the controls of the record's type; false for a type outside 1 to 10.
+// Writes the controls of the record's type and shows its container; false for a number that is
+// no type.
 bool ShowFields(const StepRecord& step, int count) {
-    const char* chooserText = TypeChooserText(step.RECORDtype);
-    if (chooserText[0] == '\0') {
+    const PanelType* row = PanelTypeOf(step.RECORDtype);
+    if (row == nullptr) {
         return false;
     }
-    SetChooserText(ComboType, chooserText);
-    ShowContainer(TypeContainers[static_cast<size_t>(step.RECORDtype - 1)]);
-    switch (step.RECORDtype) {
-        case TypeMouse:
-            SetChooserText(ComboClick, step.MouseClick);
-            platform::SetControlText(StringX, IntegerText(step.MouseX));
-            platform::SetControlText(StringY, IntegerText(step.MouseY));
-            break;
-        case TypeKeyboard:
-            SetChooserText(Combo_KeyboardType, step.KeyType);
-            SetChooserText(ComboKeyName, step.KeyName);
-            platform::SetControlText(StringKeyText, step.KeyString);
-            ShowKeyboardKind(step.KeyType);
-            break;
-        case TypeDelay:
-            platform::SetControlText(StringDelay, OneDecimalText(step.DelayTime));
-            break;
-        case TypeLoop:
-            SetStepNumberChooser(ComboLoopFrom, step.LoopFrom, count);
-            platform::SetControlText(StringRepetitions, IntegerText(step.LoopCount));
-            break;
-        case TypeComport:
-            SetChooserText(ComboPort, step.ComPort);
-            SetChooserText(Combo_COMtype, step.ComType);
-            platform::SetControlText(StringTelegram, step.ComValue);
-            Combo_COMtype_Events(0);
-            break;
-        case TypeJump:
-            SetStepNumberChooser(ComboJumpTo, step.JumpTo, count);
-            break;
-        case TypeState:
-            platform::SetControlText(StringStateText, step.StateText);
-            break;
-        case TypeExecute:
-            platform::SetControlText(StringExecFile, step.ExecFile);
-            break;
-        case TypeMessage:
-            platform::SetControlText(StringMessageText, step.MessageText);
-            break;
-        case TypeWait:
-            SetChooserText(ComboWaitFor, step.WaitFor);
-            platform::SetControlText(StringWaitValue, step.WaitValue);
-            platform::SetControlText(StringWaitTime, OneDecimalText(step.WaitTime));
-            // ComboWaitElse holds "0" to `count`: the entry of n is at index n; a number outside
-            // the list shows 0, as a Jump's shows its first entry.
-            platform::SelectItem(ComboWaitElse,
-                                 step.WaitElse >= 0 && step.WaitElse <= count ? step.WaitElse : 0);
-            ComboWaitFor_Events(0);
-            break;
-    }
+    SetChooserText(ComboType, TypeChooserText(step.RECORDtype));
+    platform::SetControlHidden(row->container, false);
+    row->show(step, count);
     platform::SetControlText(StringDescription, step.Remarks);
     return true;
 }
@@ -96,9 +41,7 @@ int GetValues() {
     }
     const int index = RList.Index();
     platform::SetControlText(FrameStep, IntegerText(index + 1));
-    for (int container : TypeContainers) {
-        platform::SetControlHidden(container, true);
-    }
+    ShowTypeContainer(0);
     FillStepCombos();
 
     const StepRecord& step = RList.At(index);

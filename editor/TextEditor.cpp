@@ -15,40 +15,15 @@
 #include "steps/Numbers.h"
 #include "steps/StepFile.h"
 #include "steps/StepTextCheck.h"
+#include "steps/StepTypes.h"
 
 namespace {
 
 constexpr int kHeaderLines = StepFileHeaderLines;
 
-struct LineHint {
-    const char* type;
-    const char* name;
-    const char* syntax;
-};
-
-constexpr LineHint kLineHints[] = {
-    {"1", "MOUSE", "1;L_Click/Ldbl_Click/R_Click/M_Click;X;Y;Remarks"},
-    {"2", "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
-    {"3", "DELAY", "3;Time;Remarks"},
-    {"4", "LOOP", "4;FromStepNo;Repetitions;Remarks"},
-    {"5", "COMPORT", "5;COM1;Initialise;9600 N 8 1;Remarks"},
-    {"6", "JUMP", "6;ToStepNo;Remarks"},
-    {"7", "STATE", "7;MyStateText;Remarks"},
-    {"8", "EXECUTE", "8;Filepath;Remarks"},
-    {"9", "MESSAGE", "9;MyMessageText;Remarks"},
-    {"10", "WAIT", "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
-};
-
-// The type is told by the line's first character, or by "10;" for a Wait line.
-const LineHint* HintOf(std::string_view start) {
-    const std::string_view type =
-        start.starts_with("10;") || start == "10" ? start.substr(0, 2) : start.substr(0, 1);
-    for (const LineHint& hint : kLineHints) {
-        if (!type.empty() && type == hint.type) {
-            return &hint;
-        }
-    }
-    return nullptr;
+// The row of the type a line starting with `start` names, nullptr when it names none.
+const StepType* TypeOfLine(std::string_view start) {
+    return FindStepType(ReadStepType(start.substr(0, start.find(';'))));
 }
 
 // Reads the file into the text area; false (text area untouched) when it cannot be opened.
@@ -151,11 +126,13 @@ void EditorLineInfo() {
         meaning = kHeaderMeanings[line - 1];
     } else if (line > kHeaderLines) {
         meaning = "CODE Line: " + IntegerText(line - kHeaderLines);
-        // Only the caret's line is read, so the cost does not grow with the file.
-        const std::string start = platform::TextLineStart(EditorText, line - 1, 3);
-        const LineHint* hint = HintOf(start);
-        type = hint != nullptr ? hint->name : "UNKNOWN";
-        syntax = hint != nullptr ? hint->syntax : "";
+        // Only the start of the caret's line is read, so the cost does not grow with the file:
+        // the longest type field and the ";" after it.
+        const std::string start = platform::TextLineStart(
+            EditorText, line - 1, static_cast<int>(StepTypeFieldLongest) + 1);
+        const StepType* row = TypeOfLine(start);
+        type = row != nullptr ? row->upperName : "UNKNOWN";
+        syntax = row != nullptr ? row->syntax : "";
     }
     // A caret line the text area cannot tell leaves all three empty.
     platform::SetControlText(EditorLineMeaning, meaning);

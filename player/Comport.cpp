@@ -13,6 +13,8 @@
 #include "steps/Numbers.h"
 #include "steps/RList.h"
 #include "steps/StepFile.h"
+#include "steps/StepKinds.h"
+#include "steps/WaitKinds.h"
 
 namespace {
 
@@ -60,10 +62,10 @@ void FailPaused(Run& run, std::string_view text) {
 
 // Some Wait step of the list waits for an answer on the port.
 bool ListenedTo(const std::string& portName) {
-    AnswerCondition answer;
+    WaitCondition condition;
     return std::any_of(RList.Elements().begin(), RList.Elements().end(), [&](const StepRecord& s) {
-        return s.RECORDtype == TypeWait && s.WaitFor == "Answer" &&
-               ReadAnswerValue(s.WaitValue, answer) && answer.port == portName;
+        return s.RECORDtype == TypeWait && ReadWaitCondition(s.WaitFor, s.WaitValue, condition) &&
+               condition.kind == WaitKind::Answer && condition.port == portName;
     });
 }
 
@@ -155,7 +157,8 @@ bool TakeIncoming(HeldComPort& held) {
 }
 
 void PlayComport(Run& run, const StepRecord& step) {
-    if (step.ComType == "Initialise") {
+    const ComType type = ReadComType(step.ComType);
+    if (type == ComType::Initialise) {
         RegisterPort(run, step);
         return;
     }
@@ -167,7 +170,7 @@ void PlayComport(Run& run, const StepRecord& step) {
     }
     std::string bytes;
     std::string error;
-    if (!EncodeTelegram(step.ComType, step.ComValue, bytes, error)) {
+    if (!EncodeTelegram(type, step.ComValue, bytes, error)) {
         FailPaused(run, error);
         return;
     }

@@ -11,6 +11,7 @@
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/KeyText.h"
+#include "steps/StepKinds.h"
 
 namespace {
 
@@ -23,10 +24,20 @@ constexpr uint32_t kRightUp = 0x0010;
 constexpr uint32_t kMiddleDown = 0x0020;
 constexpr uint32_t kMiddleUp = 0x0040;
 
-void Click(uint32_t down, uint32_t up) {
-    platform::SendMouseEvent(down);
-    platform::SendMouseEvent(up);
-}
+// The buttons of each click kind, and how often they go down and up.
+struct ClickButtons {
+    ClickKind kind;
+    uint32_t down;
+    uint32_t up;
+    int times;
+};
+
+constexpr ClickButtons kClickButtons[] = {
+    {ClickKind::Left, kLeftDown, kLeftUp, 1},
+    {ClickKind::LeftDouble, kLeftDown, kLeftUp, 2},
+    {ClickKind::Right, kRightDown, kRightUp, 1},
+    {ClickKind::Middle, kMiddleDown, kMiddleUp, 1},
+};
 
 // [SECTION] Keys
 
@@ -184,18 +195,22 @@ bool BetweenChunks(Typing& typing, uint64_t passedBefore) {
 
 }  // namespace
 
+void Click(ClickKind kind) {
+    for (const ClickButtons& buttons : kClickButtons) {
+        if (buttons.kind != kind) {
+            continue;
+        }
+        for (int time = 0; time < buttons.times; ++time) {
+            platform::SendMouseEvent(buttons.down);
+            platform::SendMouseEvent(buttons.up);
+        }
+    }
+}
+
+// A click word that is none of the kinds moves the pointer only.
 void PlayMouse(Run& run, const StepRecord& step) {
     platform::SetCursorPosition(step.MouseX, step.MouseY);
-    if (step.MouseClick == "L_Click") {
-        Click(kLeftDown, kLeftUp);
-    } else if (step.MouseClick == "Ldbl_Click") {
-        Click(kLeftDown, kLeftUp);
-        Click(kLeftDown, kLeftUp);
-    } else if (step.MouseClick == "R_Click") {
-        Click(kRightDown, kRightUp);
-    } else if (step.MouseClick == "M_Click") {
-        Click(kMiddleDown, kMiddleUp);
-    }
+    Click(ReadClickKind(step.MouseClick));
     run.did =
         step.MouseClick + " " + std::to_string(step.MouseX) + " " + std::to_string(step.MouseY);
     WaitAfterStep();

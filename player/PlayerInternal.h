@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/serial.h"
 #include "player/Player.h"
+#include "steps/StepKinds.h"
 #include "steps/StepRecord.h"
 #include "steps/WaitValues.h"
 
@@ -113,6 +115,15 @@ void AskPerson(std::string_view title, std::string_view text);
 // [SECTION] Step actions
 // Each reads its step, acts through the platform, says in run.did what it did, and waits.
 
+// A step type's action, one row per type (player/ThreadPlay.cpp).
+struct StepAction {
+    int32_t type;
+    void (*play)(Run& run, const StepRecord& step);
+};
+std::span<const StepAction> StepActions();
+// The action of a type, nullptr when it has none.
+const StepAction* StepActionOf(int32_t type);
+
 void PlayMouse(Run& run, const StepRecord& step);
 void PlayKeyboard(Run& run, const StepRecord& step);
 void PlayDelay(Run& run, const StepRecord& step);
@@ -125,12 +136,15 @@ void PlayMessage(Run& run, const StepRecord& step);
 void PlayWait(Run& run, const StepRecord& step);
 // Types a key text ("Hello{ENTER}").
 int SendKeys(const std::string& text);
+// Presses and releases the buttons of a click kind where the pointer is; None presses nothing.
+void Click(ClickKind kind);
 
 // True when `number` is a step number of the list (1 to the number of steps).
 bool IsStepNumber(int32_t number);
 
 // [SECTION] Telegrams
-// The bytes a Comport step sends for its ComType. False for a Hex or Byte telegram with a wrong
-// token or none at all; `error` then says what is wrong.
-bool EncodeTelegram(std::string_view comType, std::string_view value, std::string& bytes,
+// The bytes a Comport step sends for its COM type; any type but Hex and Byte sends the value as it
+// stands. False for a Hex or Byte telegram with a wrong token or none at all; `error` then says
+// what is wrong.
+bool EncodeTelegram(ComType comType, std::string_view value, std::string& bytes,
                     std::string& error);

@@ -82,14 +82,15 @@ bool EncodeTokens(std::string_view value, int (*toByte)(std::string_view), const
 
 }  // namespace
 
-bool EncodeTelegram(std::string_view comType, std::string_view value, std::string& bytes,
+bool EncodeTelegram(ComType comType, std::string_view value, std::string& bytes,
                     std::string& error) {
-    if (comType == "Hex") {
-        return EncodeTokens(value, HexByte, "hex", bytes, error);
+    switch (comType) {
+        case ComType::Hex:
+            return EncodeTokens(value, HexByte, "hex", bytes, error);
+        case ComType::Byte:
+            return EncodeTokens(value, DecimalByte, "byte", bytes, error);
+        default:
+            bytes.assign(value);
+            return true;
     }
-    if (comType == "Byte") {
-        return EncodeTokens(value, DecimalByte, "byte", bytes, error);
-    }
-    bytes.assign(value);
-    return true;
 }

@@ -1,7 +1,7 @@
 // The player thread: one run from its start step to its end, the per-step dispatcher and the
 // waits between steps.
 
-#include <iterator>
+#include <span>
 #include <string>
 
 #include "Forms/FormMAIN.h"
@@ -17,6 +17,7 @@
 #include "steps/RList.h"
 #include "steps/RunLog.h"
 #include "steps/StepRecord.h"
+#include "steps/StepTypes.h"
 
 namespace {
 
@@ -24,6 +25,15 @@ constexpr int64_t kMicrosecondsPerMs = 1000;
 // A paused run sleeps until a transition or the Escape watch wakes it; the limit is only a safety
 // net and costs nothing.
 constexpr int kPauseSafetyNetMs = 60000;
+
+// The action of each step type. The run log line names the type by its upper-case name
+// (steps/StepTypes.h).
+constexpr StepAction kStepActions[] = {
+    {TypeMouse, PlayMouse}, {TypeKeyboard, PlayKeyboard}, {TypeDelay, PlayDelay},
+    {TypeLoop, PlayLoop},   {TypeComport, PlayComport},   {TypeJump, PlayJump},
+    {TypeState, PlayState}, {TypeExecute, PlayExecute},   {TypeMessage, PlayMessage},
+    {TypeWait, PlayWait},
+};
 
 // The run being played, or the last one. Only the thread that plays a run touches it while it
 // lasts; tests read it after the run.
@@ -54,16 +64,9 @@ void PlayElement(Run& run) {
     const StepRecord& step = RList.At(run.index);
     run.did.clear();
     run.failure.clear();
-    using StepAction = void (*)(Run&, const StepRecord&);
-    // The action of each step type, by its number.
-    static constexpr StepAction kActions[] = {
-        nullptr,  PlayMouse, PlayKeyboard, PlayDelay,   PlayLoop, PlayComport,
-        PlayJump, PlayState, PlayExecute,  PlayMessage, PlayWait,
-    };
-    static_assert(std::size(kActions) == TypeWait + 1);
     const int32_t type = step.RECORDtype;
-    if (type >= TypeMouse && type <= TypeWait) {
-        kActions[type](run, step);
+    if (const StepAction* action = StepActionOf(type)) {
+        action->play(run, step);
     } else {
         run.did = "unknown type " + IntegerText(type);
         ReportRunFailure(run, "Error", "ThreadPLAY(): Unknown recordtype: " + IntegerText(type),
@@ -166,6 +169,19 @@ bool WaitUntil(int64_t deadline) {
 
 void WaitAfterStep() {
     WaitUntil(platform::MonotonicMicroseconds() + StepInterval * kMicrosecondsPerMs);
+}
+
+std::span<const StepAction> StepActions() {
+    return kStepActions;
+}
+
+const StepAction* StepActionOf(int32_t type) {
+    for (const StepAction& action : kStepActions) {
+        if (action.type == type) {
+            return &action;
+        }
+    }
+    return nullptr;
 }
 
 bool IsStepNumber(int32_t number) {

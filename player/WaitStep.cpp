@@ -14,39 +14,20 @@
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
+#include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
 
 namespace {
 
-// How often each kind of condition is looked at: often enough to see a change within 20 ms on
-// the median, seldom enough that a look (a walk over the other programs' windows, a screen read)
-// costs next to nothing.
 constexpr int64_t kTenthMicroseconds = 100'000;
 constexpr double kMaxSeconds = 86400.0;
 
-enum class Kind { Window, Active, NoWindow, Pixel, Answer };
-
+// A Wait step's condition as the player looks at it: the port of an answer is the run's.
 struct Condition {
-    Kind kind = Kind::Window;
-    std::string text;  // a title part or the answer
-    PixelCondition pixel;
+    WaitCondition read;
+    int64_t pollMicroseconds = 0;
     HeldComPort* port = nullptr;
 };
-
-int64_t PollMicroseconds(Kind kind) {
-    switch (kind) {
-        case Kind::Window:
-        case Kind::NoWindow:
-            return 25'000;
-        case Kind::Answer:
-            return 15'000;
-        case Kind::Active:
-            return 12'000;
-        case Kind::Pixel:
-            return 10'000;
-    }
-    return 15'000;
-}
 
 bool AnyTitleContains(const std::string& text) {
     const std::vector<std::string> titles = platform::OtherWindowTitles();
@@ -54,21 +35,48 @@ bool AnyTitleContains(const std::string& text) {
                        [&](const std::string& title) { return TitleContains(title, text); });
 }
 
-bool Holds(const Condition& condition) {
+// [SECTION] One look per kind
+
+bool WindowOpen(const Condition& condition) {
+    return AnyTitleContains(condition.read.text);
+}
+
+bool WindowGone(const Condition& condition) {
+    return !AnyTitleContains(condition.read.text);
+}
+
+bool WindowInFront(const Condition& condition) {
+    return TitleContains(platform::ForegroundWindowTitle(), condition.read.text);
+}
+
+bool PixelShows(const Condition& condition) {
+    const PixelCondition& pixel = condition.read.pixel;
     uint32_t rgb = 0;
-    switch (condition.kind) {
-        case Kind::Window:
-            return AnyTitleContains(condition.text);
-        case Kind::NoWindow:
-            return !AnyTitleContains(condition.text);
-        case Kind::Active:
-            return TitleContains(platform::ForegroundWindowTitle(), condition.text);
-        case Kind::Pixel:
-            return platform::ScreenPixel(condition.pixel.x, condition.pixel.y, rgb) &&
-                   ColourMatches(rgb, condition.pixel.rgb, condition.pixel.tolerance);
-        case Kind::Answer:
-            TakeIncoming(*condition.port);
-            return condition.port->Incoming.Contains(condition.text);
+    return platform::ScreenPixel(pixel.x, pixel.y, rgb) &&
+           ColourMatches(rgb, pixel.rgb, pixel.tolerance);
+}
+
+bool AnswerCame(const Condition& condition) {
+    TakeIncoming(*condition.port);
+    return condition.port->Incoming.Contains(condition.read.text);
+}
+
+struct WaitLook {
+    WaitKind kind;
+    bool (*holds)(const Condition& condition);
+};
+
+constexpr WaitLook kLooks[] = {
+    {WaitKind::Window, WindowOpen},   {WaitKind::Active, WindowInFront},
+    {WaitKind::NoWindow, WindowGone}, {WaitKind::Pixel, PixelShows},
+    {WaitKind::Answer, AnswerCame},
+};
+
+bool Holds(const Condition& condition) {
+    for (const WaitLook& look : kLooks) {
+        if (look.kind == condition.read.kind) {
+            return look.holds(condition);
+        }
     }
     return false;
 }
@@ -76,32 +84,20 @@ bool Holds(const Condition& condition) {
 // Reads the step into a condition; false, with the failure reported, when it cannot be waited
 // for (a file the text check never saw, a port without Initialise).
 bool ReadCondition(Run& run, const StepRecord& step, Condition& condition) {
-    static constexpr std::pair<const char*, Kind> kKinds[] = {{"Window", Kind::Window},
-                                                              {"Active", Kind::Active},
-                                                              {"NoWindow", Kind::NoWindow},
-                                                              {"Pixel", Kind::Pixel},
-                                                              {"Answer", Kind::Answer}};
-    const auto* found = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                     [&](const auto& row) { return step.WaitFor == row.first; });
-    if (found == std::end(kKinds) || !WaitValueValid(step.WaitFor, step.WaitValue)) {
+    const WaitKindRow* kind = FindWaitKind(step.WaitFor);
+    if (kind == nullptr || !ReadWaitCondition(step.WaitFor, step.WaitValue, condition.read)) {
         ReportRunFailure(run, "Wait",
                          "Cannot wait for " + step.WaitFor + " \"" + step.WaitValue + "\"");
         return false;
     }
-    condition.kind = found->second;
-    condition.text = step.WaitValue;
-    if (condition.kind == Kind::Pixel) {
-        ReadPixelValue(step.WaitValue, condition.pixel);
-    }
-    if (condition.kind == Kind::Answer) {
-        AnswerCondition answer;
-        ReadAnswerValue(step.WaitValue, answer);
-        condition.text = answer.text;
-        condition.port = FindHeldPort(run, answer.port);
+    condition.pollMicroseconds = kind->pollMicroseconds;
+    if (condition.read.kind == WaitKind::Answer) {
+        const std::string& port = condition.read.port;
+        condition.port = FindHeldPort(run, port);
         if (condition.port == nullptr) {
             ReportRunFailure(
                 run, "COM port",
-                PortRegistered(run, answer.port) ? "Can't open port!" : "Port is not initialised!");
+                PortRegistered(run, port) ? "Can't open port!" : "Port is not initialised!");
             return false;
         }
     }
@@ -135,7 +131,7 @@ WaitOutcome AwaitCondition(const Condition& condition, int64_t length) {
             break;
         }
         ShowRemaining(deadline - now, shownTenths);
-        if (!WaitUntil(std::min(now + PollMicroseconds(condition.kind), deadline)) &&
+        if (!WaitUntil(std::min(now + condition.pollMicroseconds, deadline)) &&
             !GoOnHoldingClock(held)) {
             outcome.ended = true;
             break;

@@ -9,6 +9,7 @@
 
 #include "steps/KeyText.h"
 #include "steps/Numbers.h"
+#include "steps/StepKinds.h"
 
 namespace {
 
@@ -124,7 +125,7 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
     const bool leftClick = up.button == InputButton::Left && !drag;
     if (leftClick && IsDoubleClick(pass, down)) {
         // The click before is the last step: both become one double click.
-        pass.recording.steps.back().MouseClick = "Ldbl_Click";
+        pass.recording.steps.back().MouseClick = ClickKindName(ClickKind::LeftDouble);
         pass.lastClick.reset();
         pass.lastActionMs = down.timeMs;
         return;
@@ -136,9 +137,9 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
     StartAction(pass, down.timeMs, nearClick ? pass.rules.doubleClickMs - kStepIntervalMs + 1 : 0);
     StepRecord step;
     step.RECORDtype = TypeMouse;
-    step.MouseClick = up.button == InputButton::Left    ? "L_Click"
-                      : up.button == InputButton::Right ? "R_Click"
-                                                        : "M_Click";
+    step.MouseClick = ClickKindName(up.button == InputButton::Left    ? ClickKind::Left
+                                    : up.button == InputButton::Right ? ClickKind::Right
+                                                                      : ClickKind::Middle);
     step.MouseX = down.x;
     step.MouseY = down.y;
     pass.recording.steps.push_back(step);

@@ -23,7 +23,7 @@ std::string_view Field(std::string_view line, int n, char separator = ';');
 enum class LineKind { Step, Empty, Comment, Unknown };
 // Reads one CODE line. For Step, `step` holds the record; for Unknown, `unknownType` field 1.
 LineKind ParseStepLine(std::string_view line, StepRecord& step, std::string& unknownType);
-// The CODE line of a record without line end; false (and "") for a type outside 1 to 9.
+// The CODE line of a record without line end; false (and "") for a number that is no type.
 bool FormatStepLine(const StepRecord& step, std::string& line);
 
 struct ParsedStepFile {
@@ -50,7 +50,7 @@ bool NamesDevice(std::string_view path);
 
 // The bytes of the whole step file for the current list: the three header lines (title, the
 // user and time of now, FileInformation) and one CODE line per step, each ended by CR LF. A step
-// of a type outside 1 to 9 gets an empty line; its type is added to `unknownTypes`.
+// whose number is no type gets an empty line; its number is added to `unknownTypes`.
 std::string StepFileBytes(std::vector<int32_t>& unknownTypes);
 // Appends ".stp" unless the path ends in exactly ".stp".
 std::string WithStepExtension(std::string path);

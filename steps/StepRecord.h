@@ -1,4 +1,4 @@
-// The step record: one shape for all ten step types.
+// The step record: one shape for every step type (their rows: steps/StepTypes.h).
 #pragma once
 
 #include <cstdint>
@@ -42,12 +42,6 @@ struct StepRecord {
 
     bool operator==(const StepRecord&) const = default;
 };
-
-// The chooser text ("1 Mouse") and the upper-case name ("MOUSE") of a type 1 to 10; "" otherwise.
-const char* TypeChooserText(int32_t type);
-const char* TypeUpperName(int32_t type);
-// The type whose chooser text is exactly `text`, 0 when none.
-int32_t TypeFromChooserText(const std::string& text);
 
 // A new step: a Delay of 0.5 seconds, everything else empty.
 StepRecord NewStepRecord();

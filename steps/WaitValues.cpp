@@ -96,18 +96,6 @@ bool ReadAnswerValue(std::string_view value, AnswerCondition& answer) {
     return true;
 }
 
-bool WaitValueValid(std::string_view waitFor, std::string_view value) {
-    if (waitFor == "Window" || waitFor == "Active" || waitFor == "NoWindow") {
-        return !value.empty();
-    }
-    if (waitFor == "Pixel") {
-        PixelCondition pixel;
-        return ReadPixelValue(value, pixel);
-    }
-    AnswerCondition answer;
-    return waitFor == "Answer" && ReadAnswerValue(value, answer);
-}
-
 bool ReadWaitTime(std::string_view text, float& seconds) {
     const size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);

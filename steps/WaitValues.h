@@ -26,8 +26,6 @@ struct AnswerCondition {
 };
 bool ReadAnswerValue(std::string_view value, AnswerCondition& answer);
 
-// A known WaitFor with a value of its form: a non-empty text for the window kinds.
-bool WaitValueValid(std::string_view waitFor, std::string_view value);
 // A plain decimal number ("2", "2.5", ".5") from 0 to 86400 seconds.
 bool ReadWaitTime(std::string_view text, float& seconds);
 

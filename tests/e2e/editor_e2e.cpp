@@ -22,6 +22,10 @@ namespace {
 const std::array<const char*, 9> TypeNames = {"1 Mouse", "2 Keyboard", "3 Delay",
                                               "4 Loop",  "5 Comport",  "6 Jump",
                                               "7 State", "8 Execute",  "9 Message"};
+// The container of each type, in type order.
+constexpr std::array<int, 10> TypeContainers = {
+    ContainerMouse, ContainerKeyboard, ContainerDelay,   ContainerLoop,    ContainerComport,
+    ContainerJump,  ContainerState,    ContainerExecute, ContainerMessage, ContainerWait};
 
 Window Main = nullptr;
 std::string ScreenshotFolder;
@@ -53,7 +57,7 @@ int VisibleContainer() {
     return 0;
 }
 
-// Exactly this container of the nine is visible.
+// Exactly this container of them all is visible.
 void CheckOnlyContainer(std::string_view context, int expected) {
     for (int container : TypeContainers) {
         CheckEqual(std::string(context) + ": container " + std::to_string(container) + " visible",

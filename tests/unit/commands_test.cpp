@@ -16,16 +16,18 @@ namespace {
 class MenuCommandsTest : public QuorvaneTest {};
 
 constexpr int kLockedControls[] = {
-    ButtonFirst,   ButtonPrevious, ButtonSelectStep, ButtonNext,         ButtonLast,
-    ButtonNewEnd,  ButtonNewFront, ButtonDelete,     ComboType,          StringDescription,
-    ComboClick,    StringX,        StringY,          Combo_KeyboardType, StringKeyText,
-    ComboKeyName,  StringDelay,    ComboLoopFrom,    StringRepetitions,  ComboPort,
-    Combo_COMtype, StringTelegram, ComboJumpTo,      StringStateText,    StringExecFile,
-    ButtonExecFile};
+    ButtonFirst,    ButtonPrevious, ButtonSelectStep, ButtonNext,         ButtonLast,
+    ButtonNewEnd,   ButtonNewFront, ButtonDelete,     ComboType,          StringDescription,
+    ComboClick,     StringX,        StringY,          Combo_KeyboardType, StringKeyText,
+    ComboKeyName,   StringDelay,    ComboLoopFrom,    StringRepetitions,  ComboPort,
+    Combo_COMtype,  StringTelegram, ComboJumpTo,      StringStateText,    StringExecFile,
+    ButtonExecFile, ComboWaitFor,   StringWaitValue,  StringWaitTime,     ComboWaitElse};
 constexpr int kLockedItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                 MenuExit, MenuEditor, MenuAbout};
-// Left alone by the lock: the run buttons and menu, and the message text input.
+// Left alone by the lock: the run buttons and menu, the message text input and what only shows.
 constexpr int kUnlockedControls[] = {ButtonPlay, ButtonPause, ButtonStop, StringMessageText};
+constexpr int kShowingControls[] = {TextState,         TextFile,       FrameStep, TextCountdown,
+                                    TextWaitCountdown, LabelWaitValue, TextMouseX};
 
 TEST_F(MenuCommandsTest, LockDisablesExactlyItsTable) {
     NewStepFile();
@@ -39,6 +41,15 @@ TEST_F(MenuCommandsTest, LockDisablesExactlyItsTable) {
     EXPECT_TRUE(headless::Control(StringMessageText).enabled);
     EXPECT_TRUE(headless::Control(ButtonPlay).enabled);
     EXPECT_TRUE(platform::IsMenuItemEnabled(MenuPlay));
+    for (int control : kShowingControls) {
+        EXPECT_TRUE(headless::Control(control).enabled) << control;
+    }
+    for (int control : kLockedControls) {
+        EXPECT_TRUE(IsLockedDuringRun(control)) << control;
+    }
+    for (int control : kUnlockedControls) {
+        EXPECT_FALSE(IsLockedDuringRun(control)) << control;
+    }
 }
 
 TEST_F(MenuCommandsTest, UnlockEnablesSaveEvenForANewListAndKeepsHiddenThingsHidden) {

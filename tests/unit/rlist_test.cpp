@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "steps/StepRecord.h"
+#include "steps/StepTypes.h"
 
 namespace {
 

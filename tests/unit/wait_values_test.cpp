@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
 
 namespace {

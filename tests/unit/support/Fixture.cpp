@@ -4,6 +4,7 @@
 #include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
+#include "editor/PanelTypes.h"
 #include "steps/RList.h"
 
 void QuorvaneTest::SetUp() {
@@ -40,9 +41,9 @@ void QuorvaneTest::ShowSteps(const std::vector<StepRecord>& steps, int shown) {
 
 std::vector<int> QuorvaneTest::VisibleContainers() {
     std::vector<int> visible;
-    for (int container : TypeContainers) {
-        if (!headless::Control(container).hidden) {
-            visible.push_back(container);
+    for (const PanelType* row : PanelTypes()) {
+        if (!headless::Control(row->container).hidden) {
+            visible.push_back(row->container);
         }
     }
     return visible;

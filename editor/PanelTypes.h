@@ -1,0 +1,71 @@
+// The editor panel's step types, one row each: the container that shows the type, the functions
+// that fill its choosers, show a record in it and store it into a record, the control events it
+// handles and what F9 does while it is shown. GetValues, SaveActualRecord, the type switch, F9
+// and the event loop reach a type only through its row. Each row lives in the file of its type
+// (PanelInput, PanelComport, PanelFlow, PanelWait); PanelTypes.cpp lists them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "editor/EditorPanel.h"
+#include "steps/StepRecord.h"
+
+// A control of a type's container whose every notification calls `handle`.
+struct PanelEvent {
+    int control;
+    int (*handle)(int eventType);
+};
+
+struct PanelType {
+    int32_t type;
+    int container;
+    void (*fill)();  // fills the container's choosers once at start-up; nullptr: nothing to fill
+    // Writes the record's fields into the container's controls; `stepCount` is the length of the
+    // list, for the step-number choosers.
+    void (*show)(const StepRecord& step, int stepCount);
+    // Sets the type's fields from the controls in record order, each checked right after it is
+    // set. A refusal shows its box and returns false: the walk stops there.
+    bool (*store)(StepRecord& step);
+    std::span<const PanelEvent> events;
+    void (*capture)();   // F9 while the container is shown; nullptr: nothing
+    bool captureHidden;  // F9 captures also while another type's container is shown
+};
+
+extern const PanelType MousePanel;
+extern const PanelType KeyboardPanel;
+extern const PanelType DelayPanel;
+extern const PanelType LoopPanel;
+extern const PanelType ComportPanel;
+extern const PanelType JumpPanel;
+extern const PanelType StatePanel;
+extern const PanelType ExecutePanel;
+extern const PanelType MessagePanel;
+extern const PanelType WaitPanel;
+
+// Every row in type order, which is also the order of the types' fields in the record.
+std::span<const PanelType* const> PanelTypes();
+// The row of a type, nullptr when it has none.
+const PanelType* PanelTypeOf(int32_t type);
+
+// [SECTION] What the rows share
+
+// A refusal of the panel's values: the box (the main window stays on top meanwhile) and false.
+// Unattended nobody could correct the input: the refusal alone stops the command.
+bool Refuse(const char* title, std::string_view text);
+// "Input required" with the message when the text is empty; true when it is not.
+bool Required(const std::string& text, const char* message);
+// Sets `field` to the integer value of `text`, then Required(text, message).
+bool StoreInteger(int32_t& field, const std::string& text, const char* message);
+// A chooser filled with the names of a word list's rows, in their order.
+template <typename Row>
+void FillChooserWithNames(int control, std::span<const Row> rows) {
+    std::vector<std::string> names;
+    for (const Row& row : rows) {
+        names.emplace_back(row.name);
+    }
+    FillChooser(control, names);
+}

@@ -1,0 +1,50 @@
+// The word lists of step fields: click kinds and COM types. A record and a file hold the word
+// ("L_Click", "Hex"); the player reads it into its enum once, when it plays the step, and compares
+// enums from then on. The choosers are filled from the same rows.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+// A row of a word list whose word is its name; the first row whose name equals `text` exactly,
+// nullptr when none does.
+template <typename Row>
+const Row* RowNamed(std::span<const Row> rows, std::string_view text) {
+    for (const Row& row : rows) {
+        if (text == row.name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// [SECTION] Click kinds (Mouse steps)
+
+enum class ClickKind { None, Left, LeftDouble, Right, Middle };
+
+struct ClickKindRow {
+    ClickKind kind;
+    const char* name;  // "L_Click"
+};
+
+// In the click chooser's order.
+std::span<const ClickKindRow> ClickKinds();
+// The kind whose word is exactly `text` (letter case counts); None otherwise.
+ClickKind ReadClickKind(std::string_view text);
+// The word of a kind; "" for None.
+const char* ClickKindName(ClickKind kind);
+
+// [SECTION] COM types (Comport steps)
+
+enum class ComType { None, Initialise, String, Hex, Byte };
+
+struct ComTypeRow {
+    ComType type;
+    const char* name;  // "Initialise"
+    const char* hint;  // what the panel shows above the value: "Hex (F4 03 28 ..)"
+};
+
+// In the COM type chooser's order.
+std::span<const ComTypeRow> ComTypes();
+// The type whose word is exactly `text`; None otherwise.
+ComType ReadComType(std::string_view text);
