@@ -144,12 +144,17 @@ WaitOutcome AwaitCondition(const Condition& condition, int64_t length) {
     return outcome;
 }
 
+// The run goes on at the else step; with none, or one that is not a step of the list (steps
+// deleted since), it holds with a box.
 void TimedOut(Run& run, const StepRecord& step) {
+    if (step.WaitElse >= 1 && !IsStepNumber(step.WaitElse)) {
+        ReportRunFailure(run, "Wait",
+                         "Else step " + IntegerText(step.WaitElse) + " is not in the list");
+        return;
+    }
     if (step.WaitElse >= 1) {
         WaitAfterStep();
-        if (IsStepNumber(step.WaitElse)) {
-            run.nextAtOnce = step.WaitElse - 1;
-        }
+        run.nextAtOnce = step.WaitElse - 1;
         return;
     }
     ReportRunFailure(run, "Wait",

@@ -120,11 +120,14 @@ std::string_view CheckExecute(const CodeLineFields& f, int64_t) {
     return Passes(!f[1].empty(), CheckWrongChoice);
 }
 
-// A known kind with a value of its form, a time of 0 to 86400, an else step of 0 or more.
-std::string_view CheckWait(const CodeLineFields& f, int64_t) {
+// A known kind with a value of its form, a time of 0 to 86400, an else step of 0 or more and no
+// more than the lines after the header: a time-out must have a step to go to.
+std::string_view CheckWait(const CodeLineFields& f, int64_t codeLines) {
     float seconds = 0.0f;
-    return Passes(WaitValueValid(f[1], f[2]) && ReadWaitTime(f[3], seconds) && ZeroOrMore(f[4]),
-                  CheckWrongChoice);
+    if (!WaitValueValid(f[1], f[2]) || !ReadWaitTime(f[3], seconds) || !ZeroOrMore(f[4])) {
+        return CheckWrongChoice;
+    }
+    return Passes(ReadInteger64(f[4]) <= codeLines, CheckWrongRange);
 }
 
 // [SECTION] The table

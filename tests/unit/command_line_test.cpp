@@ -129,6 +129,8 @@ const UnattendedRow kUnattendedRows[] = {
     {"port not initialised", kHeader + "5;COM1;String;ATZ;\r\n", ExitFailed},
     {"bad telegram", kHeader + "5;COM1;Initialise;9600 N 8 1;\r\n5;COM1;Hex;XY;\r\n", ExitFailed},
     {"wait timed out", kHeader + "10;Window;Save As;1.0;0;\r\n7;never;\r\n", ExitFailed},
+    {"wait's else step not in the list", kHeader + "10;Window;Save As;1.0;5;\r\n7;never;\r\n",
+     ExitFailed},
     {"wrong file version", "Quorvane 2.1\r\n", ExitNotPlayable},
     {"first step refused", kHeader + "2;String;;\r\n", ExitNotPlayable},
     {"missing file", "", ExitNotPlayable, 0, {"/play", "/exit", "missing.stp"}},

@@ -73,16 +73,26 @@ TEST_F(WaitTest, ZeroSecondsIsAnIfThatDecidesAtOnce) {
     EXPECT_EQ(PointerMoves(), std::vector<int>{3});
 }
 
-TEST_F(WaitTest, TimeOutWithoutElseHoldsTheRunWithABoxAndPlayGoesOn) {
-    const auto countdown = TextAt(TextWaitCountdown, 550);
-    headless::OnBoxShown([](const headless::ShownBox&) {
-        headless::ScheduleAt(headless::VirtualMicroseconds() + 1000 * kMs, [] { PlaySteps(0); });
-    });
-    Play({Wait("Window", "Save As", 1.0f), Marker(2)});
-    EXPECT_EQ(*countdown, "0.5");
-    EXPECT_EQ(TakeBoxes(),
-              std::vector<std::string>{"Wait: Timed out after 1.0 s: Window \"Save As\""});
-    EXPECT_EQ(PointerMoves(), std::vector<int>{2});
+// Without an else step, and with one that is not a step of the list (steps deleted since).
+TEST_F(WaitTest, TimeOutWithoutAnElseStepHoldsTheRunWithABoxAndPlayGoesOn) {
+    const struct {
+        int32_t elseStep;
+        const char* box;
+    } rows[] = {{0, "Wait: Timed out after 1.0 s: Window \"Save As\""},
+                {3, "Wait: Else step 3 is not in the list"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.elseStep);
+        const auto countdown = TextAt(TextWaitCountdown, NowMs() + 550);
+        headless::OnBoxShown([](const headless::ShownBox&) {
+            headless::ScheduleAt(headless::VirtualMicroseconds() + 1000 * kMs,
+                                 [] { PlaySteps(0); });
+        });
+        Play({Wait("Window", "Save As", 1.0f, row.elseStep), Marker(2)});
+        EXPECT_EQ(*countdown, "0.5");
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+        EXPECT_EQ(PointerMoves(), std::vector<int>{2});
+        headless::ClearInputLog();
+    }
 }
 
 TEST_F(WaitTest, PauseHoldsTheClock) {

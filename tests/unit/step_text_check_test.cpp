@@ -107,7 +107,9 @@ const CheckCase kCases[] = {
     // Wait
     {"10;Window;Save As;10.0;0;dialog open", kPasses},
     {"10;Pixel;812 440 33CC33 10;5;0;", kPasses},
-    {"10;Answer;COM5 OK;0;20;", kPasses},
+    {"10;Answer;COM5 OK;0;1;", kPasses},
+    // an else step beyond the last line: a time-out would have no step to go to
+    {"10;Answer;COM5 OK;0;2;", kRange},
     {"10;Window;Save As;10.0;0", kCount},
     {"10;window;Save As;1;0;", kChoice},
     {"10;NoWindow;;1;0;", kChoice},
