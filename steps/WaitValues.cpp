@@ -27,6 +27,16 @@ bool ReadCount(std::string_view text, int32_t& value) {
     return true;
 }
 
+// A screen coordinate: ReadCount with a "-" in front when negative.
+bool ReadCoordinate(std::string_view text, int32_t& value) {
+    const bool negative = text.starts_with('-');
+    if (!ReadCount(negative ? text.substr(1) : text, value)) {
+        return false;
+    }
+    value = negative ? -value : value;
+    return true;
+}
+
 bool ReadRgb(std::string_view text, uint32_t& rgb) {
     if (text.size() != 6 || !std::all_of(text.begin(), text.end(), [](char c) {
             return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
@@ -62,7 +72,7 @@ bool ReadPixelValue(std::string_view value, PixelCondition& pixel) {
         return false;
     }
     PixelCondition read;
-    if (!ReadCount(parts[0], read.x) || !ReadCount(parts[1], read.y) ||
+    if (!ReadCoordinate(parts[0], read.x) || !ReadCoordinate(parts[1], read.y) ||
         !ReadRgb(parts[2], read.rgb)) {
         return false;
     }

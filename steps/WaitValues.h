@@ -13,8 +13,9 @@ struct PixelCondition {
     uint32_t rgb = 0;  // 0xRRGGBB
     int32_t tolerance = 0;
 };
-// False unless the value has exactly that form: X and Y decimal, RRGGBB six hexadecimal digits,
-// V 0 to 255, separated by single blanks.
+// False unless the value has exactly that form: X and Y decimal, with a "-" in front on a monitor
+// left of or above the main one, RRGGBB six hexadecimal digits, V 0 to 255, separated by single
+// blanks.
 bool ReadPixelValue(std::string_view value, PixelCondition& pixel);
 // "X Y RRGGBB" as F9 writes it for a pixel.
 std::string PixelValueText(int32_t x, int32_t y, uint32_t rgb);

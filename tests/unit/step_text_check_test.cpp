@@ -108,6 +108,7 @@ const CheckCase kCases[] = {
     {"10;Window;Save As;10.0;0;dialog open", kPasses},
     {"10;Pixel;812 440 33CC33 10;5;0;", kPasses},
     {"10;Answer;COM5 OK;0;1;", kPasses},
+    {"10;Pixel;-1200 -40 FF0000;1;0;", kPasses},
     // an else step beyond the last line: a time-out would have no step to go to
     {"10;Answer;COM5 OK;0;2;", kRange},
     {"10;Window;Save As;10.0;0", kCount},

@@ -34,7 +34,7 @@ const char* const kSamples[] = {
     "7;Ready;state",
     "8;C:\\Tools\\report.exe;run",
     "9;Done;message",
-    "10;Pixel;5 7 33CC33 10;2.5;1;wait",
+    "10;Pixel;-5 7 33CC33 10;2.5;1;wait",
     "10;Answer;COM3 OK;0.0;0;",
 };
 

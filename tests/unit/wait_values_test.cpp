@@ -24,7 +24,10 @@ const PixelCase kPixels[] = {
     {"812 440 33CC3", false, {}},
     {"812 440 33CC33G", false, {}},
     {"812  440 33CC33", false, {}},
-    {"-1 440 33CC33", false, {}},
+    {"-1200 -40 FF0000", true, {-1200, -40, 0xFF0000, 0}},  // monitors left of and above
+    {"--1 440 33CC33", false, {}},
+    {"- 440 33CC33", false, {}},
+    {"+1 440 33CC33", false, {}},
     {"812 440", false, {}},
     {"812 440 33CC33 1 2", false, {}},
     {"", false, {}},
