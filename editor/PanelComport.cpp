@@ -86,8 +86,12 @@ constexpr PanelEvent kComportEvents[] = {{Combo_COMtype, Combo_COMtype_Events}};
 
 }  // namespace
 
-const PanelType ComportPanel = {TypeComport,  ContainerComport, FillComport, ShowComport,
-                                StoreComport, kComportEvents,   nullptr,     false};
+const PanelType ComportPanel = {.type = TypeComport,
+                                .container = ContainerComport,
+                                .fill = FillComport,
+                                .show = ShowComport,
+                                .store = StoreComport,
+                                .events = kComportEvents};
 
 int Combo_COMtype_Events(int) {
     const std::string type = ChooserText(Combo_COMtype);

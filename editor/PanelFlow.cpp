@@ -84,18 +84,23 @@ constexpr PanelEvent kExecuteEvents[] = {{ButtonExecFile, [](int) { return Selec
 
 }  // namespace
 
-const PanelType DelayPanel = {TypeDelay, ContainerDelay, nullptr, ShowDelay, StoreDelay,
-                              {},        nullptr,        false};
-const PanelType LoopPanel = {TypeLoop, ContainerLoop, nullptr, ShowLoop, StoreLoop,
-                             {},       nullptr,       false};
-const PanelType JumpPanel = {TypeJump, ContainerJump, nullptr, ShowJump, StoreJump,
-                             {},       nullptr,       false};
-const PanelType StatePanel = {TypeState, ContainerState, nullptr, ShowState, StoreState,
-                              {},        nullptr,        false};
-const PanelType ExecutePanel = {TypeExecute,  ContainerExecute, nullptr, ShowExecute,
-                                StoreExecute, kExecuteEvents,   nullptr, false};
-const PanelType MessagePanel = {
-    TypeMessage, ContainerMessage, nullptr, ShowMessageText, StoreMessage, {}, nullptr, false};
+const PanelType DelayPanel = {
+    .type = TypeDelay, .container = ContainerDelay, .show = ShowDelay, .store = StoreDelay};
+const PanelType LoopPanel = {
+    .type = TypeLoop, .container = ContainerLoop, .show = ShowLoop, .store = StoreLoop};
+const PanelType JumpPanel = {
+    .type = TypeJump, .container = ContainerJump, .show = ShowJump, .store = StoreJump};
+const PanelType StatePanel = {
+    .type = TypeState, .container = ContainerState, .show = ShowState, .store = StoreState};
+const PanelType ExecutePanel = {.type = TypeExecute,
+                                .container = ContainerExecute,
+                                .show = ShowExecute,
+                                .store = StoreExecute,
+                                .events = kExecuteEvents};
+const PanelType MessagePanel = {.type = TypeMessage,
+                                .container = ContainerMessage,
+                                .show = ShowMessageText,
+                                .store = StoreMessage};
 
 int SelectExecuteFile() {
     const std::string path =

@@ -78,11 +78,20 @@ constexpr PanelEvent kKeyboardEvents[] = {{Combo_KeyboardType, Combo_KeyboardTyp
 
 }  // namespace
 
-const PanelType MousePanel = {TypeMouse, ContainerMouse,       FillMouse, ShowMouse, StoreMouse,
-                              {},        CaptureMousePosition, true};
+const PanelType MousePanel = {.type = TypeMouse,
+                              .container = ContainerMouse,
+                              .fill = FillMouse,
+                              .show = ShowMouse,
+                              .store = StoreMouse,
+                              .capture = CaptureMousePosition,
+                              .captureHidden = true};
 
-const PanelType KeyboardPanel = {TypeKeyboard,  ContainerKeyboard, FillKeyboard, ShowKeyboard,
-                                 StoreKeyboard, kKeyboardEvents,   nullptr,      false};
+const PanelType KeyboardPanel = {.type = TypeKeyboard,
+                                 .container = ContainerKeyboard,
+                                 .fill = FillKeyboard,
+                                 .show = ShowKeyboard,
+                                 .store = StoreKeyboard,
+                                 .events = kKeyboardEvents};
 
 int Combo_KeyboardType_Events(int) {
     const std::string kind = ChooserText(Combo_KeyboardType);

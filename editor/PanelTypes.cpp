@@ -45,6 +45,11 @@ bool StoreInteger(int32_t& field, const std::string& text, const char* message) 
     return Required(text, message);
 }
 
+bool WithoutSemicolon(const std::string& text, const char* title, std::string_view what) {
+    return text.find(';') == std::string::npos ||
+           Refuse(title, "The " + std::string(what) + " must not contain \";\"");
+}
+
 bool PanelControlEvent(int control, int eventType) {
     for (const PanelType* row : kPanelTypes) {
         for (const PanelEvent& event : row->events) {

@@ -20,19 +20,24 @@ struct PanelEvent {
     int (*handle)(int eventType);
 };
 
+// The title of the refusals of a value for the types whose missing inputs are "Input required".
+constexpr const char* WrongValues = "Wrong values";
+
 struct PanelType {
-    int32_t type;
-    int container;
-    void (*fill)();  // fills the container's choosers once at start-up; nullptr: nothing to fill
+    int32_t type = 0;
+    int container = 0;
+    // Fills the container's choosers once at start-up; nullptr: nothing to fill.
+    void (*fill)() = nullptr;
     // Writes the record's fields into the container's controls; `stepCount` is the length of the
     // list, for the step-number choosers.
-    void (*show)(const StepRecord& step, int stepCount);
+    void (*show)(const StepRecord& step, int stepCount) = nullptr;
     // Sets the type's fields from the controls in record order, each checked right after it is
     // set. A refusal shows its box and returns false: the walk stops there.
-    bool (*store)(StepRecord& step);
+    bool (*store)(StepRecord& step) = nullptr;
     std::span<const PanelEvent> events;
-    void (*capture)();   // F9 while the container is shown; nullptr: nothing
-    bool captureHidden;  // F9 captures also while another type's container is shown
+    void (*capture)() = nullptr;         // F9 while the container is shown; nullptr: nothing
+    bool captureHidden = false;          // F9 captures also while another type's container is shown
+    const char* boxTitle = WrongValues;  // the title of the type's refusals of a value
 };
 
 extern const PanelType MousePanel;
@@ -60,6 +65,9 @@ bool Refuse(const char* title, std::string_view text);
 bool Required(const std::string& text, const char* message);
 // Sets `field` to the integer value of `text`, then Required(text, message).
 bool StoreInteger(int32_t& field, const std::string& text, const char* message);
+// A ";" ends a field of a step file: a text holding one would come back cut, the rest in the
+// next fields. True when `text` holds none; else the refusal "The WHAT must not contain ";"".
+bool WithoutSemicolon(const std::string& text, const char* title, std::string_view what);
 // A chooser filled with the names of a word list's rows, in their order.
 template <typename Row>
 void FillChooserWithNames(int control, std::span<const Row> rows) {

@@ -17,8 +17,10 @@
 
 namespace {
 
+constexpr const char* kWait = "Wait";
+
 bool RefuseWait(std::string_view text) {
-    return Refuse("Wait", text);
+    return Refuse(kWait, text);
 }
 
 void FillWait() {
@@ -42,7 +44,11 @@ bool StoreWait(StepRecord& step) {
     if (kind == nullptr) {
         return RefuseWait("Nothing to wait for selected");
     }
-    step.WaitValue = platform::ControlText(StringWaitValue);
+    const std::string value = platform::ControlText(StringWaitValue);
+    if (!WithoutSemicolon(value, kWait, "value")) {
+        return false;
+    }
+    step.WaitValue = value;
     if (step.WaitValue.empty()) {
         return RefuseWait("No value entered");
     }
@@ -63,8 +69,14 @@ constexpr PanelEvent kWaitEvents[] = {{ComboWaitFor, ComboWaitFor_Events}};
 
 }  // namespace
 
-const PanelType WaitPanel = {TypeWait,  ContainerWait, FillWait,         ShowWait,
-                             StoreWait, kWaitEvents,   CaptureWaitValue, false};
+const PanelType WaitPanel = {.type = TypeWait,
+                             .container = ContainerWait,
+                             .fill = FillWait,
+                             .show = ShowWait,
+                             .store = StoreWait,
+                             .events = kWaitEvents,
+                             .capture = CaptureWaitValue,
+                             .boxTitle = kWait};
 
 int ComboWaitFor_Events(int) {
     const WaitKindRow* kind = FindWaitKind(ChooserText(ComboWaitFor));
@@ -82,9 +94,12 @@ void CaptureWaitValue() {
     platform::CursorPosition(x, y);
     uint32_t rgb = 0;
     switch (kind->capture) {
-        case WaitCapture::Title:
-            platform::SetControlText(StringWaitValue, platform::TopLevelTitleAt(x, y));
+        case WaitCapture::Title: {
+            // A value cannot hold a ";"; the title up to it is what the Wait looks for.
+            const std::string title = platform::TopLevelTitleAt(x, y);
+            platform::SetControlText(StringWaitValue, title.substr(0, title.find(';')));
             break;
+        }
         case WaitCapture::Pixel:
             if (platform::ScreenPixel(x, y, rgb)) {
                 platform::SetControlText(StringWaitValue, PixelValueText(x, y, rgb));

@@ -2,7 +2,8 @@
 //
 // The fields are walked in record order and every check runs right after its field is set. A
 // refused input stops the walk there and nothing is undone: the record keeps what was set before
-// the check, and the fields after it keep their old values.
+// the check, and the fields after it keep their old values. A text with a ";" is refused before
+// it is set.
 
 #include <string>
 
@@ -33,7 +34,15 @@ int SaveActualRecord() {
 
     StepRecord& step = RList.At(number - 1);
     step.RECORDtype = type;
-    step.Remarks = platform::ControlText(StringDescription);
+    // A refused text never reaches the record: the step-number popup goes on after a refusal,
+    // and a later save would write the ";" into the file.
+    const std::string remarks = platform::ControlText(StringDescription);
+    const PanelType* chosenRow = PanelTypeOf(type);
+    if (!WithoutSemicolon(remarks, chosenRow != nullptr ? chosenRow->boxTitle : WrongValues,
+                          "description")) {
+        return 0;
+    }
+    step.Remarks = remarks;
     // The types' fields follow each other in the record in type order: the chosen type's are set
     // and checked, every other type's are emptied.
     for (const PanelType* row : PanelTypes()) {

@@ -483,6 +483,16 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
                   RunTimeoutMs),
               "wait: step 1 waits for the window, counting down", "below 19.5 at step 1",
               Text(frame) + ": " + Text(countdown));
+        const auto usable = [&] {
+            std::string numbers;
+            for (int control : {ComboWaitFor, StringWaitValue, StringWaitTime, ComboWaitElse}) {
+                numbers +=
+                    IsEnabled(Control(session, control)) ? std::to_string(control) + " " : "";
+            }
+            return numbers;
+        };
+        WaitUntil([&] { return usable().empty(); });
+        CheckEqual("wait: the Wait inputs are locked during the run", std::string(), usable());
         ShowTargetSecondWindow(target, true);
         Check(WaitUntil([&] { return SerialBytes(line) == "ATZ"; }, RunTimeoutMs),
               "wait: window and pixel seen, telegram sent", "ATZ", SerialBytes(line));

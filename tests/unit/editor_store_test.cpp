@@ -260,6 +260,9 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
         {"Answer", "OK", "1", "Wait: Wrong answer value (the port and the text: COM1 OK)"},
         {"NoWindow", "Save", "86401", "Wait: Wrong wait time (seconds from 0 to 86400)"},
         {"NoWindow", "Save", "", "Wait: Wrong wait time (seconds from 0 to 86400)"},
+        {"Pixel", "-1200 40 FF0000", "2", ""},  // a monitor left of the main one
+        // The ";" would end the field: the step would come back as another one.
+        {"Window", "Report; Final", "3", "Wait: The value must not contain \";\""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.value);
@@ -273,6 +276,7 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
         EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
         EXPECT_EQ(TakeBoxes(),
                   stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        EXPECT_EQ(RList.At(0).WaitValue.find(';'), std::string::npos);
         if (stored) {
             EXPECT_EQ(RList.At(0).WaitValue, row.value);
             EXPECT_EQ(RList.At(0).WaitElse, 3);
@@ -280,6 +284,35 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
                                                              : row.seconds[0] == '0' ? "0.0"
                                                                                      : "2.0");
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A ";" in the description would cut the step short on the next load: it is refused for every
+// type, in the box of the type's other refusals, and never reaches the record.
+TEST_F(StoreRecordTest, ADescriptionWithASemicolonIsRefusedInTheTypesBox) {
+    const struct {
+        const char* type;
+        const char* title;
+    } rows[] = {{"1 Mouse", "Wrong values"}, {"7 State", "Wrong values"}, {"10 Wait", "Wait"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.type);
+        StepRecord old = Delay(2.0f);
+        old.Remarks = "old";
+        ShowList(old);
+        ChooseType(row.type);
+        SetChooserText(ComboWaitFor, "Window");
+        headless::UserTypes(StringWaitValue, "Save As");
+        headless::UserTypes(StringDescription, "first; second");
+        EXPECT_EQ(SaveActualRecord(), 0);
+        EXPECT_EQ(TakeBoxes(),
+                  std::vector<std::string>{std::string(row.title) +
+                                           ": The description must not contain \";\""});
+        EXPECT_EQ(RList.At(0).Remarks, "old");
+        EXPECT_FLOAT_EQ(RList.At(0).DelayTime, 2.0f);
     }
 }
 

@@ -31,7 +31,7 @@ TEST_F(EventLoopTest, F9WritesTheCursorPositionIntoTheHiddenMouseInputs) {
 }
 
 TEST_F(EventLoopTest, F9FillsTheWaitValueFromTheWindowOrPixelUnderThePointer) {
-    headless::SetDesktopWindows({{"Save As", {100, 100, 300, 200}}});
+    headless::SetDesktopWindows({{"Save As; Final", {100, 100, 300, 200}}});
     headless::SetScreenPixel(150, 120, 0x33CC33);
     headless::SetCursor(150, 120);
     SetChooserText(ComboType, "10 Wait");
@@ -39,6 +39,7 @@ TEST_F(EventLoopTest, F9FillsTheWaitValueFromTheWindowOrPixelUnderThePointer) {
         const char* kind;
         const char* value;
     } rows[] = {{"Active", "Save As"}, {"Pixel", "150 120 33CC33"}, {"Answer", "kept"}};
+    // A title is taken up to its first ";", which a value cannot hold.
     for (const auto& row : rows) {
         SetChooserText(ComboWaitFor, row.kind);
         platform::SetControlText(StringWaitValue, "kept");
