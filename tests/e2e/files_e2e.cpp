@@ -280,7 +280,8 @@ void CheckTemplateLineInfo(Window editor) {
     }
 }
 
-// One line of every type, a comment and a line beginning with 11: the type and syntax shown.
+// One line of every type, a comment and a line of type 11, which names no type: the type and
+// syntax shown, read from the line's first field as the loader and the check read it.
 void CheckEveryTypeLineInfo(Window editor) {
     SetText(FindControl(editor, EditorText),
             "Quorvane 2.2\r\nsomeone\r\n\r\n1;L_Click;50;50;\r\n2;Key;{F2};\r\n3;0.5;\r\n4;1;2;\r\n"
@@ -298,7 +299,7 @@ void CheckEveryTypeLineInfo(Window editor) {
         {13, "CODE Line: 10", "UNKNOWN", ""},
         {14, "CODE Line: 11", "WAIT",
          "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
-        {15, "CODE Line: 12", "MOUSE", MouseHint},
+        {15, "CODE Line: 12", "UNKNOWN", ""},
         {4, "CODE Line: 1", "MOUSE", MouseHint},
     };
     for (const LineInfoRow& row : Rows) {
