@@ -75,8 +75,8 @@ bool StoreComport(StepRecord& step) {
     if (!Required(step.ComType, "No COM type selected")) {
         return false;
     }
-    step.ComValue = platform::ControlText(StringTelegram);
-    if (!Required(step.ComValue, "No telegram entered")) {
+    if (!StoreText(step.ComValue, platform::ControlText(StringTelegram), WrongValues, "telegram") ||
+        !Required(step.ComValue, "No telegram entered")) {
         return false;
     }
     return ReadComType(step.ComType) != ComType::Initialise || PortParametersValid(step.ComValue);

@@ -57,8 +57,8 @@ void ShowState(const StepRecord& step, int) {
 
 // An empty state text is stored.
 bool StoreState(StepRecord& step) {
-    step.StateText = platform::ControlText(StringStateText);
-    return true;
+    return StoreText(step.StateText, platform::ControlText(StringStateText), WrongValues,
+                     "state text");
 }
 
 void ShowExecute(const StepRecord& step, int) {
@@ -66,8 +66,9 @@ void ShowExecute(const StepRecord& step, int) {
 }
 
 bool StoreExecute(StepRecord& step) {
-    step.ExecFile = platform::ControlText(StringExecFile);
-    return Required(step.ExecFile, "No execute file selected");
+    return StoreText(step.ExecFile, platform::ControlText(StringExecFile), WrongValues,
+                     "file path") &&
+           Required(step.ExecFile, "No execute file selected");
 }
 
 void ShowMessageText(const StepRecord& step, int) {
@@ -76,8 +77,8 @@ void ShowMessageText(const StepRecord& step, int) {
 
 // An empty message text is stored.
 bool StoreMessage(StepRecord& step) {
-    step.MessageText = platform::ControlText(StringMessageText);
-    return true;
+    return StoreText(step.MessageText, platform::ControlText(StringMessageText), WrongValues,
+                     "message text");
 }
 
 constexpr PanelEvent kExecuteEvents[] = {{ButtonExecFile, [](int) { return SelectExecuteFile(); }}};

@@ -63,8 +63,9 @@ bool StoreKeyboard(StepRecord& step) {
     step.KeyType = ChooserText(Combo_KeyboardType);
     if (step.KeyType == "String") {
         step.KeyName.clear();
-        step.KeyString = platform::ControlText(StringKeyText);
-        return Required(step.KeyString, "No string entered");
+        return StoreText(step.KeyString, platform::ControlText(StringKeyText), WrongValues,
+                         "text to type", "; {SEMICOLON} types one") &&
+               Required(step.KeyString, "No string entered");
     }
     step.KeyName = ChooserText(ComboKeyName);
     if (!Required(step.KeyName, "No key entered")) {

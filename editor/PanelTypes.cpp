@@ -45,9 +45,14 @@ bool StoreInteger(int32_t& field, const std::string& text, const char* message) 
     return Required(text, message);
 }
 
-bool WithoutSemicolon(const std::string& text, const char* title, std::string_view what) {
-    return text.find(';') == std::string::npos ||
-           Refuse(title, "The " + std::string(what) + " must not contain \";\"");
+bool StoreText(std::string& field, const std::string& text, const char* title,
+               std::string_view what, std::string_view hint) {
+    if (text.find(';') != std::string::npos) {
+        return Refuse(title,
+                      "The " + std::string(what) + " must not contain \";\"" + std::string(hint));
+    }
+    field = text;
+    return true;
 }
 
 bool PanelControlEvent(int control, int eventType) {

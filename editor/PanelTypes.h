@@ -66,8 +66,11 @@ bool Required(const std::string& text, const char* message);
 // Sets `field` to the integer value of `text`, then Required(text, message).
 bool StoreInteger(int32_t& field, const std::string& text, const char* message);
 // A ";" ends a field of a step file: a text holding one would come back cut, the rest in the
-// next fields. True when `text` holds none; else the refusal "The WHAT must not contain ";"".
-bool WithoutSemicolon(const std::string& text, const char* title, std::string_view what);
+// next fields, and the step another one. Sets `field` to `text` when it holds none; else the
+// refusal "The WHAT must not contain ";"" (and `hint` after it) in the box `title`, and the field
+// keeps what it held.
+bool StoreText(std::string& field, const std::string& text, const char* title,
+               std::string_view what, std::string_view hint = {});
 // A chooser filled with the names of a word list's rows, in their order.
 template <typename Row>
 void FillChooserWithNames(int control, std::span<const Row> rows) {

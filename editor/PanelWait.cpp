@@ -44,11 +44,9 @@ bool StoreWait(StepRecord& step) {
     if (kind == nullptr) {
         return RefuseWait("Nothing to wait for selected");
     }
-    const std::string value = platform::ControlText(StringWaitValue);
-    if (!WithoutSemicolon(value, kWait, "value")) {
+    if (!StoreText(step.WaitValue, platform::ControlText(StringWaitValue), kWait, "value")) {
         return false;
     }
-    step.WaitValue = value;
     if (step.WaitValue.empty()) {
         return RefuseWait("No value entered");
     }

@@ -36,13 +36,11 @@ int SaveActualRecord() {
     step.RECORDtype = type;
     // A refused text never reaches the record: the step-number popup goes on after a refusal,
     // and a later save would write the ";" into the file.
-    const std::string remarks = platform::ControlText(StringDescription);
     const PanelType* chosenRow = PanelTypeOf(type);
-    if (!WithoutSemicolon(remarks, chosenRow != nullptr ? chosenRow->boxTitle : WrongValues,
-                          "description")) {
+    if (!StoreText(step.Remarks, platform::ControlText(StringDescription),
+                   chosenRow != nullptr ? chosenRow->boxTitle : WrongValues, "description")) {
         return 0;
     }
-    step.Remarks = remarks;
     // The types' fields follow each other in the record in type order: the chosen type's are set
     // and checked, every other type's are emptied.
     for (const PanelType* row : PanelTypes()) {

@@ -291,28 +291,42 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
 
 namespace {
 
-// A ";" in the description would cut the step short on the next load: it is refused for every
-// type, in the box of the type's other refusals, and never reaches the record.
-TEST_F(StoreRecordTest, ADescriptionWithASemicolonIsRefusedInTheTypesBox) {
+// A ";" would end the field in the step file, and the step would come back as another one: a
+// typed text with one is refused, the description in the box of the type's other refusals, and
+// never reaches the record.
+TEST_F(StoreRecordTest, TypedTextsWithASemicolonAreRefused) {
+    const char* const kNoSemicolon = " must not contain \";\"";
     const struct {
         const char* type;
-        const char* title;
-    } rows[] = {{"1 Mouse", "Wrong values"}, {"7 State", "Wrong values"}, {"10 Wait", "Wait"}};
+        int control;
+        std::string StepRecord::*field;
+        std::string box;
+    } rows[] = {
+        {"1 Mouse", StringDescription, &StepRecord::Remarks,
+         std::string("Wrong values: The description") + kNoSemicolon},
+        {"10 Wait", StringDescription, &StepRecord::Remarks,
+         std::string("Wait: The description") + kNoSemicolon},
+        {"2 Keyboard", StringKeyText, &StepRecord::KeyString,
+         std::string("Wrong values: The text to type") + kNoSemicolon + "; {SEMICOLON} types one"},
+        {"5 Comport", StringTelegram, &StepRecord::ComValue,
+         std::string("Wrong values: The telegram") + kNoSemicolon},
+        {"7 State", StringStateText, &StepRecord::StateText,
+         std::string("Wrong values: The state text") + kNoSemicolon},
+        {"8 Execute", StringExecFile, &StepRecord::ExecFile,
+         std::string("Wrong values: The file path") + kNoSemicolon},
+        {"9 Message", StringMessageText, &StepRecord::MessageText,
+         std::string("Wrong values: The message text") + kNoSemicolon},
+    };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.type);
         StepRecord old = Delay(2.0f);
         old.Remarks = "old";
         ShowList(old);
         ChooseType(row.type);
-        SetChooserText(ComboWaitFor, "Window");
-        headless::UserTypes(StringWaitValue, "Save As");
-        headless::UserTypes(StringDescription, "first; second");
+        headless::UserTypes(row.control, "first; second");
         EXPECT_EQ(SaveActualRecord(), 0);
-        EXPECT_EQ(TakeBoxes(),
-                  std::vector<std::string>{std::string(row.title) +
-                                           ": The description must not contain \";\""});
-        EXPECT_EQ(RList.At(0).Remarks, "old");
-        EXPECT_FLOAT_EQ(RList.At(0).DelayTime, 2.0f);
+        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+        EXPECT_EQ(RList.At(0).*row.field, old.*row.field);
     }
 }
 
