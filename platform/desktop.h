@@ -75,9 +75,11 @@ bool TopLevelClientOrigin(TopLevelId window, int& x, int& y);
 // The actions. Each returns at once; a window that does not exist, or whose program does not
 // handle its messages, is left as it was.
 //
-// Restores the window when it is minimised and makes it the foreground window, on Windows also
-// when another program is in front (SetForegroundWindow, allowed by a neutral input event when the
-// system refuses it at first). May be repeated while the caller waits for it to get there.
+// Restores the window when it is minimised, raises it to the top of the z-order (below
+// always-on-top windows, such as this program's main window) and makes it the foreground window,
+// on Windows also when another program is in front (SetForegroundWindow, allowed by a neutral
+// input event when the system refuses it at first). May be repeated while the caller waits for it
+// to get there.
 void BringTopLevelToFront(TopLevelId window);
 // Puts the outer top-left corner at the screen point, size and z-order unchanged. A minimised
 // window keeps its place (restore it first); a maximised one moves and stays maximised.

@@ -215,6 +215,9 @@ void BringTopLevelToFront(TopLevelId window) {
     if (IsIconic(handle)) {
         PostSystemCommand(window, SC_RESTORE);
     }
+    // Raised also when it is in front already: a window shown without activation may cover it.
+    SetWindowPos(handle, HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
     // Windows lets a program that is not in front take the foreground only right after it made
     // input; an input event that moves nothing and presses nothing is such input.
     if (!SetForegroundWindow(handle)) {
