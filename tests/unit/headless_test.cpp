@@ -448,14 +448,14 @@ const WindowAction kClose = [](TopLevelId w, int, int) { platform::AskTopLevelTo
 TEST_F(Headless, TopLevelActionsChangeTheDesktopAsWindowsDoes) {
     headless::SetDesktopWindows({
         {.title = "Editor", .rect = {100, 100, 500, 400}, .foreground = true},
-        {.title = "Report - Viewer",
+        {.title = "Viewer",
          .rect = {200, 150, 600, 450},
          .clientLeft = 8,
          .clientTop = 31,
          .minimised = true},
         {.title = "Hung", .rect = {700, 100, 900, 300}, .ignoresActions = true},
     });
-    const TopLevelId viewer = IdOf("Report - Viewer");
+    const TopLevelId viewer = IdOf("Viewer");
     const platform::Rect parked{-32000, -32000, -31840, -31972};
     const struct {
         WindowAction act;
@@ -465,52 +465,16 @@ TEST_F(Headless, TopLevelActionsChangeTheDesktopAsWindowsDoes) {
         TopLevelShow show;
         const char* inFront;
     } rows[] = {
-        {kFront,
-         "Report - Viewer",
-         0,
-         0,
-         {200, 150, 600, 450},
-         TopLevelShow::Normal,
-         "Report - Viewer"},
-        {kMove,
-         "Report - Viewer",
-         40,
-         60,
-         {40, 60, 440, 360},
-         TopLevelShow::Normal,
-         "Report - Viewer"},
-        {kSize,
-         "Report - Viewer",
-         300,
-         200,
-         {40, 60, 340, 260},
-         TopLevelShow::Normal,
-         "Report - Viewer"},
-        {kMaximise,
-         "Report - Viewer",
-         0,
-         0,
-         {0, 0, 1920, 1080},
-         TopLevelShow::Maximised,
-         "Report - Viewer"},
-        {kMinimise, "Report - Viewer", 0, 0, parked, TopLevelShow::Minimised, "Editor"},
-        {kMove, "Report - Viewer", 10, 10, parked, TopLevelShow::Minimised, "Editor"},
-        {kRestore,
-         "Report - Viewer",
-         0,
-         0,
-         {0, 0, 1920, 1080},
-         TopLevelShow::Maximised,
-         "Report - Viewer"},
-        {kRestore,
-         "Report - Viewer",
-         0,
-         0,
-         {40, 60, 340, 260},
-         TopLevelShow::Normal,
-         "Report - Viewer"},
-        {kFront, "Hung", 0, 0, {700, 100, 900, 300}, TopLevelShow::Normal, "Report - Viewer"},
-        {kClose, "Hung", 0, 0, {700, 100, 900, 300}, TopLevelShow::Normal, "Report - Viewer"},
+        {kFront, "Viewer", 0, 0, {200, 150, 600, 450}, TopLevelShow::Normal, "Viewer"},
+        {kMove, "Viewer", 40, 60, {40, 60, 440, 360}, TopLevelShow::Normal, "Viewer"},
+        {kSize, "Viewer", 300, 200, {40, 60, 340, 260}, TopLevelShow::Normal, "Viewer"},
+        {kMaximise, "Viewer", 0, 0, {0, 0, 1920, 1080}, TopLevelShow::Maximised, "Viewer"},
+        {kMinimise, "Viewer", 0, 0, parked, TopLevelShow::Minimised, "Editor"},
+        {kMove, "Viewer", 10, 10, parked, TopLevelShow::Minimised, "Editor"},
+        {kRestore, "Viewer", 0, 0, {0, 0, 1920, 1080}, TopLevelShow::Maximised, "Viewer"},
+        {kRestore, "Viewer", 0, 0, {40, 60, 340, 260}, TopLevelShow::Normal, "Viewer"},
+        {kFront, "Hung", 0, 0, {700, 100, 900, 300}, TopLevelShow::Normal, "Viewer"},
+        {kClose, "Hung", 0, 0, {700, 100, 900, 300}, TopLevelShow::Normal, "Viewer"},
     };
     int number = 0;
     for (const auto& row : rows) {
@@ -528,7 +492,7 @@ TEST_F(Headless, TopLevelActionsChangeTheDesktopAsWindowsDoes) {
     int x = 0, y = 0;
     ASSERT_TRUE(platform::TopLevelClientOrigin(viewer, x, y));
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(48, 91));
-    EXPECT_EQ(platform::OtherTopLevels().front().title, "Report - Viewer");
+    EXPECT_EQ(platform::OtherTopLevels().front().title, "Viewer");
 
     platform::AskTopLevelToClose(viewer);
     EXPECT_FALSE(platform::TopLevelExists(viewer));
