@@ -12,6 +12,8 @@
 #               the characters stop, and whether a modifier is left down
 #   wait:       how soon Wait steps see a window, the window in front, a pixel and a device's
 #               answer (--answer); time-out accuracy and CPU while waiting
+#   window:     how soon the target program's window is in front, moved, sized, minimised,
+#               maximised, restored and closed; how long each call takes while it hangs
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 
@@ -30,7 +32,7 @@ cmake --build "$build" --target "${name}_wine_bench" Target Quorvane -j2 >/dev/n
 build=$(cd "$build" && pwd)
 bench=$build/bench/wine/${name}_wine_bench.exe
 arguments=()
-if [ "$name" = typing ] || [ "$name" = wait ]; then
+if [ "$name" = typing ] || [ "$name" = wait ] || [ "$name" = window ]; then
     target=$build/tests/e2e/Target.exe
     arguments=("Z:${target//\//\\}")
 elif [ "$name" = escape ]; then

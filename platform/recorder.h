@@ -25,6 +25,12 @@ struct UserInput {
     int x = 0;
     int y = 0;
     MouseButton button = MouseButton::Left;
+    // A mouse event: the top-level window under the pointer at that moment (it may move later),
+    // as TopLevelAt (desktop.h) finds it: its title ("" where there is none) and the event's point
+    // in its client area (logical).
+    std::string windowTitle;
+    int windowX = 0;
+    int windowY = 0;
     uint8_t key = 0;  // virtual key of a key event
     // KeyDown: what the key types on the keyboard layout of the foreground window with the Shift,
     // Caps Lock and AltGr state of that moment, leaving Control and Alt out (ANSI code page);

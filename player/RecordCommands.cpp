@@ -32,6 +32,9 @@ InputAction Action(const platform::UserInput& input) {
     action.x = input.x;
     action.y = input.y;
     action.button = static_cast<InputButton>(input.button);
+    action.windowTitle = input.windowTitle;
+    action.windowX = input.windowX;
+    action.windowY = input.windowY;
     action.key = input.key;
     action.text = input.text;
     action.lostCharacter = input.lostCharacter;

@@ -20,6 +20,11 @@ struct InputAction {
     int x = 0;                 // logical screen point of a button or wheel event
     int y = 0;
     InputButton button = InputButton::Left;
+    // A button or wheel event: the top-level window under the pointer as it happened, its title
+    // ("" where there is none) and the point in its client area.
+    std::string windowTitle;
+    int windowX = 0;
+    int windowY = 0;
     uint8_t key = 0;  // virtual key of a key event
     // KeyDown: what the key types on the keyboard layout with the Shift and AltGr state of that
     // moment, without Control and Alt; "" when it types nothing. A key after a dead key carries

@@ -16,6 +16,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/recorder.h"
 #include "platform/serial.h"
@@ -87,8 +88,9 @@ struct State {
     std::map<intptr_t, std::string> openPorts;  // port name by handle
 
     std::vector<std::string> shellOpened;
-    // Other programs' windows and the screen
+    // Top-level windows, topmost first, and the screen
     std::vector<headless::DesktopWindow> desktopWindows;
+    std::vector<headless::TopLevelAction> topLevelActions;
     std::map<std::pair<int, int>, uint32_t> screenPixels;
 
     // Process
@@ -98,6 +100,14 @@ struct State {
     std::vector<std::string> commandLine;
     std::string currentFolder = "C:\\Users\\tester";
 };
+
+// The screen the windows lie on.
+constexpr int kScreenWidth = 1920;
+constexpr int kScreenHeight = 1080;
+
+// platform::TopLevelAt with Lock() held: the visible window that is not minimised nearest the top
+// at the point.
+bool DesktopWindowAt(int x, int y, platform::TopLevelAtPoint& found);
 
 // Notes `call` as a fault when the calling thread is not the main thread; with Lock() held.
 void NoteCaller(const char* call);

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/recorder.h"
 #include "platform/serial.h"
 #include "platform/system.h"
@@ -189,15 +190,47 @@ void SetSerialDevice(const std::string& portName, const SerialDevice& device);
 SerialDevice GetSerialDevice(const std::string& portName);
 // The device sends bytes to the program; a closed port loses them, as a real line does.
 void DeviceSends(const std::string& portName, const std::string& bytes);
-// [SECTION] The desktop: other programs' windows and the screen's pixels
+// [SECTION] The desktop: top-level windows and the screen's pixels
+
+// A top-level window on the desktop. The desktop functions (platform/desktop.h) act on these as
+// Windows would: bringing one to the front restores it when minimised, raises it to the top of the
+// z-order and makes it the only foreground window; minimising parks it at (-32000, -32000) and
+// gives the foreground to the next visible window that is not minimised; maximising lays it over
+// the 1920 x 1080 screen and activates it; restoring puts it back where it was and activates it;
+// moving and sizing change its rectangle (not a minimised one's); closing takes it away.
 struct DesktopWindow {
     std::string title;
-    platform::Rect rect;  // where TopLevelTitleAt finds it
+    platform::Rect rect;  // the outer rectangle, where TopLevelAt and TopLevelTitleAt find it
     bool visible = true;
     bool foreground = false;
+    platform::TopLevelId id = 0;  // 0: SetDesktopWindows gives it one never given before
+    // The client area's top-left corner, counted from the outer one.
+    int clientLeft = 0;
+    int clientTop = 0;
+    // Set with `rect` its normal place: SetDesktopWindows parks or spreads it as Windows would.
+    bool minimised = false;
+    bool maximised = false;
+    bool own = false;  // one of the program's own windows: never listed by OtherTopLevels
+    // A hung program: every action is logged and changes nothing.
+    bool ignoresActions = false;
+    platform::Rect restored;  // where Restore puts it; kept by the desktop
 };
-// Replaces the other programs' windows, topmost first. Default: none.
+// Replaces the top-level windows, topmost first. Default: none.
 void SetDesktopWindows(const std::vector<DesktopWindow>& windows);
+// The windows as they are now, topmost first.
+std::vector<DesktopWindow> DesktopWindows();
+
+enum class TopLevelActionKind { BringToFront, Move, Size, Minimise, Maximise, Restore, Close };
+struct TopLevelAction {
+    TopLevelActionKind kind = TopLevelActionKind::BringToFront;
+    platform::TopLevelId window = 0;
+    int x = 0, y = 0;  // Move: the point; Size: width and height
+    bool operator==(const TopLevelAction&) const = default;
+};
+// Every action asked of a top-level window since Reset, in order, also those that changed
+// nothing.
+std::vector<TopLevelAction> TopLevelActions();
+
 // Every pixel is black (0x000000) until set.
 void SetScreenPixel(int x, int y, uint32_t rgb);
 

@@ -9,6 +9,21 @@ namespace {
 using headless_state::Lock;
 using headless_state::Shared;
 
+// A mouse event carries the desktop window under it as it is now, as the hooks note it; without
+// one there it keeps what the test gave.
+void NoteWindowUnder(platform::UserInput& input) {
+    platform::TopLevelAtPoint under;
+    const bool mouse = input.kind == platform::UserInputKind::ButtonDown ||
+                       input.kind == platform::UserInputKind::ButtonUp ||
+                       input.kind == platform::UserInputKind::Wheel;
+    if (mouse && headless_state::DesktopWindowAt(input.x, input.y, under)) {
+        input.onOwnWindow = under.own;
+        input.windowTitle = std::move(under.title);
+        input.windowX = under.clientX;
+        input.windowY = under.clientY;
+    }
+}
+
 }  // namespace
 
 namespace platform {
@@ -53,7 +68,10 @@ void UserInputs(const std::vector<platform::UserInput>& inputs) {
             event.kind = platform::EventKind::UserInputQueued;
             Shared().events.push_back(event);
         }
-        Shared().recordedInput.insert(Shared().recordedInput.end(), inputs.begin(), inputs.end());
+        for (platform::UserInput input : inputs) {
+            NoteWindowUnder(input);
+            Shared().recordedInput.push_back(std::move(input));
+        }
     }
     headless_state::EventQueued().notify_all();
 }

@@ -9,8 +9,8 @@ namespace {
 using headless_state::Lock;
 using headless_state::Shared;
 
-constexpr int kScreenWidth = 1920;
-constexpr int kScreenHeight = 1080;
+using headless_state::kScreenHeight;
+using headless_state::kScreenWidth;
 // A fixed frame as Windows draws it for the framed styles.
 constexpr int kFrameBorder = 3;
 constexpr int kCaptionHeight = 22;

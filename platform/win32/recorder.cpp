@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/ScreenSpace.h"
+#include "platform/desktop.h"
 #include "platform/win32/Registry.h"
 
 namespace {
@@ -171,13 +172,17 @@ LRESULT CALLBACK RecordMouse(int code, WPARAM message, LPARAM data) {
                                : platform::MouseButton::Left;
             input.timeMs = SinceStart(mouse->time != 0 ? mouse->time : GetTickCount());
             // The hook's point is physical; this thread, like the program, works in logical ones.
-            POINT point = mouse->pt;
-            int x = point.x, y = point.y;
+            int x = mouse->pt.x, y = mouse->pt.y;
             platform::ToLogicalPoint(gMonitors, x, y);
-            point = {x, y};
             input.x = x;
             input.y = y;
-            input.onOwnWindow = IsOwnWindow(WindowFromPoint(point));
+            platform::TopLevelAtPoint under;
+            if (platform::TopLevelAt(x, y, under)) {
+                input.onOwnWindow = under.own;
+                input.windowTitle = std::move(under.title);
+                input.windowX = under.clientX;
+                input.windowY = under.clientY;
+            }
             Queue(queued);
         }
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ScreenSpace.h"
+#include "platform/desktop.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/serial.h"
@@ -407,6 +408,138 @@ TEST_F(Headless, PortLeftOpenAcrossResetReachesNothing) {
     EXPECT_TRUE(fresh.Write("new"));
     EXPECT_EQ(headless::GetSerialDevice("COM1").written, "new");
     EXPECT_TRUE(headless::GetSerialDevice("COM1").open);
+}
+
+// [SECTION] The desktop
+
+using platform::TopLevelId;
+using platform::TopLevelShow;
+
+// The first desktop window, topmost first, that `picks` (an empty one when none does).
+template <class Picks>
+headless::DesktopWindow WindowWhere(Picks picks) {
+    for (const headless::DesktopWindow& window : headless::DesktopWindows()) {
+        if (picks(window)) {
+            return window;
+        }
+    }
+    return {};
+}
+
+TopLevelId IdOf(const std::string& title) {
+    return WindowWhere([&](const headless::DesktopWindow& w) { return w.title == title; }).id;
+}
+
+std::string TitleInFront() {
+    return WindowWhere([](const headless::DesktopWindow& w) { return w.foreground; }).title;
+}
+
+using WindowAction = void (*)(TopLevelId, int, int);
+const WindowAction kFront = [](TopLevelId w, int, int) { platform::BringTopLevelToFront(w); };
+const WindowAction kMove = [](TopLevelId w, int x, int y) { platform::MoveTopLevel(w, x, y); };
+const WindowAction kSize = [](TopLevelId w, int x, int y) { platform::SizeTopLevel(w, x, y); };
+const WindowAction kMinimise = [](TopLevelId w, int, int) { platform::MinimiseTopLevel(w); };
+const WindowAction kMaximise = [](TopLevelId w, int, int) { platform::MaximiseTopLevel(w); };
+const WindowAction kRestore = [](TopLevelId w, int, int) { platform::RestoreTopLevel(w); };
+const WindowAction kClose = [](TopLevelId w, int, int) { platform::AskTopLevelToClose(w); };
+
+// One window taken through every action in turn, as a Window step's actions would take it; each
+// row is the state after the action.
+TEST_F(Headless, TopLevelActionsChangeTheDesktopAsWindowsDoes) {
+    headless::SetDesktopWindows({
+        {.title = "Editor", .rect = {100, 100, 500, 400}, .foreground = true},
+        {.title = "Viewer",
+         .rect = {200, 150, 600, 450},
+         .clientLeft = 8,
+         .clientTop = 31,
+         .minimised = true},
+        {.title = "Hung", .rect = {700, 100, 900, 300}, .ignoresActions = true},
+    });
+    const TopLevelId viewer = IdOf("Viewer");
+    const platform::Rect parked{-32000, -32000, -31840, -31972};
+    const struct {
+        WindowAction act;
+        const char* window;
+        int x, y;
+        platform::Rect rect;  // of the window acted on
+        TopLevelShow show;
+        const char* inFront;
+    } rows[] = {
+        {kFront, "Viewer", 0, 0, {200, 150, 600, 450}, TopLevelShow::Normal, "Viewer"},
+        {kMove, "Viewer", 40, 60, {40, 60, 440, 360}, TopLevelShow::Normal, "Viewer"},
+        {kSize, "Viewer", 300, 200, {40, 60, 340, 260}, TopLevelShow::Normal, "Viewer"},
+        {kMaximise, "Viewer", 0, 0, {0, 0, 1920, 1080}, TopLevelShow::Maximised, "Viewer"},
+        {kMinimise, "Viewer", 0, 0, parked, TopLevelShow::Minimised, "Editor"},
+        {kMove, "Viewer", 10, 10, parked, TopLevelShow::Minimised, "Editor"},
+        {kRestore, "Viewer", 0, 0, {0, 0, 1920, 1080}, TopLevelShow::Maximised, "Viewer"},
+        {kRestore, "Viewer", 0, 0, {40, 60, 340, 260}, TopLevelShow::Normal, "Viewer"},
+        {kFront, "Hung", 0, 0, {700, 100, 900, 300}, TopLevelShow::Normal, "Viewer"},
+        {kClose, "Hung", 0, 0, {700, 100, 900, 300}, TopLevelShow::Normal, "Viewer"},
+    };
+    int number = 0;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(++number);
+        const TopLevelId window = IdOf(row.window);
+        row.act(window, row.x, row.y);
+        platform::Rect rect;
+        ASSERT_TRUE(platform::TopLevelRect(window, rect));
+        EXPECT_EQ(std::vector<int>({rect.left, rect.top, rect.right, rect.bottom}),
+                  std::vector<int>({row.rect.left, row.rect.top, row.rect.right, row.rect.bottom}));
+        EXPECT_EQ(platform::TopLevelShowState(window), row.show);
+        EXPECT_EQ(TitleInFront(), row.inFront);
+        EXPECT_EQ(platform::IsTopLevelInFront(window), TitleInFront() == row.window);
+    }
+    int x = 0, y = 0;
+    ASSERT_TRUE(platform::TopLevelClientOrigin(viewer, x, y));
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(48, 91));
+    EXPECT_EQ(platform::OtherTopLevels().front().title, "Viewer");
+
+    platform::AskTopLevelToClose(viewer);
+    EXPECT_FALSE(platform::TopLevelExists(viewer));
+    EXPECT_EQ(TitleInFront(), "Editor");
+    EXPECT_EQ(headless::TopLevelActions().size(), std::size(rows) + 1);
+    EXPECT_EQ(headless::TopLevelActions()[1],
+              (headless::TopLevelAction{headless::TopLevelActionKind::Move, viewer, 40, 60}));
+}
+
+// F9 and the recorder find the window under a point as it stands at that moment; the program's
+// own windows are found there but never listed among the others.
+TEST_F(Headless, WindowUnderAPointAndTheClickRecordedOnIt) {
+    headless::SetDesktopWindows({
+        {.title = "Quorvane", .rect = {0, 0, 300, 200}, .own = true},
+        {.title = "Editor", .rect = {100, 100, 500, 400}, .clientLeft = 4, .clientTop = 24},
+        {.title = "Minimised", .rect = {100, 100, 500, 400}, .minimised = true},
+        {.title = "", .rect = {600, 0, 700, 100}},
+    });
+    std::vector<std::string> listed;
+    for (const platform::TopLevelWindow& window : platform::OtherTopLevels()) {
+        listed.push_back(window.title);
+    }
+    EXPECT_EQ(listed, std::vector<std::string>({"Editor", "Minimised"}));
+    EXPECT_EQ(platform::OtherWindowTitles(), listed);
+
+    platform::TopLevelAtPoint at;
+    ASSERT_TRUE(platform::TopLevelAt(150, 150, at));
+    EXPECT_TRUE(at.own);
+    EXPECT_TRUE(platform::IsOwnTopLevel(at.id));
+    ASSERT_TRUE(platform::TopLevelAt(450, 150, at));
+    EXPECT_EQ(at.title, "Editor");
+    EXPECT_EQ(std::make_pair(at.clientX, at.clientY), std::make_pair(346, 26));
+    EXPECT_FALSE(platform::TopLevelAt(550, 150, at));
+
+    ASSERT_TRUE(platform::StartInputRecorder());
+    platform::UserInput click;
+    click.kind = platform::UserInputKind::ButtonDown;
+    click.x = 450;
+    click.y = 150;
+    headless::UserInputs({click});
+    platform::MoveTopLevel(at.id, 0, 500);
+    const std::vector<platform::UserInput> taken = platform::TakeUserInput();
+    platform::StopInputRecorder();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_EQ(taken[0].windowTitle, "Editor");
+    EXPECT_EQ(std::make_pair(taken[0].windowX, taken[0].windowY), std::make_pair(346, 26));
+    EXPECT_FALSE(taken[0].onOwnWindow);
 }
 
 TEST(HeadlessExit, ExitProcessNowEndsWithTheCode) {

@@ -1,12 +1,15 @@
 // The Wait step's values and matchers: the pixel and answer readers, the time, the title and
-// colour matchers, and the answer buffer over bytes that arrive in pieces.
+// colour matchers, and the answer buffer over bytes that arrive in pieces; and the choice of the
+// window a Window step acts on by its title.
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
+#include "steps/WindowChoice.h"
 
 namespace {
 
@@ -123,6 +126,29 @@ TEST(WaitValues, AnswerBufferDropsTheOldestBytesFirst) {
     EXPECT_TRUE(buffer.Contains("B."));
     buffer.Append("OK");
     EXPECT_TRUE(buffer.Contains("OK"));
+}
+
+struct Titled {
+    std::string title;
+};
+
+// The windows are listed top of the z-order first.
+TEST(WindowChoice, TheMatchNearestTheTopWins) {
+    const std::vector<Titled> windows = {
+        {"Calculator"}, {"Untitled - Notepad"}, {"notes.txt - Notepad"}, {"Save As"}};
+    const struct {
+        const char* text;
+        int chosen;  // index, -1 for none
+    } rows[] = {
+        {"Notepad", 1}, {"NOTES.TXT", 2}, {"save as", 3}, {"calc", 0},
+        {"d - n", 1},   {"Notepad2", -1}, {"", -1},       {"Calculator ", -1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        const Titled* chosen = ChooseWindow(windows, row.text);
+        EXPECT_EQ(chosen == nullptr ? -1 : static_cast<int>(chosen - windows.data()), row.chosen);
+    }
+    EXPECT_EQ(ChooseWindow(std::vector<Titled>{}, "Notepad"), nullptr);
 }
 
 }  // namespace

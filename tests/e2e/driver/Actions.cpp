@@ -63,6 +63,12 @@ void TypeInto(Window control, std::string_view text) {
     TypeText(text);
 }
 
+bool PlaceWindow(Window window, const Box& outer) {
+    SetWindowPos(window, nullptr, outer.x, outer.y, outer.width, outer.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+    return WaitUntil([&] { return ScreenBox(window) == outer; });
+}
+
 void RequestClose(Window window) {
     PostMessageW(window, WM_CLOSE, 0, 0);
 }

@@ -181,6 +181,12 @@ Box ScreenBox(Window window) {
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
+Point ClientOrigin(Window window) {
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return {origin.x, origin.y};
+}
+
 Point LinePoint(Window textArea, int line) {
     const LRESULT start = LineStart(textArea, line);
     POINT top{};

@@ -193,7 +193,10 @@ Window FocusedControl(Window window);
 // Position and size relative to the parent's client area.
 Box PositionInParent(Window window);
 Box ClientBox(Window window);
+// The outer rectangle on the screen, frame included (GetWindowRect).
 Box ScreenBox(Window window);
+// The screen point of the client area's top-left corner.
+Point ClientOrigin(Window window);
 // Screen point inside the first character cell of 0-based line of a multi-line edit or rich-edit
 // control, halfway down the line; {-1, -1} when there is no such line.
 Point LinePoint(Window textArea, int line);
@@ -235,6 +238,9 @@ void PickListEntry(Window list, int index);
 void SetText(Window control, std::string_view text);
 // Focuses control and types text with real key presses.
 void TypeInto(Window control, std::string_view text);
+// Moves and sizes a top-level window to the outer rectangle, as a user dragging it would; false
+// when it does not get there.
+bool PlaceWindow(Window window, const Box& outer);
 // Close box: WM_CLOSE, or SC_CLOSE through the system menu.
 void RequestClose(Window window);
 void SystemClose(Window window);
@@ -343,7 +349,9 @@ bool SaveSettledScreenshot(Window window, const std::string& bmpPath,
 
 // tests/e2e/target/Target.exe: a window with a button and an edit that logs every click, key and
 // character it receives into the file named on its command line, and a counter that logs only
-// the characters typed into it once it is clicked.
+// the characters typed into it once it is clicked. Each mouse button event is logged twice: a
+// "click" line with its screen point and a "client" line with its point in the window's client
+// area, which stays the same when the window has moved.
 constexpr char TargetTitle[] = "Quorvane Target";
 constexpr int TargetButton = 1;
 constexpr int TargetEdit = 2;

@@ -4,6 +4,8 @@
 // button event it receives (with its screen position) and every key and character typed into it
 // is appended to the log file named on the command line, one line each, flushed at once:
 //   click <L|R|M> <down|up|double> <x> <y> <window|button|edit>
+//   client <L|R|M> <down|up|double> <x> <y> <window|button|edit>   (after each click: the point
+//                                                   in the top-level window's client area)
 //   keydown <virtual key>
 //   scan <virtual key> <scan code> <extended 0|1>   (after each keydown)
 //   char <character code>
@@ -65,8 +67,12 @@ bool LogClick(UINT message, LPARAM lParam, HWND window, const char* where) {
     }
     POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ClientToScreen(window, &point);
+    POINT inWindow = point;
+    ScreenToClient(GetAncestor(window, GA_ROOT), &inWindow);
     if (Log != nullptr) {
         std::fprintf(Log, "click %s %s %ld %ld %s\n", button, action, point.x, point.y, where);
+        std::fprintf(Log, "client %s %s %ld %ld %s\n", button, action, inWindow.x, inWindow.y,
+                     where);
         std::fflush(Log);
     }
     return true;
@@ -183,7 +189,7 @@ int main(int argc, char** argv) {
     RegisterClassW(&counterClass);
 
     RECT frame{0, 0, 400, 200};
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
     AdjustWindowRect(&frame, style, FALSE);
     HWND window = CreateWindowExW(0, L"QuorvaneTarget", L"Quorvane Target", style, 300, 300,
                                   frame.right - frame.left, frame.bottom - frame.top, nullptr,
