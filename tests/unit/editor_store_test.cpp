@@ -331,3 +331,50 @@ TEST_F(StoreRecordTest, TypedTextsWithASemicolonAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// An action, a title and, where the action uses them, X and Y: each refused in record order in a
+// box titled "Window"; an action without a point keeps 0 there.
+TEST_F(StoreRecordTest, WindowInputsAreCheckedInRecordOrder) {
+    const struct {
+        const char* action;
+        const char* title;
+        const char* x;
+        const char* y;
+        const char* box;  // "" stored
+        int storedX = 0, storedY = 0;
+    } rows[] = {
+        {"L_Click", "Notepad", "40", "-6", "", 40, -6},
+        {"Move", "Calc", "-1280", "80", "", -1280, 80},
+        {"Activate", "Calc", "junk", "", ""},
+        {"", "Calc", "1", "1", "Window: Nothing to do selected"},
+        {"Close", "", "0", "0", "Window: No window title entered"},
+        {"Close", "Save; As", "0", "0", "Window: The window title must not contain \";\""},
+        {"R_Click", "Calc", "4x", "1", "Window: X is not a number"},
+        {"Move", "Calc", "1", "", "Window: Y is not a number"},
+        {"Size", "Calc", "400", "0", "Window: The width and the height must be at least 1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.action) + " " + row.title);
+        ShowList(Delay(1.0f));
+        ChooseType("11 Window");
+        SetChooserText(ComboWindowDo, row.action);
+        headless::UserTypes(StringWindowTitle, row.title);
+        headless::UserTypes(StringWindowX, row.x);
+        headless::UserTypes(StringWindowY, row.y);
+        const bool stored = row.box[0] == '\0';
+        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
+        EXPECT_EQ(TakeBoxes(),
+                  stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        EXPECT_EQ(RList.At(0).WindowTitle.find(';'), std::string::npos);
+        if (stored) {
+            EXPECT_EQ(RList.At(0).WindowDo, row.action);
+            EXPECT_EQ(RList.At(0).WindowTitle, row.title);
+            EXPECT_EQ(RList.At(0).WindowX, row.storedX);
+            EXPECT_EQ(RList.At(0).WindowY, row.storedY);
+        }
+    }
+}
+
+}  // namespace

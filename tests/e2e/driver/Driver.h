@@ -222,6 +222,8 @@ int ScreenWidth();
 // Questions the program answers about itself. 1 enabled, 0 disabled, -1 no such item (or no
 // answer); the font the program gave a control.
 int MenuItemState(Window main, int item);
+// The item has its check mark; false also for no such item.
+bool MenuItemChecked(Window main, int item);
 FontInfo ControlFont(Window main, int control);
 
 // [SECTION] Acting on controls
