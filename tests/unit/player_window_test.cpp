@@ -162,7 +162,8 @@ TEST_F(WindowStepTest, EachActionShowsOnTheWindowItChose) {
         Play({row.step});
         EXPECT_TRUE(TakeBoxes().empty());
         EXPECT_EQ(AskedSince(before, id), row.asked);
-        const headless::DesktopWindow* window = Titled(headless::DesktopWindows(), row.actedOn);
+        const std::vector<headless::DesktopWindow> after = headless::DesktopWindows();
+        const headless::DesktopWindow* window = Titled(after, row.actedOn);
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(Corners(window->rect), Corners(row.rect));
         EXPECT_EQ(platform::TopLevelShowState(id), row.show);
