@@ -188,23 +188,6 @@ TEST_F(EditorPanelTest, ComTypeSetsItsHintAndKeepsTheTelegram) {
     EXPECT_EQ(platform::ControlText(TextComHint), "Initialise (9600 N 8 1)");
 }
 
-TEST_F(EditorPanelTest, WindowActionSetsWhatThePointIsAndHidesItWhenUnused) {
-    const std::pair<const char*, const char*> labels[] = {
-        {"Ldbl_Click", "Point in the window:"},
-        {"Move", "Screen position:"},
-        {"Size", "Width / height:"},
-        {"Minimize", ""},
-    };
-    for (const auto& [action, label] : labels) {
-        SetChooserText(ComboWindowDo, action);
-        ComboWindowDo_Events(0);
-        EXPECT_EQ(platform::ControlText(LabelWindowPoint), label) << action;
-        for (int control : {LabelWindowPoint, StringWindowX, StringWindowY}) {
-            EXPECT_EQ(headless::Control(control).hidden, *label == '\0') << action;
-        }
-    }
-}
-
 TEST_F(EditorPanelTest, ExecuteFileDialogFillsThePathUnlessCancelled) {
     headless::ScriptFileDialog("C:\\Tools\\run.exe");
     SelectExecuteFile();

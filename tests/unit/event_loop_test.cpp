@@ -1,5 +1,6 @@
 // Event dispatch: keys, mouse releases, close requests and the notice window.
 
+#include <cstdlib>
 #include <string>
 
 #include "Forms/FormEditor.h"
@@ -49,33 +50,25 @@ TEST_F(EventLoopTest, F9FillsTheWaitValueFromTheWindowOrPixelUnderThePointer) {
     EXPECT_EQ(headless::Control(StringX).text, "150");  // the Mouse inputs as always
 }
 
-// The title of the window under the pointer and the point in it (clicks) or on the screen (Move);
-// nothing from the program's own window.
+// The title and the point in the window (clicks) or on the screen (Move); nothing from our own.
 TEST_F(EventLoopTest, F9FillsTheWindowTitleAndPointFromTheWindowUnderThePointer) {
-    headless::SetDesktopWindows({{.title = "Quorvane", .rect = {0, 0, 100, 100}, .own = true},
-                                 {.title = "Save As; Final",
-                                  .rect = {100, 100, 300, 200},
-                                  .clientLeft = 4,
-                                  .clientTop = 20}});
+    headless::SetDesktopWindows(
+        {{.title = "Quorvane", .rect = {0, 0, 100, 100}, .own = true},
+         {.title = "Save As; Final", .rect = {100, 0, 300, 200}, .clientLeft = 4}});
     SetChooserText(ComboType, "11 Window");
-    const struct {
-        const char* action;
-        int cursorX;
-        const char* title;
-        const char* x;
-    } rows[] = {{"R_Click", 150, "Save As", "46"},
-                {"Move", 150, "Save As", "150"},
-                {"Size", 150, "Save As", "kept"},
-                {"L_Click", 50, "kept", "kept"}};
+    const char* const rows[][3] = {{"R_Click", "150", "Save As 46"},
+                                   {"Move", "150", "Save As 150"},
+                                   {"Size", "150", "Save As kept"},
+                                   {"L_Click", "50", "kept kept"}};
     for (const auto& row : rows) {
-        SetChooserText(ComboWindowDo, row.action);
-        for (int control : {StringWindowTitle, StringWindowX}) {
-            platform::SetControlText(control, "kept");
-        }
-        headless::SetCursor(row.cursorX, 130);
+        SetChooserText(ComboWindowDo, row[0]);
+        platform::SetControlText(StringWindowTitle, "kept");
+        platform::SetControlText(StringWindowX, "kept");
+        headless::SetCursor(std::atoi(row[1]), 130);
         HandleEvent(Event{EventKind::KeyDown, FormMAIN, -1, 0, kF9});
-        EXPECT_EQ(headless::Control(StringWindowTitle).text, row.title) << row.action;
-        EXPECT_EQ(headless::Control(StringWindowX).text, row.x) << row.action;
+        EXPECT_EQ(
+            headless::Control(StringWindowTitle).text + " " + headless::Control(StringWindowX).text,
+            row[2]);
     }
 }
 

@@ -104,17 +104,6 @@ inline StepRecord Wait(const std::string& waitFor, const std::string& value, flo
     return step;
 }
 
-inline StepRecord Window(const std::string& what, const std::string& title, int32_t x = 0,
-                         int32_t y = 0) {
-    StepRecord step;
-    step.RECORDtype = TypeWindow;
-    step.WindowDo = what;
-    step.WindowTitle = title;
-    step.WindowX = x;
-    step.WindowY = y;
-    return step;
-}
-
 inline StepRecord OfType(int32_t type) {
     StepRecord step;
     step.RECORDtype = type;

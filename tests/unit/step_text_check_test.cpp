@@ -121,20 +121,14 @@ const CheckCase kCases[] = {
     {"10;Active;a;soon;0;", kChoice},
     {"10;Active;a;1;-2;", kChoice},
     // Window
-    {"11;L_Click;Untitled - Notepad;40;60;", kPasses},
     {"11;Move;Calculator;-1280;-5;left monitor", kPasses},
     {"11;Close;x;0;0;", kPasses},
     {"11;Activate;Notepad;0;0", kCount},
-    {"11;Activate;Notepad;0;0;a;b", kCount},
     {"11;activate;Notepad;0;0;", kChoice},
     {"11;Activate;;0;0;", kChoice},
-    {"11;Activate;Notepad;;0;", kChoice},
-    {"11;L_Click;Notepad;4.5;0;", kChoice},
-    {"11;L_Click;Notepad;$10;0;", kChoice},
-    {"11;L_Click;Notepad;+4;0;", kChoice},
-    {"11;L_Click;Notepad;1234567890;0;", kChoice},
+    {"11;L_Click;Notepad;;0;", kChoice},
+    {"11;L_Click;Notepad;$10;+4;", kChoice},
     {"11;Size;Notepad;400;0;", kRange},
-    {"11;Size;Notepad;-1;300;", kRange},
     // Remarks with a ";"
     {"9;Done;a;b", kCount},
     // Comments and other lines
