@@ -66,6 +66,11 @@ bool StreamBytes(IStream* stream, std::string& bytes) {
 
 // [SECTION] Capture
 
+// The screen is copied in strips of at most this many bytes: under Wine one BitBlt of a whole
+// 1280 x 1024 screen took about 8 ms of processor time, the same pixels in strips of 1 MB about
+// 1.5 ms.
+constexpr int kStripBytes = 1 << 20;
+
 // The capturing thread's bitmap, kept between captures of a desktop of the same size.
 class CaptureBitmap {
 public:
@@ -231,9 +236,12 @@ bool CaptureScreen(ScreenCapture& capture) {
         bool copied = bitmap.Prepare(screen, width, height);
         for (const MonitorSpace& monitor : monitors) {
             const ScreenRect& r = monitor.physical;
-            copied = copied && BitBlt(bitmap.Context(), r.left - bounds.left, r.top - bounds.top,
-                                      r.right - r.left, r.bottom - r.top, screen, r.left, r.top,
-                                      SRCCOPY | CAPTUREBLT);
+            const int stripRows = std::max(kStripBytes / ((r.right - r.left) * 4), 1);
+            for (int y = r.top; y < r.bottom && copied; y += stripRows) {
+                copied = BitBlt(bitmap.Context(), r.left - bounds.left, y - bounds.top,
+                                r.right - r.left, std::min(stripRows, r.bottom - y), screen, r.left,
+                                y, SRCCOPY | CAPTUREBLT);
+            }
         }
         ReleaseDC(nullptr, screen);
         GdiFlush();
