@@ -12,6 +12,8 @@
 #               the characters stop, and whether a modifier is left down
 #   wait:       how soon Wait steps see a window, the window in front, a pixel and a device's
 #               answer (--answer); time-out accuracy and CPU while waiting
+#   pictures:   PNG and BMP files through the Windows Imaging Component; the capture time of the
+#               whole screen and of one look for a picture (capture and search)
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 
