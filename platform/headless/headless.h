@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/pictures.h"
 #include "platform/recorder.h"
 #include "platform/serial.h"
 #include "platform/system.h"
@@ -21,10 +22,10 @@
 namespace headless {
 
 // Forgets every window, control, menu, font, box, event, scripted answer, file, serial device,
-// input event, desktop window, pixel and scheduled action, and sets the defaults below.
+// input event, desktop window, monitor, pixel and scheduled action, and sets the defaults below.
 // Defaults: user "tester"; local time 08.12.2026 09:30; virtual clock 0; cursor (0, 0);
-// 96 pixels per inch; US keyboard layout; no files; no serial devices; no command-line
-// arguments; current folder "C:\Users\tester".
+// 96 pixels per inch; one monitor of 1920 x 1080, all black; US keyboard layout; no files; no
+// serial devices; no command-line arguments; current folder "C:\Users\tester".
 void Reset();
 
 // [SECTION] Windows and controls
@@ -190,7 +191,7 @@ void SetSerialDevice(const std::string& portName, const SerialDevice& device);
 SerialDevice GetSerialDevice(const std::string& portName);
 // The device sends bytes to the program; a closed port loses them, as a real line does.
 void DeviceSends(const std::string& portName, const std::string& bytes);
-// [SECTION] The desktop: top-level windows and the screen's pixels
+// [SECTION] The desktop: top-level windows, the screen's pixels, picture files
 
 // A top-level window on the desktop. The desktop functions (platform/desktop.h) act on these as
 // Windows would: bringing one to the front restores it when minimised, raises it to the top of the
@@ -231,8 +232,21 @@ struct TopLevelAction {
 // nothing.
 std::vector<TopLevelAction> TopLevelActions();
 
-// Every pixel is black (0x000000) until set.
+// The monitors, each with its physical and logical rectangle (platform/ScreenSpace.h); the screen
+// turns black. Default: one monitor of 1920 x 1080 at (0, 0), logical as physical.
+void SetMonitors(const std::vector<platform::MonitorSpace>& monitors);
+// Sets the pixel (0xRRGGBB) at a point of Quorvane's logical space, as ScreenPixel reads it: on
+// the monitor that holds it, at the physical pixel the point scales to. Every screen pixel is
+// black until set; a point off every monitor is ignored, and ScreenPixel finds none there.
 void SetScreenPixel(int x, int y, uint32_t rgb);
+// Paints a picture onto the screen with its top-left pixel at a physical desktop point: a pixel
+// with alpha 0 leaves the screen as it was, the others replace it; what falls off every monitor
+// is dropped. CaptureScreen sees what was painted.
+void PaintScreen(int left, int top, const platform::Picture& picture);
+// CaptureScreen fails while the screen is locked (as on a locked workstation).
+void SetScreenLocked(bool locked);
+// Puts a picture file under the path, as EncodePng writes it and ReadPicture reads it.
+void PutPicture(const std::string& path, const platform::Picture& picture);
 
 // [SECTION] Shell and process
 

@@ -2,6 +2,7 @@
 
 #include "platform/desktop.h"
 
+#include "platform/win32/Monitors.h"
 #include "platform/win32/WinApi.h"
 
 namespace {
@@ -74,37 +75,6 @@ void PlaceAsync(TopLevelId window, int x, int y, int width, int height, UINT kee
                  keep | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
 }
 
-using AwarenessContext = HANDLE;
-const AwarenessContext kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));
-using SetAwarenessFunction = AwarenessContext(WINAPI*)(AwarenessContext);
-
-// SetThreadDpiAwarenessContext where the system has it (Windows 10 1607 and later).
-SetAwarenessFunction SetAwareness() {
-    static const auto function = reinterpret_cast<SetAwarenessFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-    return function;
-}
-
-// Makes the calling thread see physical pixels while it lives.
-class PhysicalPixels {
-public:
-    PhysicalPixels() {
-        if (SetAwareness() != nullptr) {
-            previous_ = SetAwareness()(kPerMonitorAwareV2);
-        }
-    }
-    ~PhysicalPixels() {
-        if (previous_ != nullptr) {
-            SetAwareness()(previous_);
-        }
-    }
-    PhysicalPixels(const PhysicalPixels&) = delete;
-    PhysicalPixels& operator=(const PhysicalPixels&) = delete;
-
-private:
-    AwarenessContext previous_ = nullptr;
-};
-
 // The monitor's rectangle in this program's coordinates and in physical pixels; a point scales
 // between the two within its own monitor.
 bool PhysicalPoint(int x, int y, POINT& physical) {
@@ -116,7 +86,7 @@ bool PhysicalPoint(int x, int y, POINT& physical) {
     }
     MONITORINFO real = logical;
     {
-        const PhysicalPixels pixels;
+        const win32::PhysicalPixels pixels;
         GetMonitorInfoW(monitor, &real);
     }
     const LONG logicalWidth = logical.rcMonitor.right - logical.rcMonitor.left;
@@ -259,7 +229,7 @@ bool ScreenPixel(int x, int y, uint32_t& rgb) {
     if (!PhysicalPoint(x, y, physical)) {
         return false;
     }
-    const PhysicalPixels pixels;
+    const win32::PhysicalPixels pixels;
     HDC screen = GetDC(nullptr);
     if (screen == nullptr) {
         return false;
