@@ -142,15 +142,26 @@ TEST_F(Headless, TwoThreadsShareTheClockAndTheBoxes) {
     EXPECT_NE(boxes[0].thread, std::this_thread::get_id());
 }
 
-TEST_F(Headless, WaitEventBlocksUntilAnEventIsPushed) {
-    std::thread pusher([] {
-        headless::PushEvent(
-            {.kind = platform::EventKind::Menu, .window = kMainWindow, .source = 80});
+std::vector<int> gHandled;  // sources of the events the handler got, main thread only
+
+// A held box stays open, handing what another thread pushes to the handler in its own loop, in
+// order, until the test's condition closes it; nothing is left for the loop after it.
+TEST_F(Headless, AHeldBoxHandsQueuedEventsToTheHandlerUntilItIsClosed) {
+    gHandled.clear();
+    platform::SetEventHandler(
+        [](const platform::Event& event) { gHandled.push_back(event.source); });
+    std::thread pusher;
+    headless::OnBoxShown([&](const headless::ShownBox&) {
+        pusher = std::thread([] {
+            for (int source = 1; source <= 3; ++source) {
+                headless::PushEvent({.kind = platform::EventKind::Posted, .source = source});
+            }
+        });
     });
-    const platform::Event event = platform::WaitEvent();
+    headless::KeepBoxesOpenUntil([](const headless::ShownBox&) { return gHandled.size() == 3; });
+    platform::MessageBoxOk(-1, "PAUSE", "Held");
     pusher.join();
-    EXPECT_EQ(event.kind, platform::EventKind::Menu);
-    EXPECT_EQ(event.source, 80);
+    EXPECT_EQ(gHandled, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(headless::PendingEvents(), 0);
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
@@ -16,6 +17,7 @@
 #include "platform/system.h"
 #include "platform/window.h"
 #include "player/Player.h"
+#include "steps/KeyText.h"
 #include "tests/unit/player_test_steps.h"
 
 namespace {
@@ -62,6 +64,7 @@ protected:
         StopSteps(0);
         ASSERT_TRUE(WaitFor(PlayerIdle));
         headless::OnBoxShown(nullptr);
+        headless::KeepBoxesOpenUntil(nullptr);
     }
 
     // Presses Play on the list with its first step shown, as a user would; the player thread
@@ -72,6 +75,16 @@ protected:
     }
 
     static size_t Moves() { return PointerMoves().size(); }
+
+    // The user clicks a button of the main window: the event is queued for the event loop, or
+    // for the modal loop of a box that is open.
+    static void Click(int button) {
+        headless::PushEvent(platform::Event{platform::EventKind::Control, FormMAIN, button});
+    }
+
+    static bool ButtonsShowIdle() {
+        return platform::IsControlEnabled(ButtonPlay) && !platform::IsControlEnabled(ButtonStop);
+    }
 };
 
 TEST_F(PlayerThreadTest, ThreeHalfSecondDelaysEndOnStepOne) {
@@ -181,6 +194,83 @@ TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
     ASSERT_TRUE(WaitFor(PlayerIdle));
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
     EXPECT_EQ(Moves(), 0u);
+}
+
+// Regression: Stop did nothing until a failure box was closed, and a failure that does not hold
+// the run let it go on clicking behind its box. Now the player waits for the box, and Stop
+// clicked while it is open ends the run at once, the buttons showing it, the box still open.
+TEST_F(PlayerThreadTest, StopClickedWhileAFailureBoxIsOpenEndsTheRunBeforeTheBoxCloses) {
+    const struct {
+        const char* name;
+        std::vector<StepRecord> list;
+    } rows[] = {
+        {"port not initialised (holds the run)", {Com("COM1", "String", "ATZ"), Marker(2)}},
+        {"unknown type (goes on after the box)", {State("a"), OfType(12), Marker(3)}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        // The panel's own box about the unknown type closes at once; the run's box has no owner.
+        bool endedWhileOpen = false;
+        headless::OnBoxShown([](const headless::ShownBox& box) {
+            if (box.owner == -1) {
+                Click(ButtonStop);
+            }
+        });
+        headless::KeepBoxesOpenUntil([&](const headless::ShownBox& box) {
+            endedWhileOpen = PlayerIdle() && ButtonsShowIdle();
+            return box.owner != -1 || endedWhileOpen;
+        });
+        PlayOnThread(row.list);
+        ASSERT_TRUE(WaitFor([] {
+            const auto boxes = headless::Boxes();
+            return !boxes.empty() && boxes.back().owner == -1 && PlayerIdle();
+        }));
+        EXPECT_TRUE(endedWhileOpen);
+        EXPECT_EQ(Moves(), 0u);
+        headless::ClearBoxes();
+    }
+}
+
+// Regression: a Pause given while a Message box was open was handled only after the box had
+// closed, racing the player's own end of the box, and the run sometimes stayed paused.
+TEST_F(PlayerThreadTest, PauseClickedWhileAMessageBoxIsOpenShowsAtOnceAndEndsWithTheBox) {
+    bool pausedWhileOpen = false;
+    headless::OnBoxShown([](const headless::ShownBox&) { Click(ButtonPause); });
+    headless::KeepBoxesOpenUntil([&](const headless::ShownBox&) {
+        pausedWhileOpen =
+            platform::IsControlEnabled(ButtonPlay) && !platform::IsControlEnabled(ButtonPause);
+        return pausedWhileOpen;
+    });
+    PlayOnThread({Message("Insert the card"), Marker(2)});
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_TRUE(pausedWhileOpen);
+    EXPECT_EQ(Moves(), 1u) << "the run went on once the box was closed";
+}
+
+// The close box ends the run and gives the player time to finish it: in the middle of a long
+// upper-case text, every Shift the player pressed is released by the player itself.
+TEST_F(PlayerThreadTest, EndRunAndWaitLetsThePlayerReleaseEveryShiftItPressed) {
+    // The player is held with Shift down (the 401st key event) until the run has been ended.
+    std::atomic<bool> shiftHeld{false};
+    headless::AfterInputEvents(401, [&] {
+        shiftHeld = true;
+        while (PlayRunning != 0) {
+            std::this_thread::yield();
+        }
+    });
+    PlayOnThread({Keys("String", std::string(20000, 'Q'))});
+    ASSERT_TRUE(WaitFor([&] { return shiftHeld.load(); }));
+    EXPECT_TRUE(EndRunAndWait(300));
+    EXPECT_FALSE(RunActive());
+    EXPECT_EQ(TakeRunEnd(), RunEnd::Stopped);
+    bool shiftDown = false;
+    for (const auto& event : headless::InputLog()) {
+        if (event.kind == headless::InputKind::Key && event.key == kShiftKey) {
+            shiftDown = !event.up;
+        }
+    }
+    EXPECT_FALSE(shiftDown);
+    EXPECT_LT(headless::InputLog().size(), 1000u) << "the text was cut short";
 }
 
 }  // namespace
