@@ -3,6 +3,7 @@
 // without ever showing a box that would wait for nobody.
 // Options: --program=<Quorvane.exe> --target=<Target.exe>.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,74 @@ void CheckEscapeStops(Session& session) {
     CheckEndsUnattended("the user's Escape during a Delay", 1, 10000);
 }
 
+// The close box in the middle of a long upper-case text ends the run as Stop does: the player
+// lets go of every Shift it pressed (as the target's low-level key log shows), and the run log
+// gets its end line.
+void CloseDuringLongText(Session& session, TargetProgram& target) {
+    Window counter = FindControl(target.window, TargetCounter);
+    ClickReal(counter);
+    if (!Check(WaitUntil([&] { return FocusedControl(target.window) == counter; }),
+               "the target's counter has the focus", "focus", "none")) {
+        return;
+    }
+    std::string text;
+    while (text.size() < 20000) {
+        text += "QUORVANE TYPES IN CAPITALS ";
+    }
+    const std::string path = WriteSteps(session, "long-capitals", {"2;String;" + text + ";"});
+    const std::string log = session.folder + "closed run.log";
+    WriteWholeFile(log, "");
+    const size_t from = TargetLogSize(target);
+    if (path.empty() || !Start(session, "/log " + Quoted(log) + " /play /exit " + Quoted(path))) {
+        return;
+    }
+    Window main = WaitForWindow("Quorvane", StartTimeoutMs);
+    if (!Check(
+            WaitUntil([&] { return TypedCharacters(target, from).size() >= 200; }, StartTimeoutMs),
+            "the long text is being typed", "200 characters", "fewer")) {
+        EndProgram();
+        return;
+    }
+    RequestClose(main);
+    unsigned long exitCode = 259;
+    Check(WaitForExit(exitCode, RunTimeoutMs), "the close box ends the program", "ended",
+          "still running");
+    CheckEqual("the close box during an unattended run: exit code", 1ul, exitCode);
+    // "llkey 16 down" or, as some systems report it, the left or right Shift (160, 161).
+    const auto shiftState = [&](int& downs) {
+        bool down = false;
+        downs = 0;
+        for (const std::string& line : TargetLogLines(target, from, "llkey ")) {
+            const int key = std::atoi(line.c_str() + 6);
+            if (key == 16 || key == 160 || key == 161) {
+                down = line.ends_with(" down");
+                downs += down ? 1 : 0;
+            }
+        }
+        return down;
+    };
+    int downs = 0;
+    WaitUntil([&] { return !shiftState(downs); }, 3000);
+    const bool stillDown = shiftState(downs);
+    Check(downs > 0 && !stillDown, "every Shift down the run pressed has its up",
+          "Shift pressed and let go",
+          std::to_string(downs) + " downs, the last one " + (stillDown ? "still down" : "let go"));
+    const std::vector<std::string> lines = RunLogFields(log);
+    CheckEqual("the close box: the run log's last line",
+               std::string("|RUN|ended|stopped, exit code 1"),
+               lines.empty() ? std::string() : lines.back());
+    EndProgram();
+}
+
+void CheckCloseBoxDuringLongText(Session& session) {
+    TargetProgram& target = session.target;
+    if (target.window != nullptr &&
+        Check(WatchTargetKeys(target), "the target watches every key", "llhook on", "no hook")) {
+        CloseDuringLongText(session, target);
+        WatchTargetKeys(target, false);
+    }
+}
+
 void CheckMissingFile(const Session& session) {
     const std::string missing = session.folder + "no such list.stp";
     if (Start(session, "/play /exit " + Quoted(missing))) {
@@ -290,6 +359,7 @@ int main(int argc, char** argv) {
     CheckUnregisteredPort(session);
     CheckWaitTimedOut(session);
     CheckEscapeStops(session);
+    CheckCloseBoxDuringLongText(session);
     CheckDevicePaths(session);
     CheckUnicodeAndLongPaths(session);
     EndProgram();

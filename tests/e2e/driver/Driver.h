@@ -362,6 +362,10 @@ size_t TargetLogSize(const TargetProgram& target);
 // its green (33CC33) square; the square's middle on the screen.
 void ShowTargetSecondWindow(const TargetProgram& target, bool show);
 Point TargetSquarePoint(const TargetProgram& target);
+// Has the target log every key of the system from now on, with a low-level hook ("llkey <virtual
+// key> <down|up>"), or (`watch` false) no more; true once the hook is on (off). Take the hook
+// away before the target ends: a hook of a process that was ended can swallow later keys.
+bool WatchTargetKeys(const TargetProgram& target, bool watch = true);
 // The log's lines from byte offset from on that begin with kind ("click", "keydown", "char ").
 std::vector<std::string> TargetLogLines(const TargetProgram& target, size_t from,
                                         std::string_view kind);

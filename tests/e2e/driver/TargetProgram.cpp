@@ -65,6 +65,13 @@ void ShowTargetSecondWindow(const TargetProgram& target, bool show) {
     PostMessageW(target.window, show ? WM_APP : WM_APP + 1, 0, 0);
 }
 
+bool WatchTargetKeys(const TargetProgram& target, bool watch) {
+    const size_t from = TargetLogSize(target);
+    PostMessageW(target.window, watch ? WM_APP + 2 : WM_APP + 3, 0, 0);
+    return WaitUntil(
+        [&] { return !TargetLogLines(target, from, watch ? "llhook on" : "llhook off").empty(); });
+}
+
 Point TargetSquarePoint(const TargetProgram& target) {
     POINT middle{320, 40};
     ClientToScreen(target.window, &middle);
