@@ -65,11 +65,9 @@ void ShowTargetSecondWindow(const TargetProgram& target, bool show) {
     PostMessageW(target.window, show ? WM_APP : WM_APP + 1, 0, 0);
 }
 
-bool WatchTargetKeys(const TargetProgram& target, bool watch) {
-    const size_t from = TargetLogSize(target);
-    PostMessageW(target.window, watch ? WM_APP + 2 : WM_APP + 3, 0, 0);
-    return WaitUntil(
-        [&] { return !TargetLogLines(target, from, watch ? "llhook on" : "llhook off").empty(); });
+bool WatchTargetKeys(const TargetProgram& target) {
+    PostMessageW(target.window, WM_APP + 2, 0, 0);
+    return WaitUntil([&] { return !TargetLogLines(target, 0, "llhook 1").empty(); });
 }
 
 Point TargetSquarePoint(const TargetProgram& target) {

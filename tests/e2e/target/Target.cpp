@@ -10,9 +10,8 @@
 // On WM_APP it shows a second window, "Quorvane Target Second", without activating it, and
 // paints a green (33CC33) square at client 300,20 to 340,60; WM_APP + 1 takes both away.
 // On WM_APP + 2 it watches every key of the system with a low-level hook, which sees the keys
-// other programs synthesise whatever window has the focus, and logs "llhook on", then each as
-//   llkey <virtual key> <down|up>
-// until WM_APP + 3 takes the hook away again ("llhook off").
+// other programs synthesise whatever window has the focus, and logs "llhook 1", then each as
+//   llkey <down|up> <virtual key>
 #include <windows.h>
 
 #include <cstdio>
@@ -78,11 +77,10 @@ bool LogClick(UINT message, LPARAM lParam, HWND window, const char* where) {
 }
 
 LRESULT CALLBACK LowLevelKeys(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && Log != nullptr) {
-        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION) {
         const bool up = wParam == WM_KEYUP || wParam == WM_SYSKEYUP;
-        std::fprintf(Log, "llkey %lu %s\n", key->vkCode, up ? "up" : "down");
-        std::fflush(Log);
+        LogLine(up ? "llkey up" : "llkey down",
+                static_cast<long>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -148,23 +146,10 @@ LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM l
             UpdateWindow(MainWindow);
             return 0;
         case WM_APP + 2:
-            if (KeyHook == nullptr) {
-                KeyHook =
-                    SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelKeys, GetModuleHandleW(nullptr), 0);
-                if (KeyHook != nullptr && Log != nullptr) {
-                    std::fprintf(Log, "llhook on\n");
-                    std::fflush(Log);
-                }
-            }
-            return 0;
-        case WM_APP + 3:
-            if (KeyHook != nullptr && UnhookWindowsHookEx(KeyHook)) {
-                KeyHook = nullptr;
-                if (Log != nullptr) {
-                    std::fprintf(Log, "llhook off\n");
-                    std::fflush(Log);
-                }
-            }
+            KeyHook = KeyHook != nullptr ? KeyHook
+                                         : SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelKeys,
+                                                             GetModuleHandleW(nullptr), 0);
+            LogLine("llhook", KeyHook != nullptr ? 1 : 0);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;
