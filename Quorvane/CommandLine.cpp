@@ -24,6 +24,9 @@ constexpr const char* kUsage =
 // Set by FollowCommandLine for /play, taken by StartQueuedRun.
 bool gStartQueued = false;
 
+// How long the program waits for the player to finish its run before it ends.
+constexpr int kLeaveWaitMs = 300;
+
 // True when `text` is `name` (lower case) in any letter case.
 bool IsNamed(std::string_view text, std::string_view name) {
     return std::equal(text.begin(), text.end(), name.begin(), name.end(), [](char got, char want) {
@@ -158,4 +161,20 @@ void RunHasEnded(RunEnd ended) {
     if (Unattended()) {
         platform::ExitProcessNow(exitCode);
     }
+}
+
+void LeaveProgram() {
+    const bool finished = EndRunAndWait(kLeaveWaitMs);
+    // Runs that ended and whose end line is still to be written; unattended, the first ends the
+    // process with its own exit code.
+    while (const auto ended = TakeRunEnd()) {
+        RunHasEnded(*ended);
+    }
+    if (!finished) {
+        // The player is held in a step: what it holds down is released for it, and its run is
+        // written down as stopped.
+        ReleasePlayerKeys();
+        RunHasEnded(RunEnd::Stopped);
+    }
+    platform::ExitProcessNow(Unattended() ? ExitStopped : 0);
 }

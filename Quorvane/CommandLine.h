@@ -39,3 +39,7 @@ void StartQueuedRun();
 // The run has ended: its last line goes into the run log and, unattended, the process ends with
 // the run's exit code.
 void RunHasEnded(RunEnd ended);
+// The close box and File > Exit: a run still going ends as Stop ends it, the player gets a short
+// time to finish it (it releases the keys it holds), its end goes into the run log, then the
+// process ends: exit code 0, unattended ExitStopped (or the code of a run that had just ended).
+[[noreturn]] void LeaveProgram();

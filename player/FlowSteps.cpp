@@ -109,7 +109,6 @@ void PlayExecute(Run& run, const StepRecord& step) {
 void PlayMessage(Run& run, const StepRecord& step) {
     SetMessageOpen(true);
     AskPerson("PAUSE", step.MessageText);
-    SetMessageOpen(false);
     run.did = "message shown";
     WaitAfterStep();
 }

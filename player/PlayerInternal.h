@@ -105,11 +105,14 @@ void ShowRunText(int control, std::string_view text);
 void ShowRunStep(int index);
 // A new run begins: the first element it plays is shown in any case (main thread).
 void ForgetShownStep();
-// A failure a person must read. `hold`: the run holds with a box titled `title` until Play or
-// Stop; otherwise the box is shown and the run goes on. Unattended, nobody is there: the run
-// ends as failed instead. Either way the failure goes into run.failure for the run log.
+// A failure a person must read, in a box titled `title`: the player waits until the box is
+// closed, or the run ends (Stop, Escape). `hold`: the run is paused as well and holds after the
+// box until Play or Stop; otherwise it goes on once the box is closed. Unattended, nobody is
+// there: the run ends as failed instead. Either way the failure goes into run.failure for the
+// run log.
 void ReportRunFailure(Run& run, std::string_view title, std::string_view text, bool hold = true);
-// A Message step's box: returns when the person has closed it.
+// A Message step's box: returns when the person has closed it, whatever happened meanwhile; the
+// main thread ends the Message state (SetMessageOpen(false)) as the box closes.
 void AskPerson(std::string_view title, std::string_view text);
 
 // [SECTION] Step actions

@@ -101,18 +101,17 @@ bool NextElement(Run& run) {
 
 // The end of a run: the status fields emptied, the start step shown again, then idle (Play
 // offered) last, so that a new run cannot start while this one ends; then the main thread is
-// told how it ended.
+// told that it ended.
 void EndOfRun(Run& run) {
     run.heldPorts.clear();
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         ShowRunText(field, "");
     }
     ShowRunStep(PlayStartIndex);
-    const RunEnd ended = FinishRun();
+    FinishRun();
     platform::Event event;
     event.kind = platform::EventKind::Posted;
     event.source = static_cast<int>(RunEvent::Ended);
-    event.value = static_cast<int>(ended);
     platform::PostEvent(event);
 }
 

@@ -57,7 +57,10 @@ struct State {
     std::deque<bool> scriptedYesNo;
     std::deque<std::string> scriptedPaths;
     std::function<void(const headless::ShownBox&)> onBoxShown;
+    // nothing: a box closes once its action has run
+    std::function<bool(const headless::ShownBox&)> closeBoxesWhen;
     std::deque<platform::Event> events;
+    platform::EventHandler eventHandler = nullptr;
 
     // Time and user
     int64_t clock = 0;

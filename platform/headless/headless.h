@@ -86,7 +86,7 @@ void PushEvent(const platform::Event& event);
 // The window, control, menu and box calls made from a thread other than the one that called
 // Reset(): each is a fault, since only the main thread may draw.
 std::vector<std::string> WrongThreadCalls();
-// Number of events queued and not yet taken by WaitEvent.
+// Number of events queued and not yet handed to the program's handler.
 int PendingEvents();
 
 // [SECTION] Message boxes and file dialogs
@@ -112,6 +112,12 @@ void ScriptYesNo(bool yes);
 void ScriptFileDialog(const std::string& path);  // "" cancels
 // Runs while a box is open (before it returns), on the thread that shows it.
 void OnBoxShown(std::function<void(const ShownBox&)> action);
+// A box closes when the test closes it: once OnBoxShown's action has run, with its scripted
+// answer. After KeepBoxesOpenUntil(condition), each box shown on the main thread stays open after
+// the action, and its modal loop hands the events queued meanwhile to the program's handler, as
+// on Win32, until condition(box) holds (asked on that thread after every turn, at least every
+// millisecond; a box gives up after 60 s). nullptr: boxes close after their action again.
+void KeepBoxesOpenUntil(std::function<bool(const ShownBox&)> closeWhen);
 
 // [SECTION] Time
 

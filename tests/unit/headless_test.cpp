@@ -143,15 +143,20 @@ TEST_F(Headless, TwoThreadsShareTheClockAndTheBoxes) {
     EXPECT_NE(boxes[0].thread, std::this_thread::get_id());
 }
 
-TEST_F(Headless, WaitEventBlocksUntilAnEventIsPushed) {
+std::vector<int> gHandled;  // sources of the events the handler got
+
+TEST_F(Headless, EventsPushedFromAnotherThreadReachTheHandlerInOrder) {
+    gHandled.clear();
+    platform::SetEventHandler(
+        [](const platform::Event& event) { gHandled.push_back(event.source); });
     std::thread pusher([] {
-        headless::PushEvent(
-            {.kind = platform::EventKind::Menu, .window = kMainWindow, .source = 80});
+        for (int source = 1; source <= 3; ++source) {
+            headless::PushEvent({.kind = platform::EventKind::Menu, .source = source});
+        }
     });
-    const platform::Event event = platform::WaitEvent();
     pusher.join();
-    EXPECT_EQ(event.kind, platform::EventKind::Menu);
-    EXPECT_EQ(event.source, 80);
+    platform::HandlePendingEvents();
+    EXPECT_EQ(gHandled, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(headless::PendingEvents(), 0);
 }
 

@@ -46,6 +46,15 @@ bool PlayerIdle() {
     return PlayRunning == 0 && PlayerWaiting();
 }
 
+bool ShowsIdle() {
+    return PlayerIdle() && platform::IsControlEnabled(ButtonPlay) &&
+           !platform::IsControlEnabled(ButtonStop);
+}
+
+bool ShowsPaused() {
+    return platform::IsControlEnabled(ButtonPlay) && !platform::IsControlEnabled(ButtonPause);
+}
+
 class PlayerThreadTest : public PlayerTest {
 protected:
     void SetUp() override {
@@ -62,6 +71,7 @@ protected:
         StopSteps(0);
         ASSERT_TRUE(WaitFor(PlayerIdle));
         headless::OnBoxShown(nullptr);
+        headless::KeepBoxesOpenUntil(nullptr);
     }
 
     // Presses Play on the list with its first step shown, as a user would; the player thread
@@ -181,6 +191,49 @@ TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
     ASSERT_TRUE(WaitFor(PlayerIdle));
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
     EXPECT_EQ(Moves(), 0u);
+}
+
+// Regression: nothing queued was handled while a run's box was open (Stop did nothing until it
+// closed; a Pause given meanwhile raced the box's end and sometimes stayed), and a failure that
+// does not hold the run went on clicking behind its box. Now a click while the run's box is open
+// acts and shows at once, before the box closes.
+TEST_F(PlayerThreadTest, RunButtonsClickedWhileTheRunsBoxIsOpenActAtOnce) {
+    const struct {
+        const char* name;
+        std::vector<StepRecord> list;
+        int button;
+        bool (*shownWhileOpen)();
+        size_t moves;  // Mouse steps played once the box has closed
+    } rows[] = {
+        {"Stop, port not initialised",
+         {Com("COM1", "String", "ATZ"), Marker(2)},
+         ButtonStop,
+         ShowsIdle,
+         0},
+        {"Stop, unknown type", {State("a"), OfType(12), Marker(3)}, ButtonStop, ShowsIdle, 0},
+        {"Pause, Message box: cleared as it closes",
+         {Message("m"), Marker(4)},
+         ButtonPause,
+         ShowsPaused,
+         1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        bool shown = false;
+        // Only the run's boxes have no owner (the panel has its own about an unknown type).
+        headless::OnBoxShown([&](const headless::ShownBox& box) {
+            if (box.owner == -1) {
+                headless::PushEvent({platform::EventKind::Control, FormMAIN, row.button});
+            }
+        });
+        headless::KeepBoxesOpenUntil([&](const headless::ShownBox& box) {
+            return box.owner != -1 || (shown = row.shownWhileOpen());
+        });
+        PlayOnThread(row.list);
+        ASSERT_TRUE(WaitFor([&] { return shown && PlayerIdle(); }));
+        EXPECT_EQ(Moves(), row.moves);
+        headless::ClearInputLog();
+    }
 }
 
 }  // namespace
