@@ -16,7 +16,9 @@
 // [SECTION] The run
 
 // A port that a Wait step of the list listens on: opened at its first Initialise of the run and
-// open until the run ends, so that a device's answer finds it open.
+// open until the run ends, so that a device's answer finds it open. Every wait of the player
+// reads it, so a chatty device never fills the driver's queue. A read that fails (an adapter
+// pulled out) closes it; the next send or Wait on it opens it again.
 struct HeldComPort {
     std::string PortName;
     std::unique_ptr<platform::SerialPort> Port;
@@ -28,7 +30,8 @@ struct WaitOutcome {
     int64_t waitedMicroseconds = 0;  // from its start to the condition or the time-out, pauses
                                      // not counted
     bool timedOut = false;
-    bool ended = false;  // the run ended (Stop, Escape) while it waited
+    bool ended = false;   // the run ended (Stop, Escape) while it waited
+    bool failed = false;  // a failure was reported while it waited
 };
 
 // Everything one run owns. The player thread makes a fresh one when a run begins and is the only
@@ -93,6 +96,9 @@ bool WaitUntil(int64_t deadline);
 bool GoOnHoldingClock(int64_t& held);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
+// Takes in what has come in on every port the run holds open (each wait does, on every tick). A
+// port whose read fails is closed and reported as "Can't read port!", which holds the run.
+void ReadHeldPorts(Run& run);
 
 // [SECTION] What a run shows and reports
 // The player never calls a window function: these have the main thread draw, and return at once.

@@ -154,7 +154,13 @@ void AnswerBuffer::MarkSend() {
     mark_ = dropped_ + bytes_.size();
 }
 
-bool AnswerBuffer::Contains(std::string_view text) const {
+bool AnswerBuffer::TakeMatch(std::string_view text) {
     const uint64_t from = std::max(mark_, dropped_) - dropped_;
-    return !text.empty() && bytes_.find(text, static_cast<size_t>(from)) != std::string::npos;
+    const size_t found =
+        text.empty() ? std::string::npos : bytes_.find(text, static_cast<size_t>(from));
+    if (found == std::string::npos) {
+        return false;
+    }
+    mark_ = dropped_ + found + text.size();
+    return true;
 }

@@ -183,12 +183,17 @@ struct SerialDevice {
     std::string incoming;  // bytes the device sent that the program has not read yet
     int opens = 0;
     bool open = false;
+    bool unplugged = false;  // the adapter is gone: opening fails, and so does every call on a
+                             // port opened before (closing aside)
 };
 void AddSerialDevice(const std::string& portName);
 void SetSerialDevice(const std::string& portName, const SerialDevice& device);
 SerialDevice GetSerialDevice(const std::string& portName);
-// The device sends bytes to the program; a closed port loses them, as a real line does.
+// The device sends bytes to the program; a closed port loses them, as a real line does, and so
+// does an open one whose input queue (SetQueues) is full.
 void DeviceSends(const std::string& portName, const std::string& bytes);
+// Pulls the adapter out (or plugs it back in), keeping what was set on it.
+void SetSerialDeviceUnplugged(const std::string& portName, bool unplugged);
 // [SECTION] The desktop: other programs' windows and the screen's pixels
 struct DesktopWindow {
     std::string title;
