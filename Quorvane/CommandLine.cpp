@@ -23,6 +23,8 @@ constexpr const char* kUsage =
 
 // Set by FollowCommandLine for /play, taken by StartQueuedRun.
 bool gStartQueued = false;
+// The run log as /log named it, for the notice of a failed write.
+std::string gLogPath;
 
 // True when `text` is `name` (lower case) in any letter case.
 bool IsNamed(std::string_view text, std::string_view name) {
@@ -100,6 +102,7 @@ void FollowCommandLine() {
         ShowMessage("Error", commandLine.fault + "\n" + kUsage);
         return;
     }
+    gLogPath = commandLine.logPath;
     if (!commandLine.logPath.empty() && !OpenRunLog(PathToLoad(commandLine.logPath))) {
         if (unattended) {
             platform::ExitProcessNow(ExitNotPlayable);
@@ -149,13 +152,27 @@ void RunHasEnded(RunEnd ended) {
             exitCode = ExitFailed;
             break;
     }
+    // A log with a line missing cannot vouch for the run: unattended, a run that played to its
+    // end says so by the exit code.
+    bool logFailed = TakeRunLogWriteFailure();
+    if (logFailed) {
+        result += ", the log misses a line before this one";
+    }
+    if (Unattended() && logFailed && exitCode == ExitPlayedToEnd) {
+        exitCode = ExitNotPlayable;
+    }
     if (Unattended()) {
         result += ", exit code " + std::to_string(exitCode);
     }
     WriteRunLog(0, "RUN", "ended", result);
+    logFailed = TakeRunLogWriteFailure() || logFailed;
+    if (Unattended()) {
+        platform::ExitProcessNow(logFailed && exitCode == ExitPlayedToEnd ? ExitNotPlayable
+                                                                          : exitCode);
+    }
     // The run started from the command line is over: from now on the program is used as always.
     SetKeepInBackground(false);
-    if (Unattended()) {
-        platform::ExitProcessNow(exitCode);
+    if (logFailed) {
+        ShowNotice("Can't write the run log " + platform::PathAsText(gLogPath), FormMAIN);
     }
 }

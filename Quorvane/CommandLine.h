@@ -17,9 +17,11 @@ struct CommandLine {
 
 // Exit codes of the process in unattended mode.
 constexpr int ExitPlayedToEnd = 0;
-constexpr int ExitStopped = 1;      // Stop, Escape or the close box
-constexpr int ExitNotPlayable = 2;  // wrong arguments, or a file that does not load or play
-constexpr int ExitFailed = 3;       // a failure that would have waited for a person
+constexpr int ExitStopped = 1;  // Stop, Escape or the close box
+// Wrong arguments, a file that does not load or play, or a run log that cannot be opened, or
+// that missed a line of a run that otherwise played to its end.
+constexpr int ExitNotPlayable = 2;
+constexpr int ExitFailed = 3;  // a failure that would have waited for a person
 
 // Reads the arguments (without the program's name). Options start with "/" or "-", in any letter
 // case, and stand before or after the path; "/log" takes the argument after it as its file; an
@@ -37,5 +39,6 @@ void FollowCommandLine();
 // it once start-up has settled. Unattended, a first step the panel refuses ends with 2.
 void StartQueuedRun();
 // The run has ended: its last line goes into the run log and, unattended, the process ends with
-// the run's exit code.
+// the run's exit code. The first line the log could not take is reported here: by a notice with
+// a person there, by the exit code unattended.
 void RunHasEnded(RunEnd ended);

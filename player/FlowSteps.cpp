@@ -29,10 +29,10 @@ void CountLoop(Run& run, int level, const StepRecord& step) {
         owned.Active = 0;
         ShowRunText(kLoopTexts[level], "");
         run.did = "loop done after " + IntegerText(owned.Counter) + " rounds";
+        // On the last step nothing follows: the list has run out and the run ends played to its
+        // end.
         if (run.index + 1 < RList.Count()) {
             run.nextAtOnce = run.index + 1;
-        } else {
-            EndRun(RunEnd::PlayedToEnd);
         }
         return;
     }

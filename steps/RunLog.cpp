@@ -16,6 +16,9 @@ platform::OutputFile& Log() {
     return *log;
 }
 
+enum class WriteFailure { None, Unreported, Reported };
+WriteFailure gWriteFailure = WriteFailure::None;  // guarded by gLogMutex
+
 void AppendField(std::string& line, std::string_view text) {
     for (char c : text) {
         line += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
@@ -53,6 +56,12 @@ bool OpenRunLog(const std::string& path) {
     return Log().IsOpen() || Log().OpenForAppend(path);
 }
 
+void CloseRunLog() {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    Log().Close();
+    gWriteFailure = WriteFailure::None;
+}
+
 bool RunLogOpen() {
     const std::lock_guard<std::mutex> lock(gLogMutex);
     return Log().IsOpen();
@@ -61,7 +70,18 @@ bool RunLogOpen() {
 void WriteRunLog(int32_t step, std::string_view type, std::string_view did,
                  std::string_view result) {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    if (Log().IsOpen()) {
-        Log().Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result));
+    if (Log().IsOpen() &&
+        !Log().Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result)) &&
+        gWriteFailure == WriteFailure::None) {
+        gWriteFailure = WriteFailure::Unreported;
     }
+}
+
+bool TakeRunLogWriteFailure() {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    if (gWriteFailure != WriteFailure::Unreported) {
+        return false;
+    }
+    gWriteFailure = WriteFailure::Reported;
+    return true;
 }

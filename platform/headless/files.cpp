@@ -2,8 +2,6 @@
 
 #include "platform/files.h"
 
-#include <algorithm>
-
 #include "platform/headless/State.h"
 
 namespace {
@@ -139,17 +137,19 @@ bool OutputFile::Write(std::string_view bytes) {
     const auto lock = Lock();
     const std::string* path = headless_state::HandleName(Shared().openOutputFiles, handle_);
     FileRecord* file = path != nullptr ? FindFile(*path) : nullptr;
-    if (file == nullptr) {
+    // A file made read-only while open stands for one the system no longer lets anybody write.
+    if (file == nullptr || file->readOnly) {
         return false;
     }
     int64_t& freeBytes = Shared().freeBytes;
-    size_t fitting = bytes.size();
-    if (freeBytes >= 0) {
-        fitting = std::min(fitting, static_cast<size_t>(freeBytes));
-        freeBytes -= static_cast<int64_t>(fitting);
+    if (freeBytes >= 0 && static_cast<int64_t>(bytes.size()) > freeBytes) {
+        return false;
     }
-    file->bytes.append(bytes.substr(0, fitting));
-    return fitting == bytes.size();
+    if (freeBytes >= 0) {
+        freeBytes -= static_cast<int64_t>(bytes.size());
+    }
+    file->bytes.append(bytes);
+    return true;
 }
 
 bool OutputFile::Flush() {

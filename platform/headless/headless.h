@@ -164,10 +164,11 @@ void MakeFolder(const std::string& path);
 // A path the system opens as a device (a port, NUL, "com5.stp"): it exists, and a program that
 // read it anyway would get `bytes`; the file reads refuse it.
 void PutDevice(const std::string& path, const std::string& bytes);
-// A read-only file can be read but not opened for writing or replaced; a read-only folder
-// takes no new files.
+// A read-only file can be read but not opened for writing or replaced, and one made read-only
+// while it is open takes no more writes (as a file made immutable, or one on a drive that is
+// gone); a read-only folder takes no new files.
 void SetReadOnly(const std::string& path, bool readOnly);
-// The disk holds only this many more bytes; writes beyond fail. -1: no limit.
+// The disk holds only this many more bytes; a write that does not fit fails. -1: no limit.
 void SetFreeBytes(int64_t bytes);
 
 // [SECTION] Serial devices

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -120,6 +123,7 @@ struct UnattendedRow {
     int exitCode;
     int escapeAtMs = 0;  // the user presses Escape then; 0: never
     Arguments arguments = {"/play", "/exit", "a.stp"};
+    int64_t freeBytes = -1;  // room left on the disk; -1: no limit
 };
 
 const UnattendedRow kUnattendedRows[] = {
@@ -139,6 +143,18 @@ const UnattendedRow kUnattendedRows[] = {
      ExitNotPlayable,
      0,
      {"/play", "/exit", "a.stp", "/log", "D:\\logs"}},
+    {"log cannot be written",
+     kHeader + "7;one;\r\n",
+     ExitNotPlayable,
+     0,
+     {"/play", "/exit", "a.stp", "/log", "D:\\logs\\full.log"},
+     0},
+    {"log cannot be written, port not initialised",
+     kHeader + "5;COM1;String;ATZ;\r\n",
+     ExitFailed,
+     0,
+     {"/play", "/exit", "a.stp", "/log", "D:\\logs\\full.log"},
+     0},
 };
 
 // Any box shown ends the child process with this code instead.
@@ -150,6 +166,7 @@ TEST_F(CommandLineTest, UnattendedRunsEndTheProcessWithTheirExitCode) {
     for (const UnattendedRow& row : kUnattendedRows) {
         SetUp();
         headless::PutFile(kListPath, row.file);
+        headless::SetFreeBytes(row.freeBytes);
         headless::SetCommandLineArguments(row.arguments);
         headless::OnBoxShown([](const headless::ShownBox&) { std::_Exit(kBoxShown); });
         if (row.escapeAtMs > 0) {
@@ -231,6 +248,76 @@ TEST_F(CommandLineTest, EveryRunAppendsItsStepsAndHowItEndedToTheLog) {
                        "5\tCOMPORT\tString telegram to COM5\t" +
                        "failed: Port is not initialised!\r\n" + at + "\tRUN\tended\tstopped\r\n");
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
+}
+
+// The fields of the log's lines after the time, "|"-separated; a line without its line end is
+// kept as it stands.
+std::vector<std::string> LogFields(const std::string& path) {
+    std::string log;
+    headless::GetFile(path, log);
+    std::vector<std::string> fields;
+    for (size_t start = 0; start < log.size();) {
+        const size_t end = log.find("\r\n", start);
+        std::string line = log.substr(start, end == std::string::npos ? end : end - start);
+        start = end == std::string::npos ? log.size() : end + 2;
+        line = line.substr(line.find('\t') + 1);
+        std::replace(line.begin(), line.end(), '\t', '|');
+        fields.push_back(line);
+    }
+    return fields;
+}
+
+// A loop that finishes on the last step is a list played to its end. A log the disk or the
+// system stops taking holds whole lines only, and the person is told once the run has ended.
+TEST_F(CommandLineTest, TheRunLogSaysHowTheRunWentInWholeLines) {
+    const std::string logPath = "D:\\logs\\night.log";
+    const platform::LocalTime at{2026, 12, 8, 9, 30};
+    const std::string started = "|RUN|started D:\\lists\\a.stp|Quorvane " + ProgramVersion;
+    const std::string state = "1|STATE|state x|ok";
+    const int64_t firstTwoLines = static_cast<int64_t>(
+        RunLogLine(at, 0, "RUN", "started D:\\lists\\a.stp", "Quorvane " + ProgramVersion).size() +
+        RunLogLine(at, 1, "STATE", "state x", "ok").size());
+    const struct {
+        const char* name;
+        std::function<void()> happens;
+        std::vector<std::string> fields;
+        std::string notice;
+    } rows[] = {
+        {"nothing goes wrong",
+         [] {},
+         {started, state, "2|LOOP|round 1, back to step 1|ok", state,
+          "2|LOOP|loop done after 2 rounds|ok", "|RUN|ended|played to the end"},
+         ""},
+        // Room for a STATE line, not for a LOOP line.
+        {"the disk fills up",
+         [&] { headless::SetFreeBytes(firstTwoLines + 50); },
+         {started, state, state},
+         "Can't write the run log " + logPath},
+        {"the log is made unwritable",
+         [&] { headless::ScheduleAt(100 * kMs, [&] { headless::SetReadOnly(logPath, true); }); },
+         {started},
+         "Can't write the run log " + logPath},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        CloseRunLog();
+        headless::PutFile(kListPath, kHeader + "7;x;\r\n4;1;2;\r\n");
+        headless::SetCommandLineArguments({"/log", logPath, "/play", "a.stp"});
+        row.happens();
+        FollowCommandLine();
+        StartQueuedRun();
+        PlayRun();
+        auto notice = std::make_shared<std::string>();
+        headless::ScheduleAt(headless::VirtualMicroseconds() + 300 * kMs, [notice] {
+            if (headless::Window(WindowNotice).open) {
+                *notice = headless::Control(TextNotice).text;
+            }
+        });
+        HandlePendingEvents();
+        EXPECT_EQ(LogFields(logPath), row.fields);
+        EXPECT_EQ(*notice, row.notice);
+    }
 }
 
 }  // namespace

@@ -298,12 +298,15 @@ TEST_F(Headless, SynthesisedInputIsLoggedAndNeverCountsAsTheUsersEscape) {
 
 // [SECTION] Files
 
-TEST_F(Headless, FullDiskKeepsWhatFitsAndReportsTheFailure) {
+TEST_F(Headless, AWriteLandsWholeOrNotAtAll) {
     headless::SetFreeBytes(5);
     platform::OutputFile file;
     ASSERT_TRUE(file.CreateNew("C:\\a.tmp"));
     EXPECT_TRUE(file.Write("abc"));
-    EXPECT_FALSE(file.Write("defg"));
+    EXPECT_FALSE(file.Write("defg"));  // the disk is full
+    EXPECT_TRUE(file.Write("de"));
+    headless::SetReadOnly("C:\\a.tmp", true);  // made unwritable while open
+    EXPECT_FALSE(file.Write("f"));
     EXPECT_TRUE(file.Close());
     std::string bytes;
     ASSERT_TRUE(headless::GetFile("C:\\a.tmp", bytes));

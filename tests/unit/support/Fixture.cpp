@@ -5,9 +5,11 @@
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
 #include "steps/RList.h"
+#include "steps/RunLog.h"
 
 void QuorvaneTest::SetUp() {
     headless::Reset();
+    CloseRunLog();
     StartUp();
 }
 
