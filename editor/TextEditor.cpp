@@ -51,10 +51,11 @@ const LineHint* HintOf(std::string_view start) {
     return nullptr;
 }
 
-// Reads the file into the text area; false (text area untouched) when it cannot be opened.
+// Reads the file into the text area; false (text area untouched) when it cannot be opened or
+// names a device, which is never opened.
 bool ShowFileText(const std::string& path) {
     std::string bytes;
-    if (!platform::ReadFileForEditing(path, bytes)) {
+    if (NamesDevice(path) || !platform::ReadFileForEditing(path, bytes)) {
         return false;
     }
     std::vector<std::string> lines;

@@ -11,6 +11,7 @@
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
+#include "steps/StepFile.h"
 
 namespace {
 
@@ -93,7 +94,8 @@ void PlayState(Run& run, const StepRecord& step) {
 void PlayExecute(Run& run, const StepRecord& step) {
     const std::string path = platform::TextAsPath(step.ExecFile);
     run.did = "started " + step.ExecFile;
-    if (!platform::FileExists(path)) {
+    // A device (COM5, NUL) is no program; looking for it would open it.
+    if (NamesDevice(path) || !platform::FileExists(path)) {
         // With a person there a missing program is passed over; unattended, the list cannot do
         // what it was meant to, and the run ends.
         run.did = "no file " + step.ExecFile;

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/files.h"
+#include "steps/StepFile.h"
 
 namespace {
 
@@ -53,7 +54,8 @@ std::string RunLogLine(const platform::LocalTime& time, int32_t step, std::strin
 
 bool OpenRunLog(const std::string& path) {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    return Log().IsOpen() || Log().OpenForAppend(path);
+    // A device (COM5, NUL) is no log, and opening a port would toggle its lines.
+    return Log().IsOpen() || (!NamesDevice(path) && Log().OpenForAppend(path));
 }
 
 void CloseRunLog() {

@@ -21,8 +21,8 @@ std::string RunLogTime(const platform::LocalTime& time);
 std::string RunLogLine(const platform::LocalTime& time, int32_t step, std::string_view type,
                        std::string_view did, std::string_view result);
 
-// Opens (or creates) the log for appending; false when it cannot be opened. Every later run of
-// this program start writes to it.
+// Opens (or creates) the log for appending; false when it cannot be opened or names a device
+// (NamesDevice), which is not touched. Every later run of this program start writes to it.
 bool OpenRunLog(const std::string& path);
 bool RunLogOpen();
 // Closes the log and forgets a failed write, as the end of the program start does (each unit

@@ -10,9 +10,16 @@ using headless_state::FileRecord;
 using headless_state::Lock;
 using headless_state::Shared;
 
+// What lies at the path; the system opens a device to tell.
 FileRecord* Find(std::string_view path) {
     auto found = Shared().files.find(std::string(path));
-    return found != Shared().files.end() ? &found->second : nullptr;
+    if (found == Shared().files.end()) {
+        return nullptr;
+    }
+    if (found->second.device) {
+        ++found->second.opens;
+    }
+    return &found->second;
 }
 
 // An ordinary file: neither folder nor device.
@@ -230,6 +237,12 @@ std::vector<std::string> FilePaths() {
 void PutDevice(const std::string& path, const std::string& bytes) {
     const auto lock = Lock();
     Shared().files[path] = FileRecord{.device = true, .bytes = bytes};
+}
+
+int DeviceOpens(const std::string& path) {
+    const auto lock = Lock();
+    const auto found = Shared().files.find(path);
+    return found != Shared().files.end() ? found->second.opens : 0;
 }
 
 void MakeFolder(const std::string& path) {

@@ -164,6 +164,9 @@ void MakeFolder(const std::string& path);
 // A path the system opens as a device (a port, NUL, "com5.stp"): it exists, and a program that
 // read it anyway would get `bytes`; the file reads refuse it.
 void PutDevice(const std::string& path, const std::string& bytes);
+// How often the device at the path was opened, also only to be refused or to be looked at
+// (FileExists): a port's lines toggle at each opening, which resets some boards.
+int DeviceOpens(const std::string& path);
 // A read-only file can be read but not opened for writing or replaced, and one made read-only
 // while it is open takes no more writes (as a file made immutable, or one on a drive that is
 // gone); a read-only folder takes no new files.

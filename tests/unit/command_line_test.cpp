@@ -14,6 +14,8 @@
 #include "Forms/MainWindow.h"
 #include "Quorvane/CommandLine.h"
 #include "Quorvane/Quorvane.h"
+#include "editor/StepFileCommands.h"
+#include "editor/TextEditor.h"
 #include "platform/headless/headless.h"
 #include "player/Player.h"
 #include "steps/Document.h"
@@ -112,6 +114,56 @@ TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
         EXPECT_EQ(platform::ControlText(TextFile), row.loaded.empty() ? "" : "a.stp") << name;
         EXPECT_EQ(headless::IsControlVisible(ButtonPlay), !row.loaded.empty()) << name;
         EXPECT_EQ(PlayRunning == 1, row.running) << name;
+    }
+}
+
+// A port named where a file is expected is refused by its name, never opened: opening it would
+// toggle its lines.
+TEST_F(CommandLineTest, DevicesAreRefusedWithoutBeingOpened) {
+    const std::string port = std::string(kCurrentFolder) + "\\COM5";
+    const std::string notOpen = "Error: File not open " + port;
+    const struct {
+        const char* name;
+        void (*action)();
+        std::string lastBox;  // after the file dialog, if any
+    } rows[] = {
+        {"File > Open",
+         [] {
+             headless::ScriptFileDialog(std::string(kCurrentFolder) + "\\COM5");
+             OpenStepFile();
+         },
+         notOpen},
+        {"a command-line file",
+         [] {
+             headless::SetCommandLineArguments({"COM5"});
+             FollowCommandLine();
+         },
+         notOpen},
+        {"/log",
+         [] {
+             headless::SetCommandLineArguments({"/log", "COM5"});
+             FollowCommandLine();
+         },
+         ""},
+        {"the text editor's Open",
+         [] {
+             ShowEditor();
+             headless::ScriptFileDialog(std::string(kCurrentFolder) + "\\COM5");
+             EditorOpen();
+             CloseEditor();
+         },
+         "Error: Can't open file"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        headless::PutDevice(port, kHeader + "7;a port answering as a step file;\r\n");
+        row.action();
+        const std::vector<std::string> boxes = TakeBoxes();
+        EXPECT_EQ(boxes.empty() ? "" : boxes.back(), row.lastBox);
+        EXPECT_EQ(headless::DeviceOpens(port), 0);
+        EXPECT_TRUE(StepFilePath.empty());
+        EXPECT_FALSE(RunLogOpen());
     }
 }
 
