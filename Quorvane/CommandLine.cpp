@@ -91,7 +91,10 @@ void PrepareForCommandLine() {
     SetKeepInBackground(commandLine.fault.empty() && commandLine.play);
 }
 
-void FollowCommandLine() {
+namespace {
+
+// FollowCommandLine's work, which queues the run when there is one to start.
+void FollowArguments() {
     const CommandLine commandLine = ReadCommandLine(platform::CommandLineArguments());
     const bool unattended = commandLine.exitAtEnd;
     SetUnattended(unattended);
@@ -122,6 +125,16 @@ void FollowCommandLine() {
     gStartQueued = commandLine.play;
 }
 
+}  // namespace
+
+void FollowCommandLine() {
+    FollowArguments();
+    // No run will start, so there is nothing to keep out of the foreground for.
+    if (!gStartQueued) {
+        SetKeepInBackground(false);
+    }
+}
+
 void StartQueuedRun() {
     if (!gStartQueued) {
         return;
@@ -133,6 +146,9 @@ void StartQueuedRun() {
         platform::ExitProcessNow(ExitNotPlayable);
     }
     PlaySteps(0);
+    if (!RunActive()) {
+        SetKeepInBackground(false);
+    }
 }
 
 void RunHasEnded(RunEnd ended) {

@@ -28,7 +28,9 @@ constexpr int ExitFailed = 3;  // a failure that would have waited for a person
 // empty argument counts as none.
 CommandLine ReadCommandLine(const std::vector<std::string>& arguments);
 
-// Before start-up: a program started to play keeps out of the foreground from its first window.
+// Before start-up: a program started to play keeps out of the foreground from its first window,
+// until its run ends or it is clear that the run will not start (FollowCommandLine,
+// StartQueuedRun).
 void PrepareForCommandLine();
 // After start-up, before the event loop: opens the run log, opens what the program's command line
 // names and, for /play, queues the start of the run. A relative path is taken from the current

@@ -92,6 +92,10 @@ const FollowRow kFollowRows[] = {
     {{"D:\\lists\\a.stp"}, {}, kListPath, false},
     {{"/PLAY", "a.stp"}, {}, kListPath, true},
     {{"/play", "missing.stp"}, {"Error: File not open D:\\lists\\missing.stp"}, "", false},
+    {{"/play", "refused.stp"},
+     {"Input required: No string entered"},
+     "D:\\lists\\refused.stp",
+     false},
     {{"a.stp", "/x"},
      {"Error: Unknown option: /x\nUsage: Quorvane.exe [/log LOGFILE] [PATH | /play PATH | /play "
       "/exit PATH]"},
@@ -102,7 +106,9 @@ const FollowRow kFollowRows[] = {
 TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
     for (const FollowRow& row : kFollowRows) {
         SetUp();
+        headless::PutFile("D:\\lists\\refused.stp", kHeader + "2;String;;\r\n");
         headless::SetCommandLineArguments(row.arguments);
+        PrepareForCommandLine();
         FollowCommandLine();
         const std::string name = row.arguments.empty() ? "(none)" : row.arguments.front();
         // The run waits for start-up to settle.
@@ -111,9 +117,13 @@ TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
         StartQueuedRun();
         EXPECT_EQ(TakeBoxes(), row.boxes) << name;
         EXPECT_EQ(StepFilePath, row.loaded) << name;
-        EXPECT_EQ(platform::ControlText(TextFile), row.loaded.empty() ? "" : "a.stp") << name;
+        EXPECT_EQ(platform::ControlText(TextFile), row.loaded.substr(row.loaded.rfind('\\') + 1))
+            << name;
         EXPECT_EQ(headless::IsControlVisible(ButtonPlay), !row.loaded.empty()) << name;
         EXPECT_EQ(PlayRunning == 1, row.running) << name;
+        // Only a run that has started keeps the program in the background, until it ends.
+        EXPECT_EQ(KeepInBackground(), row.running) << name;
+        SetKeepInBackground(false);
     }
 }
 
