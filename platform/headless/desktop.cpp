@@ -1,4 +1,4 @@
-// Other programs' windows and the screen's pixels, as a test sets them.
+// The windows on the desktop and the screen's pixels, as a test sets them.
 
 #include "platform/desktop.h"
 
@@ -17,7 +17,7 @@ std::vector<std::string> OtherWindowTitles() {
     const auto lock = Lock();
     std::vector<std::string> titles;
     for (const headless::DesktopWindow& window : Shared().desktopWindows) {
-        if (window.visible) {
+        if (window.visible && !window.own) {
             titles.push_back(window.title);
         }
     }
@@ -28,7 +28,7 @@ std::string ForegroundWindowTitle() {
     const auto lock = Lock();
     for (const headless::DesktopWindow& window : Shared().desktopWindows) {
         if (window.foreground) {
-            return window.title;
+            return window.own ? "" : window.title;
         }
     }
     return "";

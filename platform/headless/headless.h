@@ -198,14 +198,15 @@ SerialDevice GetSerialDevice(const std::string& portName);
 void DeviceSends(const std::string& portName, const std::string& bytes);
 // Pulls the adapter out (or plugs it back in), keeping what was set on it.
 void SetSerialDeviceUnplugged(const std::string& portName, bool unplugged);
-// [SECTION] The desktop: other programs' windows and the screen's pixels
+// [SECTION] The desktop: the windows on it and the screen's pixels
 struct DesktopWindow {
     std::string title;
     platform::Rect rect;  // where TopLevelTitleAt finds it
     bool visible = true;
     bool foreground = false;
+    bool own = false;  // a window of this program, not of another one
 };
-// Replaces the other programs' windows, topmost first. Default: none.
+// Replaces the windows on the desktop, topmost first. Default: none.
 void SetDesktopWindows(const std::vector<DesktopWindow>& windows);
 // Every pixel is black (0x000000) until set.
 void SetScreenPixel(int x, int y, uint32_t rgb);

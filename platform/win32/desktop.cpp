@@ -6,13 +6,20 @@
 
 namespace {
 
-// Window titles are read without a message to their owner (GetWindowTextW of another process's
-// window answers from the system's copy), so a hung program cannot hold the player up.
+// Window titles are read from the system's copy, without a message to their owner: a hung
+// program cannot hold the player up, and this program's own windows (whose GetWindowTextW is a
+// message to the main thread) cannot make it wait for the main thread.
 std::string TitleOf(HWND window) {
     wchar_t title[512];
-    const int length = GetWindowTextW(window, title, static_cast<int>(std::size(title)));
+    const int length = InternalGetWindowText(window, title, static_cast<int>(std::size(title)));
     return length > 0 ? win32::Narrow(std::wstring_view(title, static_cast<size_t>(length)))
                       : std::string();
+}
+
+bool IsOwnWindow(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
 }
 
 // The cheap test first: most top-level windows (Wine's and every program's hidden helpers) are
@@ -21,9 +28,7 @@ BOOL CALLBACK CollectOtherTitle(HWND window, LPARAM data) {
     if (!IsWindowVisible(window)) {
         return TRUE;
     }
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId()) {
+    if (!IsOwnWindow(window)) {
         std::string title = TitleOf(window);
         if (!title.empty()) {
             reinterpret_cast<std::vector<std::string>*>(data)->push_back(std::move(title));
@@ -101,7 +106,7 @@ std::vector<std::string> OtherWindowTitles() {
 
 std::string ForegroundWindowTitle() {
     HWND window = GetForegroundWindow();
-    return window != nullptr ? TitleOf(window) : std::string();
+    return window != nullptr && !IsOwnWindow(window) ? TitleOf(window) : std::string();
 }
 
 std::string TopLevelTitleAt(int x, int y) {

@@ -61,6 +61,23 @@ TEST_F(WaitTest, EachKindIsSeenWithinAPollOfHolding) {
     }
 }
 
+// Quorvane's own windows (its main window in front, a box of its own) are not what a list waits
+// for: the condition is decided as if they were not there.
+TEST_F(WaitTest, OwnWindowsNeverCount) {
+    headless::SetDesktopWindows(
+        {{.title = "Quorvane", .foreground = true, .own = true}, {.title = "Report - Editor"}});
+    const struct {
+        const char* kind;
+        bool holds;
+    } rows[] = {{"Window", false}, {"Active", false}, {"NoWindow", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        Play({Wait(row.kind, "quorvane", 0.0f, 3), Marker(2), Marker(3)});
+        EXPECT_EQ(PointerMoves(), (row.holds ? std::vector<int>{2, 3} : std::vector<int>{3}));
+        headless::ClearInputLog();
+    }
+}
+
 TEST_F(WaitTest, TimeOutGoesToTheElseStepWithoutABox) {
     Play({Wait("Window", "Save As", 1.0f, 3), Marker(2), Marker(3)});
     EXPECT_TRUE(TakeBoxes().empty());
