@@ -213,12 +213,19 @@ void CheckUnregisteredPort(Session& session) {
 
 // [SECTION] Paths: devices, any characters, long paths
 
-// A port named as the step file, or a file name Windows opens as that port, would block the
-// first read for good.
+// A port named as the step file or the run log, or a file name Windows opens as that port, is
+// refused by its name: opening it would block the first read for good, and toggle the lines of
+// a real port.
 void CheckDevicePaths(Session& session) {
     SerialLine line;
-    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none")) {
+    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none") ||
+        !Check(WatchSerialOpens(line), "openings of COM6 watched", "a watch", "none")) {
+        CloseSerialLine(line);
         return;
+    }
+    const std::string list = WriteSteps(session, "logged-to-a-port", {"7;never played;"});
+    if (!list.empty() && Start(session, "/log COM6 /play /exit " + Quoted(list))) {
+        CheckEndsUnattended("a port named as the run log, unattended", 2);
     }
     if (Start(session, "COM6")) {
         Window box = WaitForMessageBox(RunTimeoutMs);
@@ -230,6 +237,11 @@ void CheckDevicePaths(Session& session) {
     if (Start(session, "/play /exit " + Quoted(session.folder + "com6.stp"))) {
         CheckEndsUnattended("a file named com6.stp, unattended", 2);
     }
+    // The test's own look at the line opens it once; it shows that the watch sees an opening.
+    SerialSettings(line);
+    WaitUntil([&] { return SerialOpens(line) >= 1; }, 5000);
+    CheckEqual("the port was never opened by Quorvane: only the test's own look", 1,
+               SerialOpens(line));
     CloseSerialLine(line);
 }
 
@@ -269,6 +281,20 @@ void CheckUnicodeAndLongPaths(Session& session) {
     }
 }
 
+// The program the last step starts is started, although Quorvane ends right after the step.
+void CheckLastStepStartsItsProgram(Session& session) {
+    const std::string path =
+        WriteSteps(session, "execute-last", {"7;starting;", "8;" + session.targetPath + ";"});
+    if (path.empty() || !Start(session, "/play /exit " + Quoted(path))) {
+        return;
+    }
+    CheckEndsUnattended("a list whose last step is an Execute", 0);
+    Window started = WaitForAnyWindow(TargetTitle, StartTimeoutMs);
+    if (Check(started != nullptr, "the last step's program starts", TargetTitle, "none")) {
+        EndProcessOf(started);
+    }
+}
+
 void CheckWaitTimedOut(Session& session) {
     const std::string path = WriteSteps(session, "wait-times-out",
                                         {"10;Window;No Such Window;0.5;0;", "7;not reached;"});
@@ -285,6 +311,8 @@ int main(int argc, char** argv) {
     session.folder = ScratchFolder();
     session.targetPath = Option(argc, argv, "target", OwnFolder() + "Target.exe");
     CheckOpensRelativePathWithBlanks(session);
+    // Before the target program runs for the other lists: its window is the sign.
+    CheckLastStepStartsItsProgram(session);
     CheckPlayedToTheEnd(session);
     CheckMissingFile(session);
     CheckUnregisteredPort(session);

@@ -289,15 +289,35 @@ void CheckUserEscapeStopsDelay(Session& session) {
 
 // [SECTION] Execute
 
+// The target where it was built, and a copy in a folder whose path is longer than 260
+// characters.
 void CheckExecuteStartsTarget(Session& session) {
-    const std::string step = "8;" + session.targetPath + ";";
-    if (!PlayToEnd(session, "execute", {step})) {
+    std::string longFolder = session.folder;
+    while (longFolder.size() < 280) {
+        longFolder += "programs kept rather deep down\\";
+        MakeFolder(longFolder);
+    }
+    const std::string copy = longFolder + "Target.exe";
+    if (!Check(WriteWholeFile(copy, ReadWholeFile(session.targetPath)),
+               "the target copied to a long path", copy, "not copied")) {
         return;
     }
-    Window started = WaitForAnyWindow(TargetTitle, StartTimeoutMs);
-    if (Check(started != nullptr, "an Execute step starts the target: its window appears",
-              TargetTitle, "none")) {
-        EndProcessOf(started);
+    const struct {
+        std::string what;
+        std::string path;
+    } rows[] = {
+        {"an Execute step", session.targetPath},
+        {"an Execute step of a path of " + std::to_string(copy.size()) + " characters", copy}};
+    for (const auto& row : rows) {
+        if (!PlayToEnd(session, "execute", {"8;" + row.path + ";"})) {
+            continue;
+        }
+        Window started = WaitForAnyWindow(TargetTitle, StartTimeoutMs);
+        if (Check(started != nullptr, row.what + " starts the target: its window appears",
+                  TargetTitle, "none")) {
+            EndProcessOf(started);
+        }
+        CheckEqual(row.what + ": no box", true, OpenMessageBox() == nullptr);
     }
 }
 
@@ -472,7 +492,10 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
                    "10;Pixel;" + std::to_string(square.x) + " " + std::to_string(square.y) +
                        " 33CC33 8;20.0;0;",
                    "5;" + port + ";Initialise;9600 N 8 1;", "5;" + port + ";String;ATZ;",
-                   "10;Answer;" + port + " OK;20.0;0;", "7;all seen;"})) {
+                   "10;Answer;" + port + " OK;20.0;0;",
+                   // A second Wait for the same answer needs a second one: else step 9.
+                   "10;Answer;" + port + " OK;0.5;9;", "7;the answer counted twice;", "6;10;",
+                   "7;all seen;", "3;0.0;"})) {
         PressPlay(session);
         WaitForRunStart(session, "waits");
         Check(WaitUntil(
@@ -491,7 +514,7 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
         CheckEqual("wait: the answer is not there yet", true, RunActive(session));
         SerialAnswer(line, "OK");
         WaitForRunEnd(session, "waits");
-        CheckEqual("wait: every condition seen", std::string("all seen"),
+        CheckEqual("wait: every condition seen, the answer once", std::string("all seen"),
                    Text(Control(session, TextState)));
         CheckEqual("wait: no box", true, OpenMessageBox() == nullptr);
         ShowTargetSecondWindow(target, false);
