@@ -281,20 +281,6 @@ void CheckUnicodeAndLongPaths(Session& session) {
     }
 }
 
-// The program the last step starts is started, although Quorvane ends right after the step.
-void CheckLastStepStartsItsProgram(Session& session) {
-    const std::string path =
-        WriteSteps(session, "execute-last", {"7;starting;", "8;" + session.targetPath + ";"});
-    if (path.empty() || !Start(session, "/play /exit " + Quoted(path))) {
-        return;
-    }
-    CheckEndsUnattended("a list whose last step is an Execute", 0);
-    Window started = WaitForAnyWindow(TargetTitle, StartTimeoutMs);
-    if (Check(started != nullptr, "the last step's program starts", TargetTitle, "none")) {
-        EndProcessOf(started);
-    }
-}
-
 void CheckWaitTimedOut(Session& session) {
     const std::string path = WriteSteps(session, "wait-times-out",
                                         {"10;Window;No Such Window;0.5;0;", "7;not reached;"});
@@ -311,8 +297,6 @@ int main(int argc, char** argv) {
     session.folder = ScratchFolder();
     session.targetPath = Option(argc, argv, "target", OwnFolder() + "Target.exe");
     CheckOpensRelativePathWithBlanks(session);
-    // Before the target program runs for the other lists: its window is the sign.
-    CheckLastStepStartsItsProgram(session);
     CheckPlayedToTheEnd(session);
     CheckMissingFile(session);
     CheckUnregisteredPort(session);

@@ -3,6 +3,7 @@
 // python3 program notes every opening of the terminal. The port is a link in the prefix's
 // dosdevices folder. socat and the watcher are stopped by the PIDs they left in *.pid, by
 // CloseSerialLine or, when the test was cut short, by scripts/e2e.sh (see RunFolder).
+#include <algorithm>
 #include <cctype>
 
 #include "Driver.h"
@@ -57,19 +58,12 @@ void CloseSerialLine(const SerialLine& line) {
 }
 
 bool WatchSerialOpens(const SerialLine& line) {
-    // inotify's IN_OPEN (0x20) on the terminal; one line per event read into the file "opens".
+    // inotify's IN_OPEN (32) on the terminal; a line "open" per event read into the file "opens".
     static constexpr char kWatcher[] =
-        "import ctypes, os, sys\n"
-        "libc = ctypes.CDLL(None)\n"
-        "fd = libc.inotify_init()\n"
-        "libc.inotify_add_watch(fd, os.path.realpath(sys.argv[1]).encode(), 0x20)\n"
-        "out = open(sys.argv[2], 'a')\n"
-        "out.write('watching\\n')\n"
-        "out.flush()\n"
-        "while True:\n"
-        "    events = os.read(fd, 4096)\n"
-        "    out.write('open\\n' * (len(events) // 16))\n"
-        "    out.flush()\n";
+        "import ctypes, os, sys\nlibc = ctypes.CDLL(None)\nfd = libc.inotify_init()\n"
+        "libc.inotify_add_watch(fd, os.path.realpath(sys.argv[1]).encode(), 32)\n"
+        "out = open(sys.argv[2], 'a')\nout.write('watching\\n')\nout.flush()\nwhile True:\n"
+        "    out.write('open\\n' * (len(os.read(fd, 4096)) // 16))\n    out.flush()\n";
     const std::string& d = line.folder;
     const std::string opens = WindowsPathOf(d + "/opens");
     if (!WriteWholeFile(WindowsPathOf(d + "/watch.py"), kWatcher) || !WriteWholeFile(opens, "") ||
@@ -82,12 +76,7 @@ bool WatchSerialOpens(const SerialLine& line) {
 
 int SerialOpens(const SerialLine& line) {
     const std::string opens = ReadWholeFile(WindowsPathOf(line.folder + "/opens"));
-    int count = 0;
-    for (size_t at = opens.find("open\n"); at != std::string::npos;
-         at = opens.find("open\n", at + 1)) {
-        ++count;
-    }
-    return count;
+    return std::max(0, static_cast<int>(std::count(opens.begin(), opens.end(), '\n')) - 1);
 }
 
 bool SerialAnswer(const SerialLine& line, std::string_view bytes) {
