@@ -93,16 +93,18 @@ int PostRunBox(RunBox box) {
     return number;
 }
 
-// Holds the player until box `number` is closed. The user's Escape is seen meanwhile; with
-// `endsWithRun`, the hold also ends at once when the run ends (Stop, Escape, the close box).
-void HoldWhileOpen(int number, bool endsWithRun) {
+// Holds the player until box `number` is closed, reading the run's held ports meanwhile, so that
+// a chatty device does not overrun its queue while a box is open. The user's Escape is seen; with `endsWithRun`, the hold also ends at once when the run
+// ends (Stop, Escape, the close box).
+void HoldWhileOpen(Run& run, int number, bool endsWithRun) {
     for (;;) {
         const uint64_t seen = platform::WakeCount();
+        ReadHeldPorts(run);
         CheckUserEscape();
         if (!IsBoxOpen(number) || (endsWithRun && PlayRunning == 0)) {
             return;
         }
-        platform::SleepUntilWoken(kBoxSafetyNetMs, seen);
+        SleepReadingPorts(kBoxSafetyNetMs, seen);
     }
 }
 
@@ -135,11 +137,11 @@ void ReportRunFailure(Run& run, std::string_view title, std::string_view text, b
     }
     // Nothing is played behind the box: the run goes on (or holds in the pause) once it is
     // closed, and Stop or Escape end the run at once.
-    HoldWhileOpen(PostRunBox(RunBox{std::string(title), std::string(text)}), true);
+    HoldWhileOpen(run, PostRunBox(RunBox{std::string(title), std::string(text)}), true);
 }
 
-void AskPerson(std::string_view title, std::string_view text) {
-    HoldWhileOpen(PostRunBox(RunBox{std::string(title), std::string(text), true}), false);
+void AskPerson(Run& run, std::string_view title, std::string_view text) {
+    HoldWhileOpen(run, PostRunBox(RunBox{std::string(title), std::string(text), true}), false);
 }
 
 bool IsRunEvent(const platform::Event& event) {

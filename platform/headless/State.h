@@ -35,6 +35,7 @@ struct ControlRecord {
 struct FileRecord {
     bool folder = false;
     bool device = false;  // what the system opens as a device under this path (a port, NUL)
+    int opens = 0;        // a device's: how often something opened it
     bool readOnly = false;
     std::string bytes;
 };

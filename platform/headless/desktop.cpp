@@ -141,7 +141,7 @@ std::string ForegroundWindowTitle() {
     const auto lock = Lock();
     for (const DesktopWindow& window : Shared().desktopWindows) {
         if (window.foreground) {
-            return window.title;
+            return window.own ? "" : window.title;
         }
     }
     return "";

@@ -172,10 +172,14 @@ void MakeFolder(const std::string& path);
 // A path the system opens as a device (a port, NUL, "com5.stp"): it exists, and a program that
 // read it anyway would get `bytes`; the file reads refuse it.
 void PutDevice(const std::string& path, const std::string& bytes);
-// A read-only file can be read but not opened for writing or replaced; a read-only folder
-// takes no new files.
+// How often the device at the path was opened, also only to be refused or to be looked at
+// (FileExists): a port's lines toggle at each opening, which resets some boards.
+int DeviceOpens(const std::string& path);
+// A read-only file can be read but not opened for writing or replaced, and one made read-only
+// while it is open takes no more writes (as a file made immutable, or one on a drive that is
+// gone); a read-only folder takes no new files.
 void SetReadOnly(const std::string& path, bool readOnly);
-// The disk holds only this many more bytes; writes beyond fail. -1: no limit.
+// The disk holds only this many more bytes; a write that does not fit fails. -1: no limit.
 void SetFreeBytes(int64_t bytes);
 
 // [SECTION] Serial devices
@@ -191,12 +195,17 @@ struct SerialDevice {
     std::string incoming;  // bytes the device sent that the program has not read yet
     int opens = 0;
     bool open = false;
+    bool unplugged = false;  // the adapter is gone: opening fails, and so does every call on a
+                             // port opened before (closing aside)
 };
 void AddSerialDevice(const std::string& portName);
 void SetSerialDevice(const std::string& portName, const SerialDevice& device);
 SerialDevice GetSerialDevice(const std::string& portName);
-// The device sends bytes to the program; a closed port loses them, as a real line does.
+// The device sends bytes to the program; a closed port loses them, as a real line does, and so
+// does an open one whose input queue (SetQueues) is full.
 void DeviceSends(const std::string& portName, const std::string& bytes);
+// Pulls the adapter out (or plugs it back in), keeping what was set on it.
+void SetSerialDeviceUnplugged(const std::string& portName, bool unplugged);
 // [SECTION] The desktop: top-level windows, the screen's pixels, picture files
 
 // A top-level window on the desktop. The desktop functions (platform/desktop.h) act on these as

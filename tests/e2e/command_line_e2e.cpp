@@ -255,12 +255,19 @@ void CheckUnregisteredPort(Session& session) {
 
 // [SECTION] Paths: devices, any characters, long paths
 
-// A port named as the step file, or a file name Windows opens as that port, would block the
-// first read for good.
+// A port named as the step file or the run log, or a file name Windows opens as that port, is
+// refused by its name: opening it would block the first read for good, and toggle the lines of
+// a real port.
 void CheckDevicePaths(Session& session) {
     SerialLine line;
-    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none")) {
+    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none") ||
+        !Check(WatchSerialOpens(line), "openings of COM6 watched", "a watch", "none")) {
+        CloseSerialLine(line);
         return;
+    }
+    const std::string list = WriteSteps(session, "logged-to-a-port", {"7;never played;"});
+    if (!list.empty() && Start(session, "/log COM6 /play /exit " + Quoted(list))) {
+        CheckEndsUnattended("a port named as the run log, unattended", 2);
     }
     if (Start(session, "COM6")) {
         Window box = WaitForMessageBox(RunTimeoutMs);
@@ -272,6 +279,11 @@ void CheckDevicePaths(Session& session) {
     if (Start(session, "/play /exit " + Quoted(session.folder + "com6.stp"))) {
         CheckEndsUnattended("a file named com6.stp, unattended", 2);
     }
+    // The test's own look at the line opens it once; it shows that the watch sees an opening.
+    SerialSettings(line);
+    WaitUntil([&] { return SerialOpens(line) >= 1; }, 5000);
+    CheckEqual("the port was never opened by Quorvane: only the test's own look", 1,
+               SerialOpens(line));
     CloseSerialLine(line);
 }
 

@@ -506,7 +506,10 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
                    "10;Pixel;" + std::to_string(square.x) + " " + std::to_string(square.y) +
                        " 33CC33 8;20.0;0;",
                    "5;" + port + ";Initialise;9600 N 8 1;", "5;" + port + ";String;ATZ;",
-                   "10;Answer;" + port + " OK;20.0;0;", "7;all seen;"})) {
+                   "10;Answer;" + port + " OK;20.0;0;",
+                   // A second Wait for the same answer needs a second one: else step 9.
+                   "10;Answer;" + port + " OK;0.5;9;", "7;the answer counted twice;", "6;10;",
+                   "7;all seen;", "3;0.0;"})) {
         PressPlay(session);
         WaitForRunStart(session, "waits");
         Check(WaitUntil(
@@ -535,7 +538,7 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
         CheckEqual("wait: the answer is not there yet", true, RunActive(session));
         SerialAnswer(line, "OK");
         WaitForRunEnd(session, "waits");
-        CheckEqual("wait: every condition seen", std::string("all seen"),
+        CheckEqual("wait: every condition seen, the answer once", std::string("all seen"),
                    Text(Control(session, TextState)));
         CheckEqual("wait: no box", true, OpenMessageBox() == nullptr);
         ShowTargetSecondWindow(target, false);

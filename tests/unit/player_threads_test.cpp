@@ -193,6 +193,23 @@ TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
     EXPECT_EQ(Moves(), 0u);
 }
 
+// A chatty device goes on sending while a Message box is open: the player reads the held port
+// meanwhile, so the driver's queue does not overrun and the answer at the end reaches the Wait.
+TEST_F(PlayerThreadTest, HeldPortsAreReadWhileAMessageBoxIsOpen) {
+    headless::AddSerialDevice("COM1");
+    for (int second = 1; second <= 9; ++second) {
+        headless::ScheduleAt(second * 1000 * kMs,
+                             [] { headless::DeviceSends("COM1", std::string(20000, '.')); });
+    }
+    headless::ScheduleAt(9500 * kMs, [] { headless::DeviceSends("COM1", "READY"); });
+    headless::KeepBoxesOpenUntil(
+        [](const headless::ShownBox&) { return headless::VirtualMicroseconds() > 10000 * kMs; });
+    PlayOnThread({Com("COM1", "Initialise", "9600 N 8 1"), Message("m"),
+                  Wait("Answer", "COM1 READY", 0.0f, 5), Marker(4), Marker(5)});
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_EQ(PointerMoves(), (std::vector<int>{4, 5}));
+}
+
 // Regression: nothing queued was handled while a run's box was open (Stop did nothing until it
 // closed; a Pause given meanwhile raced the box's end and sometimes stayed), and a failure that
 // does not hold the run went on clicking behind its box. Now a click while the run's box is open

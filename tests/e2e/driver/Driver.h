@@ -334,8 +334,13 @@ void CloseSerialLine(const SerialLine& line);
 std::string SerialBytes(const SerialLine& line);
 // The device answers: the bytes (letters and digits only) go to the program through the port.
 bool SerialAnswer(const SerialLine& line, std::string_view bytes);
-// What `stty -a -F` says about the terminal now.
+// What `stty -a -F` says about the terminal now (which opens it).
 std::string SerialSettings(const SerialLine& line);
+// Starts noting every opening of the terminal (by any program); false when the watch did not
+// start. CloseSerialLine ends it.
+bool WatchSerialOpens(const SerialLine& line);
+// How many openings of the terminal the watch has seen so far.
+int SerialOpens(const SerialLine& line);
 
 // [SECTION] Screenshots
 
