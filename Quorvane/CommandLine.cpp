@@ -23,6 +23,11 @@ constexpr const char* kUsage =
 
 // Set by FollowCommandLine for /play, taken by StartQueuedRun.
 bool gStartQueued = false;
+// The run log as /log named it, for the notice of a failed write.
+std::string gLogPath;
+
+// How long the program waits for the player to finish its run before it ends.
+constexpr int kLeaveWaitMs = 300;
 
 // True when `text` is `name` (lower case) in any letter case.
 bool IsNamed(std::string_view text, std::string_view name) {
@@ -89,7 +94,10 @@ void PrepareForCommandLine() {
     SetKeepInBackground(commandLine.fault.empty() && commandLine.play);
 }
 
-void FollowCommandLine() {
+namespace {
+
+// FollowCommandLine's work, which queues the run when there is one to start.
+void FollowArguments() {
     const CommandLine commandLine = ReadCommandLine(platform::CommandLineArguments());
     const bool unattended = commandLine.exitAtEnd;
     SetUnattended(unattended);
@@ -100,6 +108,7 @@ void FollowCommandLine() {
         ShowMessage("Error", commandLine.fault + "\n" + kUsage);
         return;
     }
+    gLogPath = commandLine.logPath;
     if (!commandLine.logPath.empty() && !OpenRunLog(PathToLoad(commandLine.logPath))) {
         if (unattended) {
             platform::ExitProcessNow(ExitNotPlayable);
@@ -119,6 +128,16 @@ void FollowCommandLine() {
     gStartQueued = commandLine.play;
 }
 
+}  // namespace
+
+void FollowCommandLine() {
+    FollowArguments();
+    // No run will start, so there is nothing to keep out of the foreground for.
+    if (!gStartQueued) {
+        SetKeepInBackground(false);
+    }
+}
+
 void StartQueuedRun() {
     if (!gStartQueued) {
         return;
@@ -130,6 +149,9 @@ void StartQueuedRun() {
         platform::ExitProcessNow(ExitNotPlayable);
     }
     PlaySteps(0);
+    if (!RunActive()) {
+        SetKeepInBackground(false);
+    }
 }
 
 void RunHasEnded(RunEnd ended) {
@@ -149,13 +171,43 @@ void RunHasEnded(RunEnd ended) {
             exitCode = ExitFailed;
             break;
     }
+    // A log with a line missing cannot vouch for the run: unattended, a run that played to its
+    // end says so by the exit code.
+    bool logFailed = TakeRunLogWriteFailure();
+    if (logFailed) {
+        result += ", the log misses a line before this one";
+    }
+    if (Unattended() && logFailed && exitCode == ExitPlayedToEnd) {
+        exitCode = ExitNotPlayable;
+    }
     if (Unattended()) {
         result += ", exit code " + std::to_string(exitCode);
     }
     WriteRunLog(0, "RUN", "ended", result);
+    logFailed = TakeRunLogWriteFailure() || logFailed;
+    if (Unattended()) {
+        platform::ExitProcessNow(logFailed && exitCode == ExitPlayedToEnd ? ExitNotPlayable
+                                                                          : exitCode);
+    }
     // The run started from the command line is over: from now on the program is used as always.
     SetKeepInBackground(false);
-    if (Unattended()) {
-        platform::ExitProcessNow(exitCode);
+    if (logFailed) {
+        ShowNotice("Can't write the run log " + platform::PathAsText(gLogPath), FormMAIN);
     }
+}
+
+void LeaveProgram() {
+    const bool finished = EndRunAndWait(kLeaveWaitMs);
+    // Runs that ended and whose end line is still to be written; unattended, the first ends the
+    // process with its own exit code.
+    while (const auto ended = TakeRunEnd()) {
+        RunHasEnded(*ended);
+    }
+    if (!finished) {
+        // The player is held in a step: what it holds down is released for it, and its run is
+        // written down as stopped.
+        ReleasePlayerKeys();
+        RunHasEnded(RunEnd::Stopped);
+    }
+    platform::ExitProcessNow(Unattended() ? ExitStopped : 0);
 }

@@ -1,4 +1,5 @@
-// Event loop: the one place where user actions become command calls.
+// Event loop: the one place where user actions become command calls. The platform hands every
+// event to HandleEvent, from the message loop and from inside every box's modal loop alike.
 
 #include "Forms/FormEditor.h"
 #include "Forms/FormMAIN.h"
@@ -100,10 +101,11 @@ bool UserCouldCause(const platform::Event& event) {
 // What the other threads posted: the run's drawing and its end, the pointer position.
 void HandlePosted(const platform::Event& event) {
     if (event.source == kPointerMoved) {
-        platform::SetControlText(TextMouseX, IntegerText(event.value));
-        platform::SetControlText(TextMouseY, IntegerText(event.value2));
+        ShowPointerPosition();
     } else if (event.source == static_cast<int>(RunEvent::Ended)) {
-        RunHasEnded(static_cast<RunEnd>(event.value));
+        if (const auto ended = TakeRunEnd()) {
+            RunHasEnded(*ended);
+        }
     } else if (IsRunEvent(event)) {
         DrawRunEvent(event);
     }
@@ -147,9 +149,7 @@ void HandleEvent(const platform::Event& event) {
             if (event.window == FormEditor) {
                 CloseEditor();
             } else if (event.window == FormMAIN) {
-                // Unattended, closing the window stops the run that was to end the program.
-                ReleasePlayerKeys();
-                platform::ExitProcessNow(Unattended() ? ExitStopped : 0);
+                LeaveProgram();
             }
             // Close requests of every other window are ignored: the program closes them itself.
             break;
@@ -157,10 +157,7 @@ void HandleEvent(const platform::Event& event) {
 }
 
 void SettleStartUp() {
-    platform::Event event;
-    while (platform::PollEvent(event)) {
-        HandleEvent(event);
-    }
+    platform::HandlePendingEvents();
 }
 
 void RunEventLoop() {
@@ -168,7 +165,5 @@ void RunEventLoop() {
     // start-up has been handled.
     SettleStartUp();
     StartQueuedRun();
-    for (;;) {
-        HandleEvent(platform::WaitEvent());
-    }
+    platform::RunMessageLoop();
 }

@@ -4,6 +4,7 @@
 
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
+#include "Quorvane/CommandLine.h"
 #include "Quorvane/Commands.h"
 #include "platform/system.h"
 #include "platform/window.h"
@@ -12,8 +13,7 @@
 
 void ExitProgram() {
     if (platform::MessageBoxYesNo(FormMAIN, "Confirm", "Exit program?")) {
-        ReleasePlayerKeys();
-        platform::ExitProcessNow(0);
+        LeaveProgram();
     }
 }
 

@@ -8,15 +8,19 @@
 void StartUp();
 // Starts the player thread and the mouse-position thread.
 void StartBackgroundThreads();
-// Takes events and dispatches them until the process ends.
+// Handles messages and events until the process ends.
 [[noreturn]] void RunEventLoop();
-// Dispatches one event by the event and dispatch tables.
+// Dispatches one event by the event and dispatch tables; StartUp makes it the platform's event
+// handler.
 void HandleEvent(const platform::Event& event);
-// Handles every event already waiting, without blocking.
+// Handles every message and event already waiting, without blocking.
 void SettleStartUp();
 
-// A Posted event of the mouse-position thread: the pointer is at `value`, `value2`.
+// A Posted event of the mouse-position thread: the pointer has moved.
 constexpr int kPointerMoved = 2000;
 
-// Posts the cursor position for TextMouseX/TextMouseY every `period` ms when it has moved, forever.
+// Looks at the cursor every `period` ms, forever; when it has moved, keeps the position and posts
+// kPointerMoved unless one is still waiting, so that a long box leaves no backlog.
 void MousePositionThread(int period);
+// Shows the latest position the mouse-position thread kept in TextMouseX/TextMouseY (main thread).
+void ShowPointerPosition();

@@ -1,5 +1,8 @@
 // Start-up: program-wide values, fonts, images, the main window, the background threads.
 
+#include <atomic>
+#include <cstdint>
+
 #include "Forms/FormMAIN.h"
 #include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
@@ -9,12 +12,22 @@
 #include "platform/window.h"
 #include "player/Player.h"
 #include "steps/Document.h"
+#include "steps/Numbers.h"
 #include "steps/RList.h"
 
 namespace {
 
 constexpr int kPixelsPerInchSmallFont = 120;
 constexpr int kMousePositionPeriodMs = 100;
+
+// The latest cursor position the mouse-position thread saw, x in the high half; and whether a
+// kPointerMoved event is waiting to show it.
+std::atomic<uint64_t> gPointer{0};
+std::atomic<bool> gPointerPosted{false};
+
+uint64_t PackPoint(int x, int y) {
+    return (uint64_t{static_cast<uint32_t>(x)} << 32) | static_cast<uint32_t>(y);
+}
 
 void SetProgramWideValues() {
     RList.Clear();
@@ -30,6 +43,7 @@ void SetProgramWideValues() {
 
 void StartUp() {
     RememberMainThread();
+    platform::SetEventHandler(HandleEvent);
     SetProgramWideValues();
 
     platform::CreateFont(FontDefault, "Arial", 8, false);
@@ -71,12 +85,14 @@ void MousePositionThread(int period) {
         platform::CursorPosition(x, y);
         // Writing an unchanged text would only repaint the controls ten times a second.
         if (!shown || x != shownX || y != shownY) {
-            platform::Event moved;
-            moved.kind = platform::EventKind::Posted;
-            moved.source = kPointerMoved;
-            moved.value = x;
-            moved.value2 = y;
-            platform::PostEvent(moved);
+            // The position first: the event that is waiting, or the one posted now, shows it.
+            gPointer = PackPoint(x, y);
+            if (!gPointerPosted.exchange(true)) {
+                platform::Event moved;
+                moved.kind = platform::EventKind::Posted;
+                moved.source = kPointerMoved;
+                platform::PostEvent(moved);
+            }
             shownX = x;
             shownY = y;
             shown = true;
@@ -84,3 +100,12 @@ void MousePositionThread(int period) {
         platform::SleepMs(period);
     }
 }
+
+void ShowPointerPosition() {
+    // Cleared before the read: a position kept after it posts a new event.
+    gPointerPosted = false;
+    const uint64_t point = gPointer;
+    platform::SetControlText(TextMouseX, IntegerText(static_cast<int32_t>(point >> 32)));
+    platform::SetControlText(TextMouseY, IntegerText(static_cast<int32_t>(point & 0xFFFFFFFF)));
+}
+

@@ -14,6 +14,8 @@
 #               answer (--answer); time-out accuracy and CPU while waiting
 #   window:     how soon the target program's window is in front, moved, sized, minimised,
 #               maximised, restored and closed; how long each call takes while it hangs
+#   pictures:   PNG and BMP files through the Windows Imaging Component; the capture time of the
+#               whole screen and of one look for a picture (capture and search)
 # The build folder is configured with the mingw toolchain if it is not configured yet.
 set -euo pipefail
 

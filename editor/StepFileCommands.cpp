@@ -80,8 +80,9 @@ void OpenStepFile() {
 
 bool LoadStepFile(const std::string& path) {
     std::string bytes;
-    // Unattended, the caller reports a file that does not load by the exit code.
-    if (!platform::ReadWholeFile(path, bytes)) {
+    // Unattended, the caller reports a file that does not load by the exit code. A device (a
+    // port) is refused by its name: opening it only to find out would toggle its lines.
+    if (NamesDevice(path) || !platform::ReadWholeFile(path, bytes)) {
         ReportFailure("Error", "File not open " + platform::PathAsText(path));
         return false;
     }

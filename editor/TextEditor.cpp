@@ -26,10 +26,11 @@ const StepType* TypeOfLine(std::string_view start) {
     return FindStepType(ReadStepType(start.substr(0, start.find(';'))));
 }
 
-// Reads the file into the text area; false (text area untouched) when it cannot be opened.
+// Reads the file into the text area; false (text area untouched) when it cannot be opened or
+// names a device, which is never opened.
 bool ShowFileText(const std::string& path) {
     std::string bytes;
-    if (!platform::ReadFileForEditing(path, bytes)) {
+    if (NamesDevice(path) || !platform::ReadFileForEditing(path, bytes)) {
         return false;
     }
     std::vector<std::string> lines;

@@ -1,7 +1,8 @@
 // Physical and logical screen points. Quorvane is DPI-unaware: Windows shows it every monitor in
 // logical pixels (physical pixels divided by the monitor's display scale), and that is the space
-// of every point it stores and uses. Low-level hooks report physical pixels; this rule takes them
-// over, shared by both platform implementations so that they agree.
+// of every point it stores and uses. Low-level hooks report physical pixels and the screen is read
+// in them; the one rule below takes points across, shared by both platform implementations so
+// that they agree.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +21,20 @@ struct MonitorSpace {
     ScreenRect logical;
 };
 
-// The logical point of a physical one: scaled from the physical rectangle of the monitor that
-// holds it (or the nearest one) to that monitor's logical rectangle. Unchanged without monitors.
+// The rule both ways: a pixel goes to the pixel of the other space that holds its centre, on the
+// same monitor (offset o from the monitor's edge, from a size of n pixels to one of m:
+// floor((o + 1/2) * m / n)). A monitor's physical size is never below its logical one (display
+// scales are 100 % and more), so a logical point taken to physical and back is the same point.
+inline int ScaleAcross(int value, int from, int fromEnd, int to, int toEnd) {
+    if (fromEnd <= from) {
+        return to;
+    }
+    const int64_t inside = value < from ? 0 : value >= fromEnd ? fromEnd - from - 1 : value - from;
+    return static_cast<int>(to + (2 * inside + 1) * (toEnd - to) / (2 * int64_t{fromEnd - from}));
+}
+
+// The logical point of a physical one (from a low-level hook): on the monitor whose physical
+// rectangle holds it, or the nearest one. Unchanged without monitors.
 inline void ToLogicalPoint(const std::vector<MonitorSpace>& monitors, int& x, int& y) {
     const MonitorSpace* nearest = nullptr;
     int64_t nearestDistance = 0;
@@ -40,17 +53,23 @@ inline void ToLogicalPoint(const std::vector<MonitorSpace>& monitors, int& x, in
     }
     const ScreenRect& p = nearest->physical;
     const ScreenRect& l = nearest->logical;
-    const auto scale = [](int value, int from, int fromEnd, int to, int toEnd) {
-        if (fromEnd <= from) {
-            return to;
+    x = ScaleAcross(x, p.left, p.right, l.left, l.right);
+    y = ScaleAcross(y, p.top, p.bottom, l.top, l.bottom);
+}
+
+// The physical point of a logical one (to read the screen there): on the monitor whose logical
+// rectangle holds it. False, and the point unchanged, when it lies on no monitor.
+inline bool ToPhysicalPoint(const std::vector<MonitorSpace>& monitors, int& x, int& y) {
+    for (const MonitorSpace& monitor : monitors) {
+        const ScreenRect& l = monitor.logical;
+        const ScreenRect& p = monitor.physical;
+        if (x >= l.left && x < l.right && y >= l.top && y < l.bottom) {
+            x = ScaleAcross(x, l.left, l.right, p.left, p.right);
+            y = ScaleAcross(y, l.top, l.bottom, p.top, p.bottom);
+            return true;
         }
-        const int64_t inside = value < from       ? 0
-                               : value >= fromEnd ? fromEnd - from - 1
-                                                  : value - from;
-        return static_cast<int>(to + inside * (toEnd - to) / (fromEnd - from));
-    };
-    x = scale(x, p.left, p.right, l.left, l.right);
-    y = scale(y, p.top, p.bottom, l.top, l.bottom);
+    }
+    return false;
 }
 
 }  // namespace platform

@@ -7,7 +7,7 @@
 //
 // Points and rectangles are in the coordinates GetCursorPos gives this DPI-unaware program
 // (logical pixels), as Mouse steps use them; the win32 side turns a pixel's point into physical
-// pixels of the monitor it lies on. Any thread may call these. None of them sends a message to
+// pixels of the monitor it lies on (ToPhysicalPoint). Any thread may call these. None of them sends a message to
 // another window or waits for another program: a title is read from the system's copy, and every
 // action is posted to the window's own thread, so a hung program cannot hold the caller up. An
 // action therefore returns before it has taken effect; the caller polls for the result.
@@ -26,7 +26,7 @@ namespace platform {
 // Titles of the visible top-level windows of other processes (never this program's own), the
 // same windows OtherTopLevels lists, in the same order.
 std::vector<std::string> OtherWindowTitles();
-// Title of the foreground window; "" when there is none.
+// Title of the foreground window; "" when there is none or it is one of this program's own.
 std::string ForegroundWindowTitle();
 // Title of the top-level window at the point; "" when none lies there.
 std::string TopLevelTitleAt(int x, int y);

@@ -44,11 +44,14 @@ public:
 
     // Creates a new file; fails if one of that name exists already.
     bool CreateNew(std::string_view path);
-    // Opens a file for appending, creating it when missing. Each Write lands at its end and is
-    // in the file when Write returns (a killed process loses nothing written).
+    // Opens a file for appending, creating it when missing; others may read it meanwhile, nobody
+    // else may write it. Each Write lands at its end and is in the file when Write returns (a
+    // killed process loses nothing written).
     bool OpenForAppend(std::string_view path);
     bool IsOpen() const { return handle_ != kClosed; }
-    // False when not every byte was written (full disk, lost drive).
+    // Writes all of the bytes at the end of the file, or none: false when not every byte could be
+    // written (full disk, a file made unwritable, lost drive), and the file is then cut back to
+    // where it ended before, so it never ends in a part of them.
     bool Write(std::string_view bytes);
     // Flushes the written bytes to the device.
     bool Flush();

@@ -58,7 +58,7 @@ ClickMetrics SystemClickMetrics();
 
 // Installs the hooks on a thread of their own with its own message loop and returns once they
 // are in place; false when the system refuses them. The hooks only queue and return at once.
-// Whenever input is queued while the queue is empty, WaitEvent returns an event of kind
+// Whenever input is queued while the queue is empty, the event handler gets an event of kind
 // UserInputQueued. The user's first Escape press ends the recording: it is queued, but not passed
 // on to the program in front, and from then on the hooks pass everything on untouched.
 bool StartInputRecorder();

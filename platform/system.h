@@ -43,7 +43,9 @@ bool SleepUntilWoken(int milliseconds, uint64_t seen);
 // Starts a thread that runs fn(parameter) for the life of the process.
 void StartThread(void (*fn)(int), int parameter);
 
-// Opens a file (a path, files.h) the way the shell does (ShellExecuteExW, no parameters, no wait).
+// Opens a file (a path, files.h) the way the shell does (ShellExecuteExW, no parameters, no wait
+// for the program, the path in the form FileExists takes). When it returns true, the program has
+// been started: the process may end at once.
 bool ShellOpen(std::string_view path);
 
 // The arguments the program was started with, without its own name: split at blanks outside

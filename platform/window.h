@@ -171,8 +171,10 @@ bool IsMenuItemChecked(int item);
 
 // [SECTION] Message boxes and file dialogs
 
+// Every box and dialog stays open until the person closes it; meanwhile its modal loop hands the
+// events queued to the program's handler (see Events).
 // Modal box with one OK button; returns when it is closed. owner -1 gives a box without owner
-// (used from the player thread, so that the main window stays usable).
+// (a run's boxes, so that the main window's Stop and Pause stay usable).
 void MessageBoxOk(int owner, std::string_view title, std::string_view text);
 // Modal Yes/No question; true for Yes.
 bool MessageBoxYesNo(int owner, std::string_view title, std::string_view text);
@@ -210,12 +212,18 @@ struct Event {
     std::string text;
 };
 
-// Blocks until the next event and returns it.
-Event WaitEvent();
-// Handles every window message already waiting, then takes the next event if there is one;
-// false, at once, when there is none.
-bool PollEvent(Event& event);
-// Queues a Posted event for WaitEvent, from any thread; never waits.
+// Events are handed to the program's handler on the main thread, one at a time and in the order
+// they were queued, by the message loop and inside every modal loop alike (a box's, a file
+// dialog's), so that a handler runs while another one waits for its box to close. None is lost
+// and none is handed over twice.
+using EventHandler = void (*)(const Event& event);
+// Registers the handler; main thread, before the first event is to be handled.
+void SetEventHandler(EventHandler handler);
+// Handles every window message and event already waiting; returns at once when none is left.
+void HandlePendingEvents();
+// Handles window messages and events as they come, until the process ends.
+[[noreturn]] void RunMessageLoop();
+// Queues a Posted event for the handler, from any thread; never waits.
 void PostEvent(const Event& event);
 
 }  // namespace platform

@@ -127,11 +127,27 @@ void RegisterPort(Run& run, const StepRecord& step) {
     WaitAfterStep();
 }
 
+// Moves what has come in on the held port into its buffer; a failed read closes the port and
+// is reported.
+bool TakeIncoming(Run& run, HeldComPort& held) {
+    std::string bytes;
+    const bool read = held.Port->ReadAvailable(bytes);
+    held.Incoming.Append(bytes);
+    if (!read) {
+        held.Port->Close();
+        FailPaused(run, "Can't read port!");
+    }
+    return read;
+}
+
 // Sends on a held port; what came in before the send no longer answers a Wait after it.
-void SendOnHeldPort(HeldComPort& held, const std::string& bytes) {
-    TakeIncoming(held);
+bool SendOnHeldPort(Run& run, HeldComPort& held, const std::string& bytes) {
+    if (!ReopenHeldPort(run, held) || !TakeIncoming(run, held)) {
+        return false;
+    }
     held.Incoming.MarkSend();
     held.Port->Write(bytes);
+    return true;
 }
 
 }  // namespace
@@ -149,11 +165,22 @@ HeldComPort* FindHeldPort(Run& run, const std::string& portName) {
     return nullptr;
 }
 
-bool TakeIncoming(HeldComPort& held) {
-    std::string bytes;
-    const bool read = held.Port->ReadAvailable(bytes);
-    held.Incoming.Append(bytes);
-    return read;
+bool ReopenHeldPort(Run& run, HeldComPort& held) {
+    const ComPortEntry* entry = FindPort(run, held.PortName);
+    if (held.Port->IsOpen() || (entry != nullptr && SetUpPort(*held.Port, *entry, true))) {
+        return true;
+    }
+    held.Port->Close();
+    FailPaused(run, "Can't open port!");
+    return false;
+}
+
+void ReadHeldPorts(Run& run) {
+    for (HeldComPort& held : run.heldPorts) {
+        if (held.Port->IsOpen()) {
+            TakeIncoming(run, held);
+        }
+    }
 }
 
 void PlayComport(Run& run, const StepRecord& step) {
@@ -175,8 +202,9 @@ void PlayComport(Run& run, const StepRecord& step) {
         return;
     }
     if (HeldComPort* held = FindHeldPort(run, step.ComPort)) {
-        SendOnHeldPort(*held, bytes);
-        run.did = "sent " + std::to_string(bytes.size()) + " bytes to " + step.ComPort;
+        if (SendOnHeldPort(run, *held, bytes)) {
+            run.did = "sent " + std::to_string(bytes.size()) + " bytes to " + step.ComPort;
+        }
         WaitAfterStep();
         return;
     }

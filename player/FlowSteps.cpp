@@ -11,6 +11,7 @@
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
 #include "steps/RList.h"
+#include "steps/StepFile.h"
 
 namespace {
 
@@ -29,10 +30,10 @@ void CountLoop(Run& run, int level, const StepRecord& step) {
         owned.Active = 0;
         ShowRunText(kLoopTexts[level], "");
         run.did = "loop done after " + IntegerText(owned.Counter) + " rounds";
+        // On the last step nothing follows: the list has run out and the run ends played to its
+        // end.
         if (run.index + 1 < RList.Count()) {
             run.nextAtOnce = run.index + 1;
-        } else {
-            EndRun(RunEnd::PlayedToEnd);
         }
         return;
     }
@@ -93,7 +94,8 @@ void PlayState(Run& run, const StepRecord& step) {
 void PlayExecute(Run& run, const StepRecord& step) {
     const std::string path = platform::TextAsPath(step.ExecFile);
     run.did = "started " + step.ExecFile;
-    if (!platform::FileExists(path)) {
+    // A device (COM5, NUL) is no program; looking for it would open it.
+    if (NamesDevice(path) || !platform::FileExists(path)) {
         // With a person there a missing program is passed over; unattended, the list cannot do
         // what it was meant to, and the run ends.
         run.did = "no file " + step.ExecFile;
@@ -108,8 +110,7 @@ void PlayExecute(Run& run, const StepRecord& step) {
 
 void PlayMessage(Run& run, const StepRecord& step) {
     SetMessageOpen(true);
-    AskPerson("PAUSE", step.MessageText);
-    SetMessageOpen(false);
+    AskPerson(run, "PAUSE", step.MessageText);
     run.did = "message shown";
     WaitAfterStep();
 }

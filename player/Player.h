@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/window.h"
@@ -48,6 +49,9 @@ enum class RunEnd {
 };
 // "played to the end", "stopped", "failed".
 const char* RunEndText(RunEnd ended);
+// How the oldest run not reported yet ended, each run's end taken once; nothing when every end
+// has been taken. The player keeps it at the end of each run, before it posts RunEvent::Ended.
+std::optional<RunEnd> TakeRunEnd();
 
 // [SECTION] Run commands (main thread)
 void PlaySteps(int eventType);
@@ -55,6 +59,10 @@ void PlayFromCurrentStep();
 void PauseSteps(int eventType);
 // Stop ends a recording as it ends a run.
 void StopSteps(int eventType);
+// Before the program ends: ends an active run as Stop does and waits up to `milliseconds` for
+// the player to finish it (the player releases the keys it holds at every end). True when no run
+// is active any more.
+bool EndRunAndWait(int milliseconds);
 
 // [SECTION] Recording (main thread)
 // Control > Record: records the user's clicks, typing and pauses until Stop or Escape.
@@ -85,7 +93,7 @@ enum class RunEvent {
     Step,          // show element `value` in the editor panel
     Text,          // set control `value` to `text`
     Box,           // show the box the player waits on or reports
-    Ended,         // the run has ended; `value` is its RunEnd. Never drawn at once: posted always
+    Ended,         // the run has ended (TakeRunEnd says how). Never drawn at once: posted always
 };
 // True for an event the player posted.
 bool IsRunEvent(const platform::Event& event);
@@ -94,5 +102,5 @@ void DrawRunEvent(const platform::Event& event);
 // Shows the run state in the run buttons, their menu items and the editing lock (main thread).
 void ShowRunPhase();
 // Releases the keys the player holds down at this moment (a text's modifiers); any thread. The
-// program calls it before it ends in the middle of a run.
+// program calls it before it ends when the player has not finished its run in time.
 void ReleasePlayerKeys();

@@ -18,7 +18,9 @@
 // [SECTION] The run
 
 // A port that a Wait step of the list listens on: opened at its first Initialise of the run and
-// open until the run ends, so that a device's answer finds it open.
+// open until the run ends, so that a device's answer finds it open. Every wait of the player
+// reads it, so a chatty device never fills the driver's queue. A read that fails (an adapter
+// pulled out) closes it; the next send or Wait on it opens it again.
 struct HeldComPort {
     std::string PortName;
     std::unique_ptr<platform::SerialPort> Port;
@@ -30,7 +32,8 @@ struct WaitOutcome {
     int64_t waitedMicroseconds = 0;  // from its start to the condition or the time-out, pauses
                                      // not counted
     bool timedOut = false;
-    bool ended = false;  // the run ended (Stop, Escape) while it waited
+    bool ended = false;   // the run ended (Stop, Escape) while it waited
+    bool failed = false;  // a failure was reported while it waited
 };
 
 // Everything one run owns. The player thread makes a fresh one when a run begins and is the only
@@ -95,6 +98,12 @@ bool WaitUntil(int64_t deadline);
 bool GoOnHoldingClock(int64_t& held);
 // The StepInterval wait after (or before) a step, cut short like WaitUntil.
 void WaitAfterStep();
+// Takes in what has come in on every port the run holds open (each wait does, on every tick). A
+// port whose read fails is closed and reported as "Can't read port!", which holds the run.
+void ReadHeldPorts(Run& run);
+// The player's sleep: until woken or `milliseconds` have passed; while the run holds ports open,
+// for at most one read period, so that the caller reads them again in time.
+void SleepReadingPorts(int milliseconds, uint64_t seen);
 
 // [SECTION] What a run shows and reports
 // The player never calls a window function: these have the main thread draw, and return at once.
@@ -105,12 +114,15 @@ void ShowRunText(int control, std::string_view text);
 void ShowRunStep(int index);
 // A new run begins: the first element it plays is shown in any case (main thread).
 void ForgetShownStep();
-// A failure a person must read. `hold`: the run holds with a box titled `title` until Play or
-// Stop; otherwise the box is shown and the run goes on. Unattended, nobody is there: the run
-// ends as failed instead. Either way the failure goes into run.failure for the run log.
+// A failure a person must read, in a box titled `title`: the player waits until the box is
+// closed, or the run ends (Stop, Escape). `hold`: the run is paused as well and holds after the
+// box until Play or Stop; otherwise it goes on once the box is closed. Unattended, nobody is
+// there: the run ends as failed instead. Either way the failure goes into run.failure for the
+// run log.
 void ReportRunFailure(Run& run, std::string_view title, std::string_view text, bool hold = true);
-// A Message step's box: returns when the person has closed it.
-void AskPerson(std::string_view title, std::string_view text);
+// A Message step's box: returns when the person has closed it, whatever happened meanwhile; the
+// main thread ends the Message state (SetMessageOpen(false)) as the box closes.
+void AskPerson(Run& run, std::string_view title, std::string_view text);
 
 // [SECTION] Step actions
 // Each reads its step, acts through the platform, says in run.did what it did, and waits.

@@ -1,12 +1,13 @@
 // What a run shows and reports: the player asks, the main thread draws. On the main thread itself
 // (a run played there by a test) the drawing happens at once.
 
-#include <condition_variable>
+#include <map>
 #include <mutex>
 #include <string>
 
 #include "Forms/MainWindow.h"
 #include "editor/EditorPanel.h"
+#include "platform/system.h"
 #include "platform/window.h"
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
@@ -14,15 +15,20 @@
 
 namespace {
 
-struct PendingBox {
+// A player held by a box sleeps until the box closes or a transition wakes it; the limit is only
+// a safety net.
+constexpr int kBoxSafetyNetMs = 60000;
+
+// A box the player asked for, from its posting until the person closes it.
+struct RunBox {
     std::string title;
     std::string text;
-    bool open = false;  // posted and not closed yet
+    bool message = false;  // a Message step's box
 };
 
 std::mutex gBoxMutex;
-std::condition_variable gBoxClosed;
-PendingBox gBox;  // guarded by gBoxMutex
+std::map<int, RunBox> gOpenBoxes;  // by number; guarded by gBoxMutex
+int gLastBox = 0;                  // guarded by gBoxMutex
 
 // The element the run being played showed last, -1 when none yet. Main thread only.
 int gShownByRun = -1;
@@ -44,35 +50,61 @@ void Draw(const platform::Event& event) {
     }
 }
 
-// The run's boxes have no owner, so that the main window's Stop and Pause stay usable.
-void ShowPendingBox() {
-    std::string title;
-    std::string text;
+// Shows box `number` and returns when the person has closed it (main thread). The run's boxes
+// have no owner, so that the main window's Stop and Pause stay usable; what they do while the
+// box is open is handled inside its modal loop.
+void ShowRunBox(int number) {
+    RunBox box;
     {
         const std::lock_guard<std::mutex> lock(gBoxMutex);
-        title = gBox.title;
-        text = gBox.text;
+        const auto found = gOpenBoxes.find(number);
+        if (found == gOpenBoxes.end()) {
+            return;
+        }
+        box = found->second;
     }
-    ShowMessage(title, text, BoxOwner::Nobody);
+    ShowMessage(box.title, box.text, BoxOwner::Nobody);
     {
         const std::lock_guard<std::mutex> lock(gBoxMutex);
-        gBox.open = false;
+        gOpenBoxes.erase(number);
     }
-    gBoxClosed.notify_all();
+    // On the main thread, at the moment it closes: a Pause given while it was open ends here,
+    // never after the player has gone on.
+    if (box.message) {
+        SetMessageOpen(false);
+    }
+    platform::WakeSleepers();
 }
 
-// Has the main thread show a box; `wait`: returns when it has been closed.
-void ShowBox(std::string_view title, std::string_view text, bool wait) {
+bool IsBoxOpen(int number) {
+    const std::lock_guard<std::mutex> lock(gBoxMutex);
+    return gOpenBoxes.count(number) != 0;
+}
+
+// Has the main thread show a box; returns its number.
+int PostRunBox(RunBox box) {
+    int number = 0;
     {
-        std::unique_lock<std::mutex> lock(gBoxMutex);
-        // One box at a time: a box still open from the step before is closed first.
-        gBoxClosed.wait(lock, [] { return !gBox.open; });
-        gBox = PendingBox{std::string(title), std::string(text), true};
+        const std::lock_guard<std::mutex> lock(gBoxMutex);
+        number = ++gLastBox;
+        gOpenBoxes.emplace(number, std::move(box));
     }
-    Draw(RunEventOf(RunEvent::Box));
-    if (wait) {
-        std::unique_lock<std::mutex> lock(gBoxMutex);
-        gBoxClosed.wait(lock, [] { return !gBox.open; });
+    Draw(RunEventOf(RunEvent::Box, number));
+    return number;
+}
+
+// Holds the player until box `number` is closed, reading the run's held ports meanwhile, so that
+// a chatty device does not overrun its queue while a box is open. The user's Escape is seen; with `endsWithRun`, the hold also ends at once when the run
+// ends (Stop, Escape, the close box).
+void HoldWhileOpen(Run& run, int number, bool endsWithRun) {
+    for (;;) {
+        const uint64_t seen = platform::WakeCount();
+        ReadHeldPorts(run);
+        CheckUserEscape();
+        if (!IsBoxOpen(number) || (endsWithRun && PlayRunning == 0)) {
+            return;
+        }
+        SleepReadingPorts(kBoxSafetyNetMs, seen);
     }
 }
 
@@ -103,11 +135,13 @@ void ReportRunFailure(Run& run, std::string_view title, std::string_view text, b
     if (hold) {
         HoldRun();
     }
-    ShowBox(title, text, false);
+    // Nothing is played behind the box: the run goes on (or holds in the pause) once it is
+    // closed, and Stop or Escape end the run at once.
+    HoldWhileOpen(run, PostRunBox(RunBox{std::string(title), std::string(text)}), true);
 }
 
-void AskPerson(std::string_view title, std::string_view text) {
-    ShowBox(title, text, true);
+void AskPerson(Run& run, std::string_view title, std::string_view text) {
+    HoldWhileOpen(run, PostRunBox(RunBox{std::string(title), std::string(text), true}), false);
 }
 
 bool IsRunEvent(const platform::Event& event) {
@@ -134,7 +168,7 @@ void DrawRunEvent(const platform::Event& event) {
             platform::SetControlText(event.value, event.text);
             break;
         case RunEvent::Box:
-            ShowPendingBox();
+            ShowRunBox(event.value);
             break;
         case RunEvent::Ended:
             break;

@@ -1,7 +1,9 @@
 // The run state shared with the main thread: its transitions, the buttons that show it, and the
 // idle player's wake-up.
 
+#include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 
 #include "Forms/MainWindow.h"
@@ -44,6 +46,8 @@ bool gMessageOpen = false;
 RunEnd gRunEnd = RunEnd::PlayedToEnd;
 // True while the player thread waits in WaitForRun.
 bool gWaiting = false;
+// How the runs ended whose ends nobody has taken yet, oldest first.
+std::deque<RunEnd> gUntakenEnds;
 
 void SetPhase(Phase phase) {
     gPhase = phase;
@@ -132,8 +136,19 @@ const char* RunEndText(RunEnd ended) {
     return "failed";
 }
 
+std::optional<RunEnd> TakeRunEnd() {
+    const std::lock_guard<std::mutex> lock(StateMutex());
+    if (gUntakenEnds.empty()) {
+        return std::nullopt;
+    }
+    const RunEnd ended = gUntakenEnds.front();
+    gUntakenEnds.pop_front();
+    return ended;
+}
+
 void SetInitialRunState() {
     const std::lock_guard<std::mutex> lock(StateMutex());
+    gUntakenEnds.clear();
     gMessageOpen = false;
     SetPhase(Phase::Idle);
     PlayStartIndex = 0;
@@ -197,10 +212,19 @@ RunEnd FinishRun() {
     Transition([&ended] {
         gMessageOpen = false;
         ended = gRunEnd;
+        gUntakenEnds.push_back(ended);
         SetPhase(Phase::Idle);
         return true;
     });
     return ended;
+}
+
+bool EndRunAndWait(int milliseconds) {
+    EndRun(RunEnd::Stopped);
+    std::unique_lock<std::mutex> lock(StateMutex());
+    return Wake().wait_for(lock, std::chrono::milliseconds(milliseconds), [] {
+        return gPhase != Phase::Playing && gPhase != Phase::Paused && gPhase != Phase::Ending;
+    });
 }
 
 bool BeginRecording() {

@@ -1,6 +1,8 @@
 // The player thread: one run from its start step to its end, the per-step dispatcher and the
 // waits between steps.
 
+#include <algorithm>
+#include <iterator>
 #include <span>
 #include <string>
 
@@ -25,6 +27,9 @@ constexpr int64_t kMicrosecondsPerMs = 1000;
 // A paused run sleeps until a transition or the Escape watch wakes it; the limit is only a safety
 // net and costs nothing.
 constexpr int kPauseSafetyNetMs = 60000;
+// While the run holds ports open, no sleep is longer than this: a device sending at 115200 baud
+// fills less than 600 bytes of the driver's queue meanwhile.
+constexpr int kHeldPortReadMs = 50;
 
 // The action of each step type. The run log line names the type by its upper-case name
 // (steps/StepTypes.h).
@@ -40,15 +45,20 @@ constexpr StepAction kStepActions[] = {
 Run gRun;
 
 // The checks before and after every step: false when the run is to end, also when it is
-// stopped while it waits in a pause.
-bool ChecksBetweenSteps() {
+// stopped while it waits in a pause. A held port that fails meanwhile gets a line of its own in
+// the run log.
+bool ChecksBetweenSteps(Run& run) {
+    run.failure.clear();
     CheckUserEscape();
-    if (PlayRunning == 0) {
-        return false;
+    if (PlayRunning != 0) {
+        PauseWait();
     }
-    PauseWait();
+    if (!run.failure.empty()) {
+        WriteRunLog(0, "RUN", "between steps", "failed: " + run.failure);
+    }
     return PlayRunning != 0;
 }
+
 
 // What a step's line in the run log says about how it went.
 std::string StepResult(const Run& run) {
@@ -83,7 +93,7 @@ bool PlayStepAndTargets(Run& run) {
     while (run.nextAtOnce >= 0) {
         run.index = run.nextAtOnce;
         run.nextAtOnce = -1;
-        if (!ChecksBetweenSteps()) {
+        if (!ChecksBetweenSteps(run)) {
             return false;
         }
         PlayElement(run);
@@ -101,22 +111,26 @@ bool NextElement(Run& run) {
 
 // The end of a run: the status fields emptied, the start step shown again, then idle (Play
 // offered) last, so that a new run cannot start while this one ends; then the main thread is
-// told how it ended.
+// told that it ended.
 void EndOfRun(Run& run) {
     run.heldPorts.clear();
     for (int field : {TextLoop1, TextLoop2, TextLoop3}) {
         ShowRunText(field, "");
     }
     ShowRunStep(PlayStartIndex);
-    const RunEnd ended = FinishRun();
+    FinishRun();
     platform::Event event;
     event.kind = platform::EventKind::Posted;
     event.source = static_cast<int>(RunEvent::Ended);
-    event.value = static_cast<int>(ended);
     platform::PostEvent(event);
 }
 
 }  // namespace
+
+void SleepReadingPorts(int milliseconds, uint64_t seen) {
+    platform::SleepUntilWoken(
+        gRun.heldPorts.empty() ? milliseconds : std::min(milliseconds, kHeldPortReadMs), seen);
+}
 
 void CheckUserEscape() {
     if (platform::UserEscapePressed()) {
@@ -129,11 +143,12 @@ void PauseWait() {
         // Read before the look, so that a change after it ends the sleep at once. Every
         // transition and the Escape watch wake the sleeper, so it needs no time limit.
         const uint64_t seen = platform::WakeCount();
+        ReadHeldPorts(gRun);
         CheckUserEscape();
         if (PlayPaused != 1 || PlayRunning == 0) {
             return;
         }
-        platform::SleepUntilWoken(kPauseSafetyNetMs, seen);
+        SleepReadingPorts(kPauseSafetyNetMs, seen);
     }
 }
 
@@ -153,6 +168,7 @@ bool GoOnHoldingClock(int64_t& held) {
 bool WaitUntil(int64_t deadline) {
     for (;;) {
         const uint64_t seen = platform::WakeCount();
+        ReadHeldPorts(gRun);
         CheckUserEscape();
         if (PlayRunning == 0 || PlayPaused == 1) {
             return false;
@@ -162,7 +178,7 @@ bool WaitUntil(int64_t deadline) {
             return true;
         }
         // The sleep has 1 ms resolution: round up to end on or just after the deadline.
-        platform::SleepUntilWoken(
+        SleepReadingPorts(
             static_cast<int>((remaining + kMicrosecondsPerMs - 1) / kMicrosecondsPerMs), seen);
     }
 }
@@ -206,7 +222,7 @@ void PlayRun() {
     WriteRunLog(0, "RUN", "started " + platform::PathAsText(StepFilePath),
                 "Quorvane " + ProgramVersion);
     if (gRun.index >= 0 && gRun.index < RList.Count()) {
-        while (ChecksBetweenSteps() && PlayStepAndTargets(gRun) && ChecksBetweenSteps() &&
+        while (ChecksBetweenSteps(gRun) && PlayStepAndTargets(gRun) && ChecksBetweenSteps(gRun) &&
                NextElement(gRun)) {
         }
     }

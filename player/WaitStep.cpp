@@ -56,9 +56,10 @@ bool PixelShows(const Condition& condition) {
            ColourMatches(rgb, pixel.rgb, pixel.tolerance);
 }
 
+// Every wait reads the held ports; a port closed by a failed read answers nothing. A match
+// consumes what came in up to its end.
 bool AnswerCame(const Condition& condition) {
-    TakeIncoming(*condition.port);
-    return condition.port->Incoming.Contains(condition.read.text);
+    return condition.port->Port->IsOpen() && condition.port->Incoming.TakeMatch(condition.read.text);
 }
 
 struct WaitLook {
@@ -100,6 +101,9 @@ bool ReadCondition(Run& run, const StepRecord& step, Condition& condition) {
                 PortRegistered(run, port) ? "Can't open port!" : "Port is not initialised!");
             return false;
         }
+        if (!ReopenHeldPort(run, *condition.port)) {
+            return false;
+        }
     }
     return true;
 }
@@ -117,8 +121,9 @@ void ShowRemaining(int64_t remaining, int64_t& shownTenths) {
     }
 }
 
-// Polls until the condition holds or `length` of unpaused time has passed.
-WaitOutcome AwaitCondition(const Condition& condition, int64_t length) {
+// Polls until the condition holds or `length` of unpaused time has passed. A failure reported
+// meanwhile (a held port that cannot be read) ends the wait: the run holds after the step.
+WaitOutcome AwaitCondition(const Run& run, const Condition& condition, int64_t length) {
     const int64_t start = platform::MonotonicMicroseconds();
     int64_t held = 0;
     int64_t shownTenths = -1;
@@ -131,15 +136,19 @@ WaitOutcome AwaitCondition(const Condition& condition, int64_t length) {
             break;
         }
         ShowRemaining(deadline - now, shownTenths);
-        if (!WaitUntil(std::min(now + condition.pollMicroseconds, deadline)) &&
-            !GoOnHoldingClock(held)) {
+        const bool waited = WaitUntil(std::min(now + condition.pollMicroseconds, deadline));
+        if (!run.failure.empty()) {
+            outcome.failed = true;
+            break;
+        }
+        if (!waited && !GoOnHoldingClock(held)) {
             outcome.ended = true;
             break;
         }
         holds = Holds(condition);
     }
     outcome.waitedMicroseconds = platform::MonotonicMicroseconds() - start - held;
-    outcome.timedOut = !holds && !outcome.ended;
+    outcome.timedOut = !holds && !outcome.ended && !outcome.failed;
     ShowRunText(TextWaitCountdown, outcome.timedOut ? "0.0" : "");
     return outcome;
 }
@@ -182,11 +191,11 @@ void PlayWait(Run& run, const StepRecord& step) {
     if (!ReadCondition(run, step, condition)) {
         return;
     }
-    run.wait = AwaitCondition(condition, WaitLength(step.WaitTime));
+    run.wait = AwaitCondition(run, condition, WaitLength(step.WaitTime));
     const WaitOutcome& outcome = run.wait;
     run.did += (outcome.timedOut ? ", timed out after " : ", waited ") +
                SecondsText(outcome.waitedMicroseconds);
-    if (outcome.ended) {
+    if (outcome.ended || outcome.failed) {
         return;
     }
     if (outcome.timedOut) {

@@ -12,5 +12,6 @@ const WaitOutcome& LastWaitOutcome();
 bool PortRegistered(const Run& run, const std::string& portName);
 // The port the run holds open for a Wait step, or nullptr.
 HeldComPort* FindHeldPort(Run& run, const std::string& portName);
-// Moves what has come in on the held port into its buffer; false when the port failed.
-bool TakeIncoming(HeldComPort& held);
+// Opens the held port again after a read failed; false, with "Can't open port!" reported, when
+// it cannot be opened.
+bool ReopenHeldPort(Run& run, HeldComPort& held);

@@ -42,7 +42,7 @@ WINDOWS_HEADERS = {
     "objbase.h", "combaseapi.h", "ole2.h", "oleauto.h", "olectl.h", "unknwn.h", "propkey.h",
     "mmsystem.h", "timeapi.h", "lmcons.h", "tlhelp32.h", "psapi.h", "dbghelp.h", "setupapi.h",
     "dbt.h", "imm.h", "uxtheme.h", "dwmapi.h", "shellscalingapi.h", "versionhelpers.h",
-    "userenv.h", "wtsapi32.h", "strsafe.h", "tchar.h", "hidusage.h", "intshcut.h",
+    "userenv.h", "wtsapi32.h", "strsafe.h", "tchar.h", "hidusage.h", "intshcut.h", "wincodec.h",
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 

@@ -4,10 +4,12 @@
 #
 #   scripts/fuzz.sh [seconds per target, default 60] [build folder, default build/fuzz]
 #
-# Each target first runs once over a few large generated inputs (a 10 MB line, 100,000 fields,
-# numbers beyond 64 bits, every kind of line end, 50,000 junk lines), kept out of the repository,
-# then fuzzes from the committed seeds in fuzz/corpus/<target>/ with inputs of up to MAX_LEN bytes
-# (default 1 MB: large inputs slow the search down without reaching new code).
+# The targets are the fuzz/*_fuzz.cpp files: the step file reader, the step text check, the
+# key-text reader and the Wait step's value readers. Each first runs once over a few large
+# generated inputs (a 10 MB line, 100,000 fields, numbers beyond 64 bits, every kind of line end,
+# 50,000 junk lines, a million unclosed braces), kept out of the repository, then fuzzes from the
+# committed seeds in fuzz/corpus/<target>/ with inputs of up to MAX_LEN bytes (default 1 MB: large
+# inputs slow the search down without reaching new code).
 set -euo pipefail
 
 seconds=${1:-60}
@@ -18,7 +20,11 @@ max_len=${MAX_LEN:-1048576}
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUORVANE_PLATFORM=headless \
   -DQUORVANE_TESTS=OFF -DQUORVANE_FUZZ=ON -DQUORVANE_SANITIZE=address,undefined >/dev/null
-cmake --build "$build" -j2 --target step_file_fuzz step_check_fuzz
+targets=()
+for source in "$root"/fuzz/*_fuzz.cpp; do
+  targets+=("$(basename "$source" .cpp)")
+done
+cmake --build "$build" -j2 --target "${targets[@]}"
 
 generate_seeds() {
   local dir=$1 header=$'Quorvane 2.2\r\nuser  -  01.01.2026 00:00\r\ninfo\r\n'
@@ -33,13 +39,14 @@ seeds = {
                     + b"4;%" + b"1" * 100 + b";" + b"1" * 25 + b";\r\n",
     "line_ends": header + b"7;crlf;\r\n7;lf;\n7;cr;\r7;lfcr;\n\r7;end",
     "many_lines": header + b"x;\r\n" * 50_000,
+    "open_braces": b"{" * 1_000_000 + b"}" + b"{" * 1_000_000,
 }
 for name, data in seeds.items():
     open(f"{folder}/{name}", "wb").write(data)
 PY
 }
 
-for target in step_file_fuzz step_check_fuzz; do
+for target in "${targets[@]}"; do
   large=$build/large/$target
   corpus=$build/corpus/$target
   mkdir -p "$large" "$corpus"

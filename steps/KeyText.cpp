@@ -80,10 +80,15 @@ const std::vector<KeyName> KeyNameTable = [] {
 
 std::vector<KeyToken> ReadKeyText(std::string_view text) {
     std::vector<KeyToken> tokens;
+    // A "{" after the last "}" has none to close it: found once, so that a text of many such
+    // braces is read in one pass.
+    const size_t lastClose = text.rfind('}');
     size_t position = 0;
     while (position < text.size()) {
         const size_t close =
-            text[position] == '{' ? text.find('}', position + 1) : std::string_view::npos;
+            text[position] == '{' && lastClose != std::string_view::npos && position < lastClose
+                ? text.find('}', position + 1)
+                : std::string_view::npos;
         if (close == std::string_view::npos) {
             tokens.push_back({KeyTokenKind::Character, text[position++], 0});
             continue;

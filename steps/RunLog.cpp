@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/files.h"
+#include "steps/StepFile.h"
 
 namespace {
 
@@ -15,6 +16,9 @@ platform::OutputFile& Log() {
     static auto* log = new platform::OutputFile;
     return *log;
 }
+
+enum class WriteFailure { None, Unreported, Reported };
+WriteFailure gWriteFailure = WriteFailure::None;  // guarded by gLogMutex
 
 void AppendField(std::string& line, std::string_view text) {
     for (char c : text) {
@@ -50,7 +54,14 @@ std::string RunLogLine(const platform::LocalTime& time, int32_t step, std::strin
 
 bool OpenRunLog(const std::string& path) {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    return Log().IsOpen() || Log().OpenForAppend(path);
+    // A device (COM5, NUL) is no log, and opening a port would toggle its lines.
+    return Log().IsOpen() || (!NamesDevice(path) && Log().OpenForAppend(path));
+}
+
+void CloseRunLog() {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    Log().Close();
+    gWriteFailure = WriteFailure::None;
 }
 
 bool RunLogOpen() {
@@ -61,7 +72,18 @@ bool RunLogOpen() {
 void WriteRunLog(int32_t step, std::string_view type, std::string_view did,
                  std::string_view result) {
     const std::lock_guard<std::mutex> lock(gLogMutex);
-    if (Log().IsOpen()) {
-        Log().Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result));
+    if (Log().IsOpen() &&
+        !Log().Write(RunLogLine(platform::CurrentLocalTime(), step, type, did, result)) &&
+        gWriteFailure == WriteFailure::None) {
+        gWriteFailure = WriteFailure::Unreported;
     }
+}
+
+bool TakeRunLogWriteFailure() {
+    const std::lock_guard<std::mutex> lock(gLogMutex);
+    if (gWriteFailure != WriteFailure::Unreported) {
+        return false;
+    }
+    gWriteFailure = WriteFailure::Reported;
+    return true;
 }

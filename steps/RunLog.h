@@ -3,7 +3,9 @@
 //   local time <TAB> step number <TAB> TYPE <TAB> what it did <TAB> result <CR LF>
 // in the system code page, for example
 //   2026-12-08 22:10:05.123<TAB>4<TAB>MOUSE<TAB>L_Click 348 362<TAB>ok
-// Run lines have no step number and the type "RUN". Each line reaches the file as it is written.
+// Run lines have no step number and the type "RUN". Each line reaches the file whole as it is
+// written, or not at all (a full disk, a file made unwritable): the log never ends in part of a
+// line, and a later line that fits is still written.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +21,16 @@ std::string RunLogTime(const platform::LocalTime& time);
 std::string RunLogLine(const platform::LocalTime& time, int32_t step, std::string_view type,
                        std::string_view did, std::string_view result);
 
-// Opens (or creates) the log for appending; false when it cannot be opened. Every later run of
-// this program start writes to it.
+// Opens (or creates) the log for appending; false when it cannot be opened or names a device
+// (NamesDevice), which is not touched. Every later run of this program start writes to it.
 bool OpenRunLog(const std::string& path);
 bool RunLogOpen();
+// Closes the log and forgets a failed write, as the end of the program start does (each unit
+// test starts this way).
+void CloseRunLog();
 // Appends a line stamped with the current local time; nothing when no log is open. Any thread.
 void WriteRunLog(int32_t step, std::string_view type, std::string_view did,
                  std::string_view result);
+// True once, the first time it is asked after a line could not be written: the one failed write
+// that is reported.
+bool TakeRunLogWriteFailure();

@@ -122,18 +122,28 @@ bool ColourMatches(uint32_t actual, uint32_t wanted, int32_t tolerance) {
 
 void AnswerBuffer::Append(std::string_view bytes) {
     bytes_ += bytes;
-    if (bytes_.size() > kCapacity) {
+    if (bytes_.size() > 2 * kCapacity) {
         const size_t excess = bytes_.size() - kCapacity;
         bytes_.erase(0, excess);
         dropped_ += excess;
     }
 }
 
+uint64_t AnswerBuffer::Kept() const {
+    return dropped_ + (bytes_.size() > kCapacity ? bytes_.size() - kCapacity : 0);
+}
+
 void AnswerBuffer::MarkSend() {
     mark_ = dropped_ + bytes_.size();
 }
 
-bool AnswerBuffer::Contains(std::string_view text) const {
-    const uint64_t from = std::max(mark_, dropped_) - dropped_;
-    return !text.empty() && bytes_.find(text, static_cast<size_t>(from)) != std::string::npos;
+bool AnswerBuffer::TakeMatch(std::string_view text) {
+    const uint64_t from = std::max(mark_, Kept()) - dropped_;
+    const size_t found =
+        text.empty() ? std::string::npos : bytes_.find(text, static_cast<size_t>(from));
+    if (found == std::string::npos) {
+        return false;
+    }
+    mark_ = dropped_ + found + text.size();
+    return true;
 }

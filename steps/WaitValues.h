@@ -37,7 +37,8 @@ bool ColourMatches(uint32_t actual, uint32_t wanted, int32_t tolerance);
 
 // The bytes that came in on a port, kept for the Answer matcher. A telegram's send marks the
 // stream: only bytes after the last mark are matched, so an answer that arrived before the
-// question cannot satisfy a Wait after it. The oldest bytes go first once `capacity` is reached.
+// question cannot satisfy a Wait after it. A match marks the stream at its end, so each answer
+// satisfies one Wait. Only the last `kCapacity` bytes count: older ones are gone.
 class AnswerBuffer {
 public:
     static constexpr size_t kCapacity = 64 * 1024;
@@ -45,11 +46,15 @@ public:
     void Append(std::string_view bytes);
     // A telegram is about to be sent: what came in so far no longer counts.
     void MarkSend();
-    // `text` lies among the bytes since the last mark, also when it arrived in pieces.
-    bool Contains(std::string_view text) const;
+    // `text` lies among the bytes since the last mark, also when it arrived in pieces; if so,
+    // the mark moves to the end of its first occurrence.
+    bool TakeMatch(std::string_view text);
 
 private:
-    std::string bytes_;
+    // Stream position of the oldest byte that still counts.
+    uint64_t Kept() const;
+
+    std::string bytes_;     // up to twice kCapacity, so that bytes are dropped seldom, in bulk
     uint64_t dropped_ = 0;  // bytes before bytes_[0]
-    uint64_t mark_ = 0;     // stream position of the last send
+    uint64_t mark_ = 0;     // stream position of the last send or match
 };

@@ -1,5 +1,7 @@
 #include "platform/headless/State.h"
 
+#include <algorithm>
+
 namespace headless_state {
 
 std::unique_lock<std::mutex> Lock() {
@@ -21,6 +23,51 @@ void NoteCaller(const char* call) {
     if (std::this_thread::get_id() != Shared().mainThread) {
         Shared().wrongThreadCalls.emplace_back(call);
     }
+}
+
+platform::ScreenRect ScreenBounds() {
+    const std::vector<platform::MonitorSpace>& monitors = Shared().monitors;
+    if (monitors.empty()) {
+        return {};
+    }
+    platform::ScreenRect bounds = monitors.front().physical;
+    for (const platform::MonitorSpace& monitor : monitors) {
+        bounds.left = std::min(bounds.left, monitor.physical.left);
+        bounds.top = std::min(bounds.top, monitor.physical.top);
+        bounds.right = std::max(bounds.right, monitor.physical.right);
+        bounds.bottom = std::max(bounds.bottom, monitor.physical.bottom);
+    }
+    return bounds;
+}
+
+std::vector<uint32_t>& ScreenPixels() {
+    std::vector<uint32_t>& screen = Shared().screen;
+    const platform::ScreenRect bounds = ScreenBounds();
+    const int width = bounds.right - bounds.left;
+    if (screen.empty() && width > 0 && bounds.bottom > bounds.top) {
+        screen.assign(static_cast<size_t>(width) * (bounds.bottom - bounds.top), 0);
+        for (const platform::MonitorSpace& monitor : Shared().monitors) {
+            const platform::ScreenRect& r = monitor.physical;
+            for (int y = r.top; y < r.bottom; ++y) {
+                const auto row = screen.begin() + static_cast<ptrdiff_t>(y - bounds.top) * width;
+                std::fill(row + (r.left - bounds.left), row + (r.right - bounds.left), 0xFF000000u);
+            }
+        }
+    }
+    return screen;
+}
+
+uint32_t* ScreenPixelAt(int x, int y) {
+    for (const platform::MonitorSpace& monitor : Shared().monitors) {
+        const platform::ScreenRect& r = monitor.physical;
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) {
+            const platform::ScreenRect bounds = ScreenBounds();
+            return ScreenPixels().data() +
+                   static_cast<ptrdiff_t>(y - bounds.top) * (bounds.right - bounds.left) +
+                   (x - bounds.left);
+        }
+    }
+    return nullptr;
 }
 
 intptr_t OpenHandle(std::map<intptr_t, std::string>& table, const std::string& name) {

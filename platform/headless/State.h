@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/ScreenSpace.h"
 #include "platform/headless/headless.h"
 #include "platform/recorder.h"
 #include "platform/serial.h"
@@ -34,6 +35,7 @@ struct ControlRecord {
 struct FileRecord {
     bool folder = false;
     bool device = false;  // what the system opens as a device under this path (a port, NUL)
+    int opens = 0;        // a device's: how often something opened it
     bool readOnly = false;
     std::string bytes;
 };
@@ -57,7 +59,10 @@ struct State {
     std::deque<bool> scriptedYesNo;
     std::deque<std::string> scriptedPaths;
     std::function<void(const headless::ShownBox&)> onBoxShown;
+    // nothing: a box closes once its action has run
+    std::function<bool(const headless::ShownBox&)> closeBoxesWhen;
     std::deque<platform::Event> events;
+    platform::EventHandler eventHandler = nullptr;
 
     // Time and user
     int64_t clock = 0;
@@ -92,7 +97,11 @@ struct State {
     // Top-level windows, topmost first, and the screen
     std::vector<headless::DesktopWindow> desktopWindows;
     std::vector<headless::TopLevelAction> topLevelActions;
-    std::map<std::pair<int, int>, uint32_t> screenPixels;
+    std::vector<platform::MonitorSpace> monitors = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1080}}};
+    // The physical pixels of the monitors' bounding rectangle, row after row; made black at
+    // first use (ScreenPixels).
+    std::vector<uint32_t> screen;
+    bool screenLocked = false;
 
     // Process
     // The thread that reset the platform: the only one that may call the window functions.
@@ -112,6 +121,14 @@ bool DesktopWindowAt(int x, int y, platform::TopLevelAtPoint& found);
 
 // Notes `call` as a fault when the calling thread is not the main thread; with Lock() held.
 void NoteCaller(const char* call);
+
+// The bounding rectangle of the monitors' physical rectangles; with Lock() held.
+platform::ScreenRect ScreenBounds();
+// The screen's pixels (State::screen), made when first needed: opaque black on the monitors,
+// 0 off them; with Lock() held.
+std::vector<uint32_t>& ScreenPixels();
+// The screen pixel at a physical desktop point; nullptr off every monitor. With Lock() held.
+uint32_t* ScreenPixelAt(int x, int y);
 
 // The lock that guards Shared().
 [[nodiscard]] std::unique_lock<std::mutex> Lock();

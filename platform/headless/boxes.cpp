@@ -1,5 +1,6 @@
 // Message boxes, file dialogs and the event queue of the headless window system.
 
+#include <chrono>
 #include <thread>
 
 #include "platform/headless/State.h"
@@ -24,10 +25,32 @@ T TakeScripted(std::deque<T>& answers, T unscripted) {
     return answer;
 }
 
-// Records the box with its answer, then runs the test's action while the box is "open".
+// A held box gives up waiting for its condition after this long, so that a test that never
+// meets it fails instead of hanging.
+constexpr auto kLongestHeldBox = std::chrono::seconds(60);
+
+// The box's own modal loop: hands the events queued meanwhile to the program's handler until the
+// test's condition says the box is closed.
+void RunModalLoop(const ShownBox& box, const std::function<bool(const ShownBox&)>& closeWhen) {
+    const auto giveUp = std::chrono::steady_clock::now() + kLongestHeldBox;
+    for (;;) {
+        platform::HandlePendingEvents();
+        if (closeWhen(box) || std::chrono::steady_clock::now() > giveUp) {
+            return;
+        }
+        auto lock = Lock();
+        headless_state::EventQueued().wait_for(lock, std::chrono::milliseconds(1),
+                                               [] { return !Shared().events.empty(); });
+    }
+}
+
+// Records the box with its answer, then runs the test's action while the box is open; the box
+// closes after it, or, held, once the test's condition holds.
 ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view text) {
     ShownBox box;
     std::function<void(const ShownBox&)> action;
+    std::function<bool(const ShownBox&)> closeWhen;
+    bool onMainThread = false;
     {
         const auto lock = Lock();
         headless_state::NoteCaller("a box");
@@ -46,9 +69,14 @@ ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view 
         }
         Shared().boxes.push_back(box);
         action = Shared().onBoxShown;
+        closeWhen = Shared().closeBoxesWhen;
+        onMainThread = box.thread == Shared().mainThread;
     }
     if (action) {
         action(box);
+    }
+    if (closeWhen && onMainThread) {
+        RunModalLoop(box, closeWhen);
     }
     return box;
 }
@@ -77,22 +105,39 @@ std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
     return Show(BoxKind::SaveFile, -1, title, FilterText(filter)).path;
 }
 
-bool PollEvent(Event& event) {
+void SetEventHandler(EventHandler handler) {
     const auto lock = Lock();
-    if (Shared().events.empty()) {
-        return false;
-    }
-    event = Shared().events.front();
-    Shared().events.pop_front();
-    return true;
+    Shared().eventHandler = handler;
 }
 
-Event WaitEvent() {
-    auto lock = Lock();
-    headless_state::EventQueued().wait(lock, [] { return !Shared().events.empty(); });
-    Event event = Shared().events.front();
-    Shared().events.pop_front();
-    return event;
+void HandlePendingEvents() {
+    {
+        const auto lock = Lock();
+        headless_state::NoteCaller("HandlePendingEvents");
+    }
+    for (;;) {
+        Event event;
+        EventHandler handler = nullptr;
+        {
+            const auto lock = Lock();
+            if (Shared().events.empty() || Shared().eventHandler == nullptr) {
+                return;
+            }
+            event = std::move(Shared().events.front());
+            Shared().events.pop_front();
+            handler = Shared().eventHandler;
+        }
+        handler(event);
+    }
+}
+
+void RunMessageLoop() {
+    for (;;) {
+        HandlePendingEvents();
+        auto lock = Lock();
+        headless_state::EventQueued().wait(
+            lock, [] { return !Shared().events.empty() && Shared().eventHandler != nullptr; });
+    }
 }
 
 }  // namespace platform
@@ -124,6 +169,13 @@ void OnBoxShown(std::function<void(const ShownBox&)> action) {
     const auto lock = Lock();
     std::swap(replaced, Shared().onBoxShown);
     Shared().onBoxShown = std::move(action);
+}
+
+void KeepBoxesOpenUntil(std::function<bool(const ShownBox&)> closeWhen) {
+    std::function<bool(const ShownBox&)> replaced;
+    const auto lock = Lock();
+    std::swap(replaced, Shared().closeBoxesWhen);
+    Shared().closeBoxesWhen = std::move(closeWhen);
 }
 
 void PushEvent(const platform::Event& event) {

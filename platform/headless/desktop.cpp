@@ -99,6 +99,24 @@ void ActOn(TopLevelId id, TopLevelActionKind kind, int x, int y, Act act) {
     }
 }
 
+// The screen pixel at a point of Quorvane's (logical) space: scaled within the monitor that holds
+// it, rounded as the win32 side's MulDiv does; nullptr off every monitor. With Lock() held.
+uint32_t* PixelAtLogicalPoint(int x, int y) {
+    for (const platform::MonitorSpace& monitor : Shared().monitors) {
+        const platform::ScreenRect& l = monitor.logical;
+        const platform::ScreenRect& p = monitor.physical;
+        if (x >= l.left && x < l.right && y >= l.top && y < l.bottom) {
+            const auto scale = [](int offset, int to, int from) {
+                return static_cast<int>((int64_t{offset} * to + from / 2) / from);
+            };
+            return headless_state::ScreenPixelAt(
+                p.left + scale(x - l.left, p.right - p.left, l.right - l.left),
+                p.top + scale(y - l.top, p.bottom - p.top, l.bottom - l.top));
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 namespace headless_state {
@@ -130,7 +148,7 @@ std::string ForegroundWindowTitle() {
     const auto lock = Lock();
     for (const DesktopWindow& window : Shared().desktopWindows) {
         if (window.foreground) {
-            return window.title;
+            return window.own ? "" : window.title;
         }
     }
     return "";
@@ -266,8 +284,11 @@ void AskTopLevelToClose(TopLevelId window) {
 
 bool ScreenPixel(int x, int y, uint32_t& rgb) {
     const auto lock = Lock();
-    const auto found = Shared().screenPixels.find({x, y});
-    rgb = found != Shared().screenPixels.end() ? found->second : 0;
+    const uint32_t* pixel = PixelAtLogicalPoint(x, y);
+    if (pixel == nullptr) {
+        return false;
+    }
+    rgb = *pixel & 0xFFFFFF;
     return true;
 }
 
@@ -304,7 +325,9 @@ std::vector<TopLevelAction> TopLevelActions() {
 
 void SetScreenPixel(int x, int y, uint32_t rgb) {
     const auto lock = Lock();
-    Shared().screenPixels[{x, y}] = rgb;
+    if (uint32_t* pixel = PixelAtLogicalPoint(x, y)) {
+        *pixel = 0xFF000000u | rgb;
+    }
 }
 
 }  // namespace headless

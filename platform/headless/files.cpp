@@ -2,8 +2,6 @@
 
 #include "platform/files.h"
 
-#include <algorithm>
-
 #include "platform/headless/State.h"
 
 namespace {
@@ -12,9 +10,16 @@ using headless_state::FileRecord;
 using headless_state::Lock;
 using headless_state::Shared;
 
+// What lies at the path; the system opens a device to tell.
 FileRecord* Find(std::string_view path) {
     auto found = Shared().files.find(std::string(path));
-    return found != Shared().files.end() ? &found->second : nullptr;
+    if (found == Shared().files.end()) {
+        return nullptr;
+    }
+    if (found->second.device) {
+        ++found->second.opens;
+    }
+    return &found->second;
 }
 
 // An ordinary file: neither folder nor device.
@@ -139,17 +144,19 @@ bool OutputFile::Write(std::string_view bytes) {
     const auto lock = Lock();
     const std::string* path = headless_state::HandleName(Shared().openOutputFiles, handle_);
     FileRecord* file = path != nullptr ? FindFile(*path) : nullptr;
-    if (file == nullptr) {
+    // A file made read-only while open stands for one the system no longer lets anybody write.
+    if (file == nullptr || file->readOnly) {
         return false;
     }
     int64_t& freeBytes = Shared().freeBytes;
-    size_t fitting = bytes.size();
-    if (freeBytes >= 0) {
-        fitting = std::min(fitting, static_cast<size_t>(freeBytes));
-        freeBytes -= static_cast<int64_t>(fitting);
+    if (freeBytes >= 0 && static_cast<int64_t>(bytes.size()) > freeBytes) {
+        return false;
     }
-    file->bytes.append(bytes.substr(0, fitting));
-    return fitting == bytes.size();
+    if (freeBytes >= 0) {
+        freeBytes -= static_cast<int64_t>(bytes.size());
+    }
+    file->bytes.append(bytes);
+    return true;
 }
 
 bool OutputFile::Flush() {
@@ -230,6 +237,12 @@ std::vector<std::string> FilePaths() {
 void PutDevice(const std::string& path, const std::string& bytes) {
     const auto lock = Lock();
     Shared().files[path] = FileRecord{.device = true, .bytes = bytes};
+}
+
+int DeviceOpens(const std::string& path) {
+    const auto lock = Lock();
+    const auto found = Shared().files.find(path);
+    return found != Shared().files.end() ? found->second.opens : 0;
 }
 
 void MakeFolder(const std::string& path) {

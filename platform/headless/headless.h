@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "platform/pictures.h"
 #include "platform/recorder.h"
 #include "platform/serial.h"
 #include "platform/system.h"
@@ -21,10 +22,10 @@
 namespace headless {
 
 // Forgets every window, control, menu, font, box, event, scripted answer, file, serial device,
-// input event, desktop window, pixel and scheduled action, and sets the defaults below.
+// input event, desktop window, monitor, pixel and scheduled action, and sets the defaults below.
 // Defaults: user "tester"; local time 08.12.2026 09:30; virtual clock 0; cursor (0, 0);
-// 96 pixels per inch; US keyboard layout; no files; no serial devices; no command-line
-// arguments; current folder "C:\Users\tester".
+// 96 pixels per inch; one monitor of 1920 x 1080, all black; US keyboard layout; no files; no
+// serial devices; no command-line arguments; current folder "C:\Users\tester".
 void Reset();
 
 // [SECTION] Windows and controls
@@ -85,7 +86,7 @@ void PushEvent(const platform::Event& event);
 // The window, control, menu and box calls made from a thread other than the one that called
 // Reset(): each is a fault, since only the main thread may draw.
 std::vector<std::string> WrongThreadCalls();
-// Number of events queued and not yet taken by WaitEvent.
+// Number of events queued and not yet handed to the program's handler.
 int PendingEvents();
 
 // [SECTION] Message boxes and file dialogs
@@ -111,6 +112,12 @@ void ScriptYesNo(bool yes);
 void ScriptFileDialog(const std::string& path);  // "" cancels
 // Runs while a box is open (before it returns), on the thread that shows it.
 void OnBoxShown(std::function<void(const ShownBox&)> action);
+// A box closes when the test closes it: once OnBoxShown's action has run, with its scripted
+// answer. After KeepBoxesOpenUntil(condition), each box shown on the main thread stays open after
+// the action, and its modal loop hands the events queued meanwhile to the program's handler, as
+// on Win32, until condition(box) holds (asked on that thread after every turn, at least every
+// millisecond; a box gives up after 60 s). nullptr: boxes close after their action again.
+void KeepBoxesOpenUntil(std::function<bool(const ShownBox&)> closeWhen);
 
 // [SECTION] Time
 
@@ -165,10 +172,14 @@ void MakeFolder(const std::string& path);
 // A path the system opens as a device (a port, NUL, "com5.stp"): it exists, and a program that
 // read it anyway would get `bytes`; the file reads refuse it.
 void PutDevice(const std::string& path, const std::string& bytes);
-// A read-only file can be read but not opened for writing or replaced; a read-only folder
-// takes no new files.
+// How often the device at the path was opened, also only to be refused or to be looked at
+// (FileExists): a port's lines toggle at each opening, which resets some boards.
+int DeviceOpens(const std::string& path);
+// A read-only file can be read but not opened for writing or replaced, and one made read-only
+// while it is open takes no more writes (as a file made immutable, or one on a drive that is
+// gone); a read-only folder takes no new files.
 void SetReadOnly(const std::string& path, bool readOnly);
-// The disk holds only this many more bytes; writes beyond fail. -1: no limit.
+// The disk holds only this many more bytes; a write that does not fit fails. -1: no limit.
 void SetFreeBytes(int64_t bytes);
 
 // [SECTION] Serial devices
@@ -184,13 +195,18 @@ struct SerialDevice {
     std::string incoming;  // bytes the device sent that the program has not read yet
     int opens = 0;
     bool open = false;
+    bool unplugged = false;  // the adapter is gone: opening fails, and so does every call on a
+                             // port opened before (closing aside)
 };
 void AddSerialDevice(const std::string& portName);
 void SetSerialDevice(const std::string& portName, const SerialDevice& device);
 SerialDevice GetSerialDevice(const std::string& portName);
-// The device sends bytes to the program; a closed port loses them, as a real line does.
+// The device sends bytes to the program; a closed port loses them, as a real line does, and so
+// does an open one whose input queue (SetQueues) is full.
 void DeviceSends(const std::string& portName, const std::string& bytes);
-// [SECTION] The desktop: top-level windows and the screen's pixels
+// Pulls the adapter out (or plugs it back in), keeping what was set on it.
+void SetSerialDeviceUnplugged(const std::string& portName, bool unplugged);
+// [SECTION] The desktop: top-level windows, the screen's pixels, picture files
 
 // A top-level window on the desktop. The desktop functions (platform/desktop.h) act on these as
 // Windows would: bringing one to the front restores it when minimised, raises it to the top of the
@@ -237,8 +253,21 @@ struct TopLevelAction {
 // nothing.
 std::vector<TopLevelAction> TopLevelActions();
 
-// Every pixel is black (0x000000) until set.
+// The monitors, each with its physical and logical rectangle (platform/ScreenSpace.h); the screen
+// turns black. Default: one monitor of 1920 x 1080 at (0, 0), logical as physical.
+void SetMonitors(const std::vector<platform::MonitorSpace>& monitors);
+// Sets the pixel (0xRRGGBB) at a point of Quorvane's logical space, as ScreenPixel reads it: on
+// the monitor that holds it, at the physical pixel the point scales to. Every screen pixel is
+// black until set; a point off every monitor is ignored, and ScreenPixel finds none there.
 void SetScreenPixel(int x, int y, uint32_t rgb);
+// Paints a picture onto the screen with its top-left pixel at a physical desktop point: a pixel
+// with alpha 0 leaves the screen as it was, the others replace it; what falls off every monitor
+// is dropped. CaptureScreen sees what was painted.
+void PaintScreen(int left, int top, const platform::Picture& picture);
+// CaptureScreen fails while the screen is locked (as on a locked workstation).
+void SetScreenLocked(bool locked);
+// Puts a picture file under the path, as EncodePng writes it and ReadPicture reads it.
+void PutPicture(const std::string& path, const platform::Picture& picture);
 
 // [SECTION] Shell and process
 

@@ -22,7 +22,9 @@ SerialDevice* DeviceOf(intptr_t handle) {
         return nullptr;
     }
     auto found = Shared().serialDevices.find(*name);
-    return found != Shared().serialDevices.end() && found->second.exists ? &found->second : nullptr;
+    return found != Shared().serialDevices.end() && found->second.exists && !found->second.unplugged
+               ? &found->second
+               : nullptr;
 }
 
 }  // namespace
@@ -43,7 +45,7 @@ bool SerialPort::Open(std::string_view portName) {
         return false;
     }
     SerialDevice& device = found->second;
-    if (!device.exists || device.inUse || device.open) {
+    if (!device.exists || device.unplugged || device.inUse || device.open) {
         return false;
     }
     device.open = true;
@@ -119,8 +121,11 @@ void SerialPort::Close() {
         return;
     }
     const auto lock = Lock();
-    if (SerialDevice* device = DeviceOf(handle_)) {
-        device->open = false;
+    const std::string* name = headless_state::HandleName(Shared().openPorts, handle_);
+    const auto found =
+        name != nullptr ? Shared().serialDevices.find(*name) : Shared().serialDevices.end();
+    if (found != Shared().serialDevices.end()) {
+        found->second.open = false;
     }
     Shared().openPorts.erase(handle_);
     handle_ = kClosed;
@@ -152,9 +157,20 @@ void SetSerialDevice(const std::string& portName, const SerialDevice& device) {
 void DeviceSends(const std::string& portName, const std::string& bytes) {
     const auto lock = Lock();
     auto found = Shared().serialDevices.find(portName);
-    if (found != Shared().serialDevices.end() && found->second.open) {
-        found->second.incoming += bytes;
+    if (found == Shared().serialDevices.end() || !found->second.open) {
+        return;
     }
+    SerialDevice& device = found->second;
+    const size_t room = device.inputQueue == 0 ? bytes.size()
+                        : device.incoming.size() >= device.inputQueue
+                            ? 0
+                            : device.inputQueue - device.incoming.size();
+    device.incoming += bytes.substr(0, room);
+}
+
+void SetSerialDeviceUnplugged(const std::string& portName, bool unplugged) {
+    const auto lock = Lock();
+    Shared().serialDevices[portName].unplugged = unplugged;
 }
 
 SerialDevice GetSerialDevice(const std::string& portName) {

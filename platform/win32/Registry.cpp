@@ -100,22 +100,6 @@ std::optional<ControlIdentity> IdentifyControl(HWND hwnd) {
     return ControlIdentity{number, found->second.kind, found->second.window};
 }
 
-void PushEvent(const platform::Event& event) {
-    bool wasEmpty = false;
-    DWORD guiThread = 0;
-    {
-        const auto lock = Lock();
-        wasEmpty = Shared().events.empty();
-        Shared().events.push_back(event);
-        guiThread = Shared().guiThread;
-    }
-    // A window procedure run for a message sent from another thread does not make GetMessage
-    // return; this wakes WaitEvent so that the event is not left waiting for the next input.
-    if (wasEmpty && guiThread != 0) {
-        PostThreadMessageA(guiThread, WM_NULL, 0, 0);
-    }
-}
-
 void EnsureWindowClasses() {
     static std::once_flag once;
     std::call_once(once, [] {

@@ -57,7 +57,12 @@ struct Registry {
     std::map<int, int> menuItemWindow;  // menu item -> window whose bar holds it
     int defaultFont = -1;
     DWORD guiThread = 0;  // the thread that opens the windows and runs the event loop
+    // The event queue, handed to `handler` by the message-only window `eventWindow` when it gets
+    // kDeliverEvents; `deliveryPosted` while such a message is on its way.
     std::deque<platform::Event> events;
+    platform::EventHandler handler = nullptr;
+    HWND eventWindow = nullptr;
+    bool deliveryPosted = false;
 };
 
 std::unique_lock<std::mutex> Lock();
@@ -89,7 +94,7 @@ std::optional<ControlIdentity> IdentifyControl(HWND hwnd);
 
 bool IsRichEdit(int control);
 
-// Event queue of WaitEvent; filled by the window procedure on the GUI thread.
+// Queues an event for the program's handler (events.cpp), from any thread.
 void PushEvent(const platform::Event& event);
 
 // Answers the test-only queries of TestQueries.h (TestQueries.cpp); false for any other message.
@@ -99,6 +104,8 @@ bool AnswerTestQuery(UINT message, WPARAM wParam, LRESULT& answer);
 LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Asks the GUI thread to give `control` the keyboard focus (SetFocus works only there).
 constexpr UINT kFocusRequest = WM_APP + 1;
+// Posted to the message-only event window: hand the queued events to the handler.
+constexpr UINT kDeliverEvents = WM_APP + 2;
 
 constexpr char kWindowClass[] = "QuorvaneWindow";
 constexpr char kContainerClass[] = "QuorvaneContainer";

@@ -12,6 +12,7 @@
 #include <objbase.h>
 #include <richedit.h>
 #include <shellapi.h>
+#include <wincodec.h>
 
 #undef CreateFont
 #undef LoadImage

@@ -2,6 +2,10 @@
 
 #include "platform/desktop.h"
 
+#include <vector>
+
+#include "platform/ScreenSpace.h"
+#include "platform/win32/Monitors.h"
 #include "platform/win32/WinApi.h"
 
 namespace {
@@ -74,39 +78,12 @@ void PlaceAsync(TopLevelId window, int x, int y, int width, int height, UINT kee
                  keep | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
 }
 
-using AwarenessContext = HANDLE;
-const AwarenessContext kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<intptr_t>(-4));
-using SetAwarenessFunction = AwarenessContext(WINAPI*)(AwarenessContext);
-
-// SetThreadDpiAwarenessContext where the system has it (Windows 10 1607 and later).
-SetAwarenessFunction SetAwareness() {
-    static const auto function = reinterpret_cast<SetAwarenessFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-    return function;
+platform::ScreenRect RectOf(const RECT& r) {
+    return platform::ScreenRect{r.left, r.top, r.right, r.bottom};
 }
 
-// Makes the calling thread see physical pixels while it lives.
-class PhysicalPixels {
-public:
-    PhysicalPixels() {
-        if (SetAwareness() != nullptr) {
-            previous_ = SetAwareness()(kPerMonitorAwareV2);
-        }
-    }
-    ~PhysicalPixels() {
-        if (previous_ != nullptr) {
-            SetAwareness()(previous_);
-        }
-    }
-    PhysicalPixels(const PhysicalPixels&) = delete;
-    PhysicalPixels& operator=(const PhysicalPixels&) = delete;
-
-private:
-    AwarenessContext previous_ = nullptr;
-};
-
-// The monitor's rectangle in this program's coordinates and in physical pixels; a point scales
-// between the two within its own monitor.
+// The point in physical pixels, by the rule of ScreenSpace.h over the monitor it lies on; false
+// when it lies on none.
 bool PhysicalPoint(int x, int y, POINT& physical) {
     HMONITOR monitor = MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONULL);
     MONITORINFO logical{};
@@ -116,18 +93,15 @@ bool PhysicalPoint(int x, int y, POINT& physical) {
     }
     MONITORINFO real = logical;
     {
-        const PhysicalPixels pixels;
+        const win32::PhysicalPixels pixels;
         GetMonitorInfoW(monitor, &real);
     }
-    const LONG logicalWidth = logical.rcMonitor.right - logical.rcMonitor.left;
-    const LONG logicalHeight = logical.rcMonitor.bottom - logical.rcMonitor.top;
-    const LONG realWidth = real.rcMonitor.right - real.rcMonitor.left;
-    const LONG realHeight = real.rcMonitor.bottom - real.rcMonitor.top;
-    if (logicalWidth <= 0 || logicalHeight <= 0) {
+    const std::vector<platform::MonitorSpace> space = {
+        {RectOf(real.rcMonitor), RectOf(logical.rcMonitor)}};
+    if (!platform::ToPhysicalPoint(space, x, y)) {
         return false;
     }
-    physical.x = real.rcMonitor.left + MulDiv(x - logical.rcMonitor.left, realWidth, logicalWidth);
-    physical.y = real.rcMonitor.top + MulDiv(y - logical.rcMonitor.top, realHeight, logicalHeight);
+    physical = POINT{x, y};
     return true;
 }
 
@@ -145,7 +119,7 @@ std::vector<std::string> OtherWindowTitles() {
 
 std::string ForegroundWindowTitle() {
     HWND window = GetForegroundWindow();
-    return window != nullptr ? TitleOf(window) : std::string();
+    return window != nullptr && !IsOwn(window) ? TitleOf(window) : std::string();
 }
 
 std::string TopLevelTitleAt(int x, int y) {
@@ -259,7 +233,7 @@ bool ScreenPixel(int x, int y, uint32_t& rgb) {
     if (!PhysicalPoint(x, y, physical)) {
         return false;
     }
-    const PhysicalPixels pixels;
+    const win32::PhysicalPixels pixels;
     HDC screen = GetDC(nullptr);
     if (screen == nullptr) {
         return false;

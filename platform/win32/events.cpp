@@ -1,7 +1,8 @@
 // [SECTION] Events: the window procedure of our windows turns messages into the program's
-// events, and WaitEvent runs the message loop until one is queued.
+// events; a message-only window hands the queued events to the program's handler, so that they
+// are handled inside every modal loop too (a box's, a dialog's), as posted messages are.
 //
-// Index: [SECTION] Notifications  [SECTION] Window procedure
+// Index: [SECTION] Notifications  [SECTION] Window procedure  [SECTION] Event delivery
 //        [SECTION] Message loop
 
 #include "platform/win32/Registry.h"
@@ -129,21 +130,81 @@ LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace win32
 
-namespace platform {
-
-// [SECTION] Message loop
+// [SECTION] Event delivery
 
 namespace {
 
+constexpr char kEventWindowClass[] = "QuorvaneEvents";
+
 std::optional<Event> TakeEvent() {
     const auto lock = win32::Lock();
-    if (win32::Shared().events.empty()) {
+    if (win32::Shared().events.empty() || win32::Shared().handler == nullptr) {
         return std::nullopt;
     }
     Event event = win32::Shared().events.front();
     win32::Shared().events.pop_front();
     return event;
 }
+
+// Each event leaves the queue before it is handled: a handler that opens a box has the events
+// after it handled inside the box's loop, in their order, and none of them twice.
+void DeliverEvents() {
+    platform::EventHandler handler = nullptr;
+    {
+        const auto lock = win32::Lock();
+        win32::Shared().deliveryPosted = false;
+        handler = win32::Shared().handler;
+    }
+    while (auto event = TakeEvent()) {
+        handler(*event);
+    }
+}
+
+// Posts kDeliverEvents unless one is on its way already.
+void PostDelivery() {
+    HWND window = nullptr;
+    {
+        const auto lock = win32::Lock();
+        if (win32::Shared().deliveryPosted || win32::Shared().eventWindow == nullptr) {
+            return;
+        }
+        win32::Shared().deliveryPosted = true;
+        window = win32::Shared().eventWindow;
+    }
+    // A full message queue refuses it; the next event or HandlePendingEvents tries again.
+    if (!PostMessageA(window, win32::kDeliverEvents, 0, 0)) {
+        const auto lock = win32::Lock();
+        win32::Shared().deliveryPosted = false;
+    }
+}
+
+LRESULT CALLBACK EventWindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == win32::kDeliverEvents) {
+        DeliverEvents();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+namespace win32 {
+
+void PushEvent(const platform::Event& event) {
+    {
+        const auto lock = Lock();
+        Shared().events.push_back(event);
+    }
+    PostDelivery();
+}
+
+}  // namespace win32
+
+namespace platform {
+
+// [SECTION] Message loop
+
+namespace {
 
 // Key presses and button releases are taken from the queue as they come, before the control
 // under them handles them, whichever control of ours that is.
@@ -166,42 +227,53 @@ void NoteInput(const MSG& msg) {
     win32::PushEvent(event);
 }
 
+void DispatchOne(const MSG& msg) {
+    NoteInput(msg);
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
 }  // namespace
+
+void SetEventHandler(EventHandler handler) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA eventClass{};
+    eventClass.cbSize = sizeof(eventClass);
+    eventClass.lpfnWndProc = EventWindowProcedure;
+    eventClass.hInstance = instance;
+    eventClass.lpszClassName = kEventWindowClass;
+    RegisterClassExA(&eventClass);
+    HWND window = CreateWindowExA(0, kEventWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  instance, nullptr);
+    {
+        const auto lock = win32::Lock();
+        win32::Shared().handler = handler;
+        win32::Shared().eventWindow = window;
+    }
+    PostDelivery();
+}
 
 void PostEvent(const Event& event) {
     win32::PushEvent(event);
 }
 
-bool PollEvent(Event& event) {
+void HandlePendingEvents() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            continue;
+        if (msg.message != WM_QUIT) {
+            DispatchOne(msg);
         }
-        NoteInput(msg);
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
     }
-    if (auto taken = TakeEvent()) {
-        event = *taken;
-        return true;
-    }
-    return false;
+    DeliverEvents();
 }
 
-Event WaitEvent() {
+void RunMessageLoop() {
     for (;;) {
-        if (auto event = TakeEvent()) {
-            return *event;
-        }
         MSG msg;
         // Nothing posts WM_QUIT to the program; one from outside is not a reason to stop.
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            continue;
+        if (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            DispatchOne(msg);
         }
-        NoteInput(msg);
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
     }
 }
 

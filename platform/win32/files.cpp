@@ -113,9 +113,9 @@ bool OutputFile::OpenForAppend(std::string_view path) {
     if (IsOpen()) {
         return false;
     }
-    // Append access alone puts every write at the end, also when another writer grew the file;
-    // others may read the file meanwhile.
-    HANDLE file = OpenForWriting(path, FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS);
+    // Write access (not append access alone), so that a failed write can be cut off again; no
+    // other writer can open the file meanwhile, so the end is where the last write left it.
+    HANDLE file = OpenForWriting(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -129,15 +129,19 @@ bool OutputFile::OpenForAppend(std::string_view path) {
 }
 
 bool OutputFile::Write(std::string_view bytes) {
-    if (!IsOpen()) {
+    HANDLE file = AsHandle(handle_);
+    LARGE_INTEGER end{};
+    if (!IsOpen() || !SetFilePointerEx(file, LARGE_INTEGER{}, &end, FILE_END)) {
         return false;
     }
     while (!bytes.empty()) {
         const DWORD wanted =
             bytes.size() > kReadChunk ? kReadChunk : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
-        if (!WriteFile(AsHandle(handle_), bytes.data(), wanted, &written, nullptr) ||
-            written == 0) {
+        if (!WriteFile(file, bytes.data(), wanted, &written, nullptr) || written == 0) {
+            // A full disk can take part of a write and refuse the rest.
+            SetFilePointerEx(file, end, nullptr, FILE_BEGIN);
+            SetEndOfFile(file);
             return false;
         }
         bytes.remove_prefix(written);

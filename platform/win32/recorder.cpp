@@ -12,6 +12,7 @@
 
 #include "platform/ScreenSpace.h"
 #include "platform/desktop.h"
+#include "platform/win32/Monitors.h"
 #include "platform/win32/Registry.h"
 
 namespace {
@@ -55,54 +56,6 @@ std::vector<platform::MonitorSpace> gMonitors;
 // Set by the Escape that ends the recording, or by the stop: from then on the hooks pass
 // everything on untouched and queue nothing.
 std::atomic<bool> gEnded{false};
-
-// [SECTION] Monitors
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& r = info.rcMonitor;
-        reinterpret_cast<std::vector<std::pair<HMONITOR, platform::ScreenRect>>*>(data)->push_back(
-            {monitor, platform::ScreenRect{r.left, r.top, r.right, r.bottom}});
-    }
-    return TRUE;
-}
-
-std::vector<std::pair<HMONITOR, platform::ScreenRect>> MonitorRects() {
-    std::vector<std::pair<HMONITOR, platform::ScreenRect>> rects;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&rects));
-    return rects;
-}
-
-// Every monitor's rectangle as this DPI-unaware thread sees it (logical) and as a per-monitor
-// aware one does (physical). Systems before Windows 10 1607 lack the thread switch, and Wine does
-// not scale: there both are the same, and the mapping changes nothing.
-std::vector<platform::MonitorSpace> GatherMonitors() {
-    using SetContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT);
-    const auto setContext = reinterpret_cast<SetContext>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "SetThreadDpiAwarenessContext")));
-    const auto logical = MonitorRects();
-    auto physical = logical;
-    if (setContext != nullptr) {
-        // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE
-        const DPI_AWARENESS_CONTEXT before =
-            setContext(reinterpret_cast<DPI_AWARENESS_CONTEXT>(-3));
-        if (before != nullptr) {
-            physical = MonitorRects();
-            setContext(before);
-        }
-    }
-    std::vector<platform::MonitorSpace> monitors;
-    for (const auto& [monitor, rect] : logical) {
-        for (const auto& [other, physicalRect] : physical) {
-            if (other == monitor) {
-                monitors.push_back({physicalRect, rect});
-            }
-        }
-    }
-    return monitors;
-}
 
 // [SECTION] Hooks
 
@@ -387,7 +340,7 @@ bool StartInputRecorder() {
     gSwallowEscapeUp = false;
     gEnded = false;
     gDeadKey.waiting = false;
-    gMonitors = GatherMonitors();
+    gMonitors = win32::GatherMonitors();
 
     std::promise<bool> installed;
     std::future<bool> answer = installed.get_future();

@@ -100,11 +100,15 @@ bool ShellOpen(std::string_view path) {
     thread_local const HRESULT com =
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     (void)com;
-    const std::wstring file = win32::WidenPath(path);
+    // The form the file functions take, so that a path FileExists found (one longer than
+    // MAX_PATH too) is the one started.
+    const std::wstring file = win32::FilePath(path);
     SHELLEXECUTEINFOW execute{};
     execute.cbSize = sizeof(execute);
-    // A failure is reported to the caller, never in a box of the shell's own.
-    execute.fMask = SEE_MASK_FLAG_NO_UI;
+    // A failure is reported to the caller, never in a box of the shell's own. NOASYNC: the
+    // program is started before the call returns, also when the process ends right after it
+    // (the last step of an unattended run).
+    execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     execute.lpFile = file.c_str();
     execute.nShow = SW_SHOWNORMAL;
     return ShellExecuteExW(&execute) != FALSE;

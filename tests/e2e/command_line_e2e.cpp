@@ -196,6 +196,48 @@ void CheckEscapeStops(Session& session) {
     CheckEndsUnattended("the user's Escape during a Delay", 1, 10000);
 }
 
+// The close box in the middle of a long upper-case text ends the run as Stop does: the player
+// lets go of every Shift it pressed (the target's low-level key log shows it), and the run log
+// gets its end line.
+void CheckCloseBoxDuringLongText(Session& session) {
+    TargetProgram& target = session.target;
+    const std::string path =
+        WriteSteps(session, "long-capitals", {"2;String;" + std::string(20000, 'Q') + ";"});
+    const std::string log = session.folder + "closed run.log";
+    if (target.window == nullptr || path.empty() || !WatchTargetKeys(target) ||
+        !FocusTargetEdit(target) || !WriteWholeFile(log, "")) {
+        return;
+    }
+    const size_t from = TargetLogSize(target);
+    Window main = nullptr;
+    if (!Start(session, "/log " + Quoted(log) + " /play /exit " + Quoted(path)) ||
+        !Check(WaitUntil([&] { return TypedCharacters(target, from).size() >= 100; },
+                         StartTimeoutMs) &&
+                   (main = WaitForWindow("Quorvane")) != nullptr,
+               "the long text is being typed", "100 characters", "fewer")) {
+        EndProgram();
+        return;
+    }
+    RequestClose(main);
+    CheckEndsUnattended("the close box during a long text", 1);
+    // The last Shift event (16, or 160 and 161 for left and right) must be an up.
+    const auto lastShift = [&] {
+        std::string last = "none";
+        for (const std::string& line : TargetLogLines(target, from, "llkey ")) {
+            last = line.ends_with(" 16") || line.ends_with(" 160") || line.ends_with(" 161") ? line
+                                                                                             : last;
+        }
+        return last;
+    };
+    WaitUntil([&] { return lastShift().starts_with("llkey up"); }, 3000);
+    CheckEqual("every Shift down the run pressed has its up", std::string("llkey up"),
+               lastShift().substr(0, 8));
+    const std::vector<std::string> lines = RunLogFields(log);
+    CheckEqual("the close box: the run log's last line",
+               std::string("|RUN|ended|stopped, exit code 1"),
+               lines.empty() ? std::string() : lines.back());
+}
+
 void CheckMissingFile(const Session& session) {
     const std::string missing = session.folder + "no such list.stp";
     if (Start(session, "/play /exit " + Quoted(missing))) {
@@ -213,12 +255,19 @@ void CheckUnregisteredPort(Session& session) {
 
 // [SECTION] Paths: devices, any characters, long paths
 
-// A port named as the step file, or a file name Windows opens as that port, would block the
-// first read for good.
+// A port named as the step file or the run log, or a file name Windows opens as that port, is
+// refused by its name: opening it would block the first read for good, and toggle the lines of
+// a real port.
 void CheckDevicePaths(Session& session) {
     SerialLine line;
-    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none")) {
+    if (!Check(OpenSerialLine("COM6", "raw", line), "port COM6 linked", "a serial line", "none") ||
+        !Check(WatchSerialOpens(line), "openings of COM6 watched", "a watch", "none")) {
+        CloseSerialLine(line);
         return;
+    }
+    const std::string list = WriteSteps(session, "logged-to-a-port", {"7;never played;"});
+    if (!list.empty() && Start(session, "/log COM6 /play /exit " + Quoted(list))) {
+        CheckEndsUnattended("a port named as the run log, unattended", 2);
     }
     if (Start(session, "COM6")) {
         Window box = WaitForMessageBox(RunTimeoutMs);
@@ -230,6 +279,11 @@ void CheckDevicePaths(Session& session) {
     if (Start(session, "/play /exit " + Quoted(session.folder + "com6.stp"))) {
         CheckEndsUnattended("a file named com6.stp, unattended", 2);
     }
+    // The test's own look at the line opens it once; it shows that the watch sees an opening.
+    SerialSettings(line);
+    WaitUntil([&] { return SerialOpens(line) >= 1; }, 5000);
+    CheckEqual("the port was never opened by Quorvane: only the test's own look", 1,
+               SerialOpens(line));
     CloseSerialLine(line);
 }
 
@@ -299,6 +353,7 @@ int main(int argc, char** argv) {
     CheckUnregisteredPort(session);
     CheckWaitTimedOut(session);
     CheckEscapeStops(session);
+    CheckCloseBoxDuringLongText(session);
     CheckDevicePaths(session);
     CheckUnicodeAndLongPaths(session);
     EndProgram();

@@ -301,6 +301,34 @@ void CheckExecuteStartsTarget(Session& session) {
     }
 }
 
+// An Execute step whose program cannot start holds the run with its box: the click after it
+// reaches the target only once the box is closed (and the text after the click later still).
+void CheckNothingPlayedBehindAFailureBox(Session& session, const TargetProgram& target) {
+    const std::string program = session.folder + "not a program.qvz";
+    const Box edit = ScreenBox(FindControl(target.window, TargetEdit));
+    const std::string click = std::to_string(edit.x + 10) + ";" + std::to_string(edit.y + 5);
+    if (!WriteWholeFile(program, "no program") ||
+        !OpenSteps(session, "execute-fails",
+                   {"8;" + program + ";", "1;L_Click;" + click + ";", "2;String;typed;"})) {
+        return;
+    }
+    const size_t from = TargetLogSize(target);
+    PressPlay(session);
+    if (!ExpectBox("Execute that cannot start", "Execute", "Can't start " + program, Answer::Ok,
+                   [&] {
+                       // Unheld, the player clicks 200 ms after the step.
+                       WaitUntil([&] { return TargetLogSize(target) > from; }, 3000);
+                       CheckEqual("nothing clicked or typed behind the box", std::string(),
+                                  Join(TargetLogLines(target, from, ""), " | "));
+                   })) {
+        return;
+    }
+    WaitForRunEnd(session, "execute fails");
+    WaitUntil([&] { return TypedCharacters(target, from) == "typed"; }, 5000);
+    CheckEqual("once the box is closed the run goes on", std::string("typed"),
+               TypedCharacters(target, from));
+}
+
 // [SECTION] Serial port
 
 std::string Hex(const std::string& bytes) {
@@ -428,8 +456,14 @@ void CheckUnregisteredPort(Session& session) {
                        IsEnabled(Control(session, ButtonPause)));
             CheckEqual("send on an unregistered port: Stop enabled", true,
                        IsEnabled(Control(session, ButtonStop)));
+            // The user clicks Stop on the main window while the box is still open.
+            ClickReal(Control(session, ButtonStop));
+            Check(WaitUntil([&] { return RunIdle(session); }, RunTimeoutMs),
+                  "Stop clicked while \"Port is not initialised!\" is open: the run ends",
+                  "Play enabled, Stop disabled", "still running");
+            CheckEqual("the run ended before the box was closed: box still open", true,
+                       Exists(box) && IsVisible(box));
             AnswerBox(box, Answer::Ok);
-            ClickButton(Control(session, ButtonStop));
             WaitForRunEnd(session, "unregistered port");
             CheckEqual("send on an unregistered port: nothing sent", std::string(),
                        Hex(SerialBytes(line)));
@@ -472,7 +506,10 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
                    "10;Pixel;" + std::to_string(square.x) + " " + std::to_string(square.y) +
                        " 33CC33 8;20.0;0;",
                    "5;" + port + ";Initialise;9600 N 8 1;", "5;" + port + ";String;ATZ;",
-                   "10;Answer;" + port + " OK;20.0;0;", "7;all seen;"})) {
+                   "10;Answer;" + port + " OK;20.0;0;",
+                   // A second Wait for the same answer needs a second one: else step 9.
+                   "10;Answer;" + port + " OK;0.5;9;", "7;the answer counted twice;", "6;10;",
+                   "7;all seen;", "3;0.0;"})) {
         PressPlay(session);
         WaitForRunStart(session, "waits");
         Check(WaitUntil(
@@ -501,7 +538,7 @@ void CheckWaitsForWindowPixelAndAnswer(Session& session, const TargetProgram& ta
         CheckEqual("wait: the answer is not there yet", true, RunActive(session));
         SerialAnswer(line, "OK");
         WaitForRunEnd(session, "waits");
-        CheckEqual("wait: every condition seen", std::string("all seen"),
+        CheckEqual("wait: every condition seen, the answer once", std::string("all seen"),
                    Text(Control(session, TextState)));
         CheckEqual("wait: no box", true, OpenMessageBox() == nullptr);
         ShowTargetSecondWindow(target, false);
@@ -543,6 +580,7 @@ int main(int argc, char** argv) {
             CheckScanCodes(session, target);
             CheckOwnEscapeKeepsRunning(session, target);
             CheckWaitsForWindowPixelAndAnswer(session, target);
+            CheckNothingPlayedBehindAFailureBox(session, target);
         }
     }
     CheckUserEscapeStopsDelay(session);

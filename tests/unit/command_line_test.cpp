@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -87,6 +89,12 @@ const FollowRow kFollowRows[] = {
     {{"D:\\lists\\a.stp"}, {}, kListPath, false},
     {{"/PLAY", "a.stp"}, {}, kListPath, true},
     {{"/play", "missing.stp"}, {"Error: File not open D:\\lists\\missing.stp"}, "", false},
+    {{"/play", "refused.stp"},
+     {"Input required: No string entered"},
+     "D:\\lists\\refused.stp",
+     false},
+    // A port is refused by its name, never opened (DeviceOpens below): that would toggle its lines.
+    {{"/log", "COM5", "COM5"}, {"Error: File not open D:\\lists\\COM5"}, "", false},
     {{"a.stp", "/x"},
      {"Error: Unknown option: /x\nUsage: Quorvane.exe [/log LOGFILE] [PATH | /play PATH | /play "
       "/exit PATH]"},
@@ -97,7 +105,10 @@ const FollowRow kFollowRows[] = {
 TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
     for (const FollowRow& row : kFollowRows) {
         SetUp();
+        headless::PutFile("D:\\lists\\refused.stp", kHeader + "2;String;;\r\n");
+        headless::PutDevice("D:\\lists\\COM5", kHeader + "7;a port answering;\r\n");
         headless::SetCommandLineArguments(row.arguments);
+        PrepareForCommandLine();
         FollowCommandLine();
         const std::string name = row.arguments.empty() ? "(none)" : row.arguments.front();
         // The run waits for start-up to settle.
@@ -106,9 +117,15 @@ TEST_F(CommandLineTest, OpensAndPlaysWhatTheArgumentsName) {
         StartQueuedRun();
         EXPECT_EQ(TakeBoxes(), row.boxes) << name;
         EXPECT_EQ(StepFilePath, row.loaded) << name;
-        EXPECT_EQ(platform::ControlText(TextFile), row.loaded.empty() ? "" : "a.stp") << name;
+        EXPECT_EQ(platform::ControlText(TextFile), row.loaded.substr(row.loaded.rfind('\\') + 1))
+            << name;
         EXPECT_EQ(headless::IsControlVisible(ButtonPlay), !row.loaded.empty()) << name;
         EXPECT_EQ(PlayRunning == 1, row.running) << name;
+        EXPECT_EQ(headless::DeviceOpens("D:\\lists\\COM5"), 0) << name;
+        EXPECT_FALSE(RunLogOpen()) << name;
+        // Only a run that has started keeps the program in the background, until it ends.
+        EXPECT_EQ(KeepInBackground(), row.running) << name;
+        SetKeepInBackground(false);
     }
 }
 
@@ -120,6 +137,7 @@ struct UnattendedRow {
     int exitCode;
     int escapeAtMs = 0;  // the user presses Escape then; 0: never
     Arguments arguments = {"/play", "/exit", "a.stp"};
+    int64_t freeBytes = -1;  // room left on the disk; -1: no limit
 };
 
 const UnattendedRow kUnattendedRows[] = {
@@ -142,6 +160,12 @@ const UnattendedRow kUnattendedRows[] = {
      ExitNotPlayable,
      0,
      {"/play", "/exit", "a.stp", "/log", "D:\\logs"}},
+    {"log cannot be written",
+     kHeader + "7;one;\r\n",
+     ExitNotPlayable,
+     0,
+     {"/play", "/exit", "a.stp", "/log", "D:\\logs\\full.log"},
+     0},
 };
 
 // Any box shown ends the child process with this code instead.
@@ -153,6 +177,7 @@ TEST_F(CommandLineTest, UnattendedRunsEndTheProcessWithTheirExitCode) {
     for (const UnattendedRow& row : kUnattendedRows) {
         SetUp();
         headless::PutFile(kListPath, row.file);
+        headless::SetFreeBytes(row.freeBytes);
         headless::SetCommandLineArguments(row.arguments);
         headless::OnBoxShown([](const headless::ShownBox&) { std::_Exit(kBoxShown); });
         if (row.escapeAtMs > 0) {
@@ -234,6 +259,53 @@ TEST_F(CommandLineTest, EveryRunAppendsItsStepsAndHowItEndedToTheLog) {
                        "5\tCOMPORT\tString telegram to COM5\t" +
                        "failed: Port is not initialised!\r\n" + at + "\tRUN\tended\tstopped\r\n");
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
+}
+
+// A loop that finishes on the last step is a list played to its end. A log the disk or the
+// system stops taking holds whole lines only, and the person is told once the run has ended.
+TEST_F(CommandLineTest, TheRunLogSaysHowTheRunWentInWholeLines) {
+    const std::string logPath = "D:\\logs\\night.log";
+    const platform::LocalTime at{2026, 12, 8, 9, 30};
+    const std::string started =
+        RunLogLine(at, 0, "RUN", "started " + std::string(kListPath), "Quorvane " + ProgramVersion);
+    const std::string state = RunLogLine(at, 1, "STATE", "state x", "ok");
+    const std::string cannotWrite = "Can't write the run log " + logPath;
+    const struct {
+        const char* name;
+        std::function<void()> happens;
+        std::string logEnd;
+        std::string notice;
+    } rows[] = {
+        {"nothing goes wrong", [] {},
+         RunLogLine(at, 2, "LOOP", "loop done after 2 rounds", "ok") +
+             RunLogLine(at, 0, "RUN", "ended", "played to the end"),
+         ""},
+        // Then room for a STATE line, not for a LOOP line.
+        {"the disk fills up",
+         [&] { headless::SetFreeBytes(static_cast<int64_t>(started.size() + state.size()) + 50); },
+         started + state + state, cannotWrite},
+        {"the log is made unwritable",
+         [&] { headless::ScheduleAt(100 * kMs, [&] { headless::SetReadOnly(logPath, true); }); },
+         started, cannotWrite},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        headless::PutFile(kListPath, kHeader + "7;x;\r\n4;1;2;\r\n");
+        headless::SetCommandLineArguments({"/log", logPath, "/play", "a.stp"});
+        row.happens();
+        FollowCommandLine();
+        StartQueuedRun();
+        PlayRun();
+        auto notice = std::make_shared<std::string>();
+        headless::ScheduleAt(headless::VirtualMicroseconds() + 300 * kMs,
+                             [notice] { *notice = headless::Control(TextNotice).text; });
+        HandlePendingEvents();
+        std::string log;
+        headless::GetFile(logPath, log);
+        EXPECT_TRUE(log.ends_with(row.logEnd)) << log;
+        EXPECT_EQ(*notice, row.notice);
+    }
 }
 
 }  // namespace

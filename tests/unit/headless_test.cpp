@@ -143,15 +143,20 @@ TEST_F(Headless, TwoThreadsShareTheClockAndTheBoxes) {
     EXPECT_NE(boxes[0].thread, std::this_thread::get_id());
 }
 
-TEST_F(Headless, WaitEventBlocksUntilAnEventIsPushed) {
+std::vector<int> gHandled;  // sources of the events the handler got
+
+TEST_F(Headless, EventsPushedFromAnotherThreadReachTheHandlerInOrder) {
+    gHandled.clear();
+    platform::SetEventHandler(
+        [](const platform::Event& event) { gHandled.push_back(event.source); });
     std::thread pusher([] {
-        headless::PushEvent(
-            {.kind = platform::EventKind::Menu, .window = kMainWindow, .source = 80});
+        for (int source = 1; source <= 3; ++source) {
+            headless::PushEvent({.kind = platform::EventKind::Menu, .source = source});
+        }
     });
-    const platform::Event event = platform::WaitEvent();
     pusher.join();
-    EXPECT_EQ(event.kind, platform::EventKind::Menu);
-    EXPECT_EQ(event.source, 80);
+    platform::HandlePendingEvents();
+    EXPECT_EQ(gHandled, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(headless::PendingEvents(), 0);
 }
 
@@ -249,26 +254,47 @@ TEST_F(Headless, KeyScanFollowsTheLayout) {
     }
 }
 
-// A 100 % primary monitor and a 150 % one left of it: a physical point on either becomes the
-// logical point where a click of a DPI-unaware program lands on the same spot.
-TEST(ScreenSpace, PhysicalPointsBecomeLogicalOnTheirOwnMonitor) {
-    const std::vector<platform::MonitorSpace> monitors = {
-        {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
-        {{-2880, 0, 0, 1620}, {-1920, 0, 0, 1080}},
-    };
+// A 100 % primary monitor, a 150 % one left of it and a 125 % one above it: a physical point on
+// any of them becomes the logical point where a click of a DPI-unaware program lands on the same
+// spot, and each row's logical point goes back to its physical one (the pixel holding its
+// centre).
+const std::vector<platform::MonitorSpace> kMonitors = {
+    {{0, 0, 1920, 1080}, {0, 0, 1920, 1080}},
+    {{-2880, 0, 0, 1620}, {-1920, 0, 0, 1080}},
+    {{0, -1350, 2400, 0}, {0, -1080, 1920, 0}},
+};
+
+TEST(ScreenSpace, PointsGoAcrossOnTheirOwnMonitor) {
     const struct {
-        int x, y, logicalX, logicalY;
+        int physicalX, physicalY, logicalX, logicalY;
     } rows[] = {
-        {0, 0, 0, 0},         {100, 200, 100, 200},    {1919, 1079, 1919, 1079},
-        {-2880, 0, -1920, 0}, {-1440, 810, -960, 540}, {-300, 300, -200, 200},
-        {-1, 1619, -1, 1079}, {-2879, 1, -1920, 0},    {2000, 500, 1919, 500},
+        {0, 0, 0, 0},         {1919, 1079, 1919, 1079},
+        {-2880, 0, -1920, 0}, {-1440, 810, -960, 540},
+        {-1, 1619, -1, 1079}, {-2878, 2, -1919, 1},
+        {0, -1350, 0, -1080}, {1200, -675, 960, -540},
+        {2399, -1, 1919, -1},
     };
     for (const auto& row : rows) {
-        int x = row.x, y = row.y;
-        platform::ToLogicalPoint(monitors, x, y);
-        EXPECT_EQ(std::make_pair(x, y), std::make_pair(row.logicalX, row.logicalY))
-            << row.x << "," << row.y;
+        SCOPED_TRACE(std::to_string(row.physicalX) + "," + std::to_string(row.physicalY));
+        int x = row.physicalX, y = row.physicalY;
+        platform::ToLogicalPoint(kMonitors, x, y);
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(row.logicalX, row.logicalY));
+        x = row.logicalX, y = row.logicalY;
+        ASSERT_TRUE(platform::ToPhysicalPoint(kMonitors, x, y));
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(row.physicalX, row.physicalY));
     }
+    // At 150 % several physical pixels share a logical one; a point off every monitor goes to
+    // the nearest monitor's edge.
+    const struct {
+        int physicalX, physicalY, logicalX, logicalY;
+    } onlyToLogical[] = {{-2, 1618, -1, 1079}, {-2879, 1, -1919, 1}, {2000, 500, 1919, 500}};
+    for (const auto& row : onlyToLogical) {
+        int x = row.physicalX, y = row.physicalY;
+        platform::ToLogicalPoint(kMonitors, x, y);
+        EXPECT_EQ(std::make_pair(x, y), std::make_pair(row.logicalX, row.logicalY));
+    }
+    int x = 1920, y = 500;
+    EXPECT_FALSE(platform::ToPhysicalPoint(kMonitors, x, y));
 }
 
 TEST_F(Headless, SynthesisedInputIsLoggedAndNeverCountsAsTheUsersEscape) {
@@ -299,12 +325,13 @@ TEST_F(Headless, SynthesisedInputIsLoggedAndNeverCountsAsTheUsersEscape) {
 
 // [SECTION] Files
 
-TEST_F(Headless, FullDiskKeepsWhatFitsAndReportsTheFailure) {
+TEST_F(Headless, AWriteLandsWholeOrNotAtAll) {
     headless::SetFreeBytes(5);
     platform::OutputFile file;
     ASSERT_TRUE(file.CreateNew("C:\\a.tmp"));
     EXPECT_TRUE(file.Write("abc"));
-    EXPECT_FALSE(file.Write("defg"));
+    EXPECT_FALSE(file.Write("defg"));  // the disk is full
+    EXPECT_TRUE(file.Write("de"));
     EXPECT_TRUE(file.Close());
     std::string bytes;
     ASSERT_TRUE(headless::GetFile("C:\\a.tmp", bytes));

@@ -392,15 +392,18 @@ TEST_F(StepActionTest, UnknownTypeShowsAnErrorAndTheRunGoesOn) {
     EXPECT_EQ(NowMs(), 400);
 }
 
+// A device is no program, and is not even looked at.
 TEST_F(StepActionTest, ExecuteStartsAnExistingFileAndSkipsAMissingOne) {
     headless::PutFile("C:\\Tools\\target.exe", "MZ");
     headless::MakeFolder("C:\\Data");
+    headless::PutDevice("C:\\Tools\\COM5", "");
     Play({Execute("C:\\Tools\\target.exe"), Execute("C:\\Tools\\missing.exe"), Execute("C:\\Data"),
-          Execute("")});
+          Execute(""), Execute("C:\\Tools\\COM5")});
     EXPECT_EQ(headless::ShellOpened(),
               (std::vector<std::string>{"C:\\Tools\\target.exe", "C:\\Data"}));
+    EXPECT_EQ(headless::DeviceOpens("C:\\Tools\\COM5"), 0);
     EXPECT_TRUE(TakeBoxes().empty());
-    EXPECT_EQ(NowMs(), 800);
+    EXPECT_EQ(NowMs(), 1000);
 }
 
 TEST_F(StepActionTest, EachStepIsShownInTheEditorPanelBeforeItIsPlayed) {

@@ -46,6 +46,15 @@ bool PlayerIdle() {
     return PlayRunning == 0 && PlayerWaiting();
 }
 
+bool ShowsIdle() {
+    return PlayerIdle() && platform::IsControlEnabled(ButtonPlay) &&
+           !platform::IsControlEnabled(ButtonStop);
+}
+
+bool ShowsPaused() {
+    return platform::IsControlEnabled(ButtonPlay) && !platform::IsControlEnabled(ButtonPause);
+}
+
 class PlayerThreadTest : public PlayerTest {
 protected:
     void SetUp() override {
@@ -62,6 +71,7 @@ protected:
         StopSteps(0);
         ASSERT_TRUE(WaitFor(PlayerIdle));
         headless::OnBoxShown(nullptr);
+        headless::KeepBoxesOpenUntil(nullptr);
     }
 
     // Presses Play on the list with its first step shown, as a user would; the player thread
@@ -181,6 +191,66 @@ TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
     ASSERT_TRUE(WaitFor(PlayerIdle));
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Port is not initialised!"});
     EXPECT_EQ(Moves(), 0u);
+}
+
+// A chatty device goes on sending while a Message box is open: the player reads the held port
+// meanwhile, so the driver's queue does not overrun and the answer at the end reaches the Wait.
+TEST_F(PlayerThreadTest, HeldPortsAreReadWhileAMessageBoxIsOpen) {
+    headless::AddSerialDevice("COM1");
+    for (int second = 1; second <= 9; ++second) {
+        headless::ScheduleAt(second * 1000 * kMs,
+                             [] { headless::DeviceSends("COM1", std::string(20000, '.')); });
+    }
+    headless::ScheduleAt(9500 * kMs, [] { headless::DeviceSends("COM1", "READY"); });
+    headless::KeepBoxesOpenUntil(
+        [](const headless::ShownBox&) { return headless::VirtualMicroseconds() > 10000 * kMs; });
+    PlayOnThread({Com("COM1", "Initialise", "9600 N 8 1"), Message("m"),
+                  Wait("Answer", "COM1 READY", 0.0f, 5), Marker(4), Marker(5)});
+    ASSERT_TRUE(WaitFor(PlayerIdle));
+    EXPECT_EQ(PointerMoves(), (std::vector<int>{4, 5}));
+}
+
+// Regression: nothing queued was handled while a run's box was open (Stop did nothing until it
+// closed; a Pause given meanwhile raced the box's end and sometimes stayed), and a failure that
+// does not hold the run went on clicking behind its box. Now a click while the run's box is open
+// acts and shows at once, before the box closes.
+TEST_F(PlayerThreadTest, RunButtonsClickedWhileTheRunsBoxIsOpenActAtOnce) {
+    const struct {
+        const char* name;
+        std::vector<StepRecord> list;
+        int button;
+        bool (*shownWhileOpen)();
+        size_t moves;  // Mouse steps played once the box has closed
+    } rows[] = {
+        {"Stop, port not initialised",
+         {Com("COM1", "String", "ATZ"), Marker(2)},
+         ButtonStop,
+         ShowsIdle,
+         0},
+        {"Stop, unknown type", {State("a"), OfType(12), Marker(3)}, ButtonStop, ShowsIdle, 0},
+        {"Pause, Message box: cleared as it closes",
+         {Message("m"), Marker(4)},
+         ButtonPause,
+         ShowsPaused,
+         1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        bool shown = false;
+        // Only the run's boxes have no owner (the panel has its own about an unknown type).
+        headless::OnBoxShown([&](const headless::ShownBox& box) {
+            if (box.owner == -1) {
+                headless::PushEvent({platform::EventKind::Control, FormMAIN, row.button});
+            }
+        });
+        headless::KeepBoxesOpenUntil([&](const headless::ShownBox& box) {
+            return box.owner != -1 || (shown = row.shownWhileOpen());
+        });
+        PlayOnThread(row.list);
+        ASSERT_TRUE(WaitFor([&] { return shown && PlayerIdle(); }));
+        EXPECT_EQ(Moves(), row.moves);
+        headless::ClearInputLog();
+    }
 }
 
 }  // namespace

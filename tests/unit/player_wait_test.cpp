@@ -1,5 +1,6 @@
 // Wait steps on the virtual clock: each kind seen as soon as it holds, the time-out with and
-// without an else step, the countdown, a pause holding the clock, and the held port's answers.
+// without an else step, the countdown, a pause holding the clock, and the held port's answers:
+// read through every wait, each satisfying one Wait, and a port that fails to be read.
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,23 @@ TEST_F(WaitTest, EachKindIsSeenWithinAPollOfHolding) {
         EXPECT_GE(WaitedMs(), expected);
         EXPECT_LE(WaitedMs(), expected + 10);
         EXPECT_EQ(PointerMoves(), std::vector<int>{7});
+        headless::ClearInputLog();
+    }
+}
+
+// Quorvane's own windows (its main window in front, a box of its own) are not what a list waits
+// for: the condition is decided as if they were not there.
+TEST_F(WaitTest, OwnWindowsNeverCount) {
+    headless::SetDesktopWindows(
+        {{.title = "Quorvane", .foreground = true, .own = true}, {.title = "Report - Editor"}});
+    const struct {
+        const char* kind;
+        bool holds;
+    } rows[] = {{"Window", false}, {"Active", false}, {"NoWindow", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.kind);
+        Play({Wait(row.kind, "quorvane", 0.0f, 3), Marker(2), Marker(3)});
+        EXPECT_EQ(PointerMoves(), (row.holds ? std::vector<int>{2, 3} : std::vector<int>{3}));
         headless::ClearInputLog();
     }
 }
@@ -136,6 +154,37 @@ TEST_F(WaitTest, PortFailuresAreReportedAsATelegramGetsThem) {
     headless::SetSerialDevice("COM2", busy);
     Play({Com("COM2", "Initialise", "9600 N 8 1"), Wait("Answer", "COM2 OK", 1.0f)});
     EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Can't open port!"});
+}
+
+// Through a long Delay the device sends far more than the driver's queue holds; the answer at
+// its end still reaches the Wait after it, and satisfies one Wait only.
+TEST_F(WaitTest, HeldPortsAreReadThroughEveryWaitAndEachAnswerCountsOnce) {
+    for (int second = 1; second <= 9; ++second) {
+        headless::ScheduleAt(second * 1000 * kMs,
+                             [] { headless::DeviceSends("COM1", std::string(20000, '.')); });
+    }
+    headless::ScheduleAt(9500 * kMs, [] { headless::DeviceSends("COM1", "READY"); });
+    Play({Com("COM1", "Initialise", "9600 N 8 1"), Delay(10.0f),
+          Wait("Answer", "COM1 READY", 0.0f, 5), Wait("Answer", "COM1 READY", 1.0f, 6), Marker(5),
+          Marker(6)});
+    EXPECT_EQ(PointerMoves(), std::vector<int>{6});
+}
+
+// The adapter is pulled out during a Wait: a box says so at once and the run holds; it is not a
+// Wait that timed out. Plugged back in, Play goes on with the next step and the port is opened
+// again for the Wait after it.
+TEST_F(WaitTest, AHeldPortThatCannotBeReadIsAFailureNotATimeOut) {
+    headless::ScheduleAt(1000 * kMs, [] { headless::SetSerialDeviceUnplugged("COM1", true); });
+    headless::OnBoxShown([](const headless::ShownBox&) {
+        EXPECT_LE(headless::VirtualMicroseconds(), 1050 * kMs);
+        headless::SetSerialDeviceUnplugged("COM1", false);
+        PlaySteps(0);
+    });
+    Play({Com("COM1", "Initialise", "9600 N 8 1"), Wait("Answer", "COM1 OK", 5.0f), Marker(3),
+          Wait("Answer", "COM1 OK", 0.0f, 5), Marker(5)});
+    EXPECT_EQ(TakeBoxes(), std::vector<std::string>{"COM port: Can't read port!"});
+    EXPECT_EQ(PointerMoves(), (std::vector<int>{3, 5}));
+    EXPECT_EQ(headless::GetSerialDevice("COM1").opens, 2);
 }
 
 }  // namespace

@@ -292,10 +292,10 @@ TEST_F(RecordCommandTest, EscapeEndsItAndTheStepsFollowTheCurrentStep) {
     Load({steps::State("one"), steps::State("two")}, 0);
     RecordSteps();
     headless::UserInputs(AsQueued(Join({Click(0, 30, 40), Typed(100, "a"), Typed(1500, "b")})));
-    HandleEvent(platform::WaitEvent());
+    HandlePendingEvents();
     EXPECT_TRUE(headless::InputRecorderRunning()) << "still recording before Escape";
     headless::UserInputs(AsQueued(Join({Key(1600, kEscape, "\x1B"), Typed(1700, "c")})));
-    EXPECT_EQ(NoticeOf([] { HandleEvent(platform::WaitEvent()); }), "Recorded 4 steps");
+    EXPECT_EQ(NoticeOf([] { HandlePendingEvents(); }), "Recorded 4 steps");
     EXPECT_EQ(Lines(RList.Elements()),
               (std::vector<std::string>{"7;one;", "1;L_Click;30;40;", "2;String;a;", "3;1.2;",
                                         "2;String;b;", "7;two;"}));

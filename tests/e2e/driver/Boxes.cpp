@@ -75,7 +75,7 @@ bool AnswerBox(Window box, Answer answer) {
 }
 
 bool ExpectBox(std::string_view name, const std::string& caption, const std::string& text,
-               Answer answer) {
+               Answer answer, const std::function<void()>& whileOpen) {
     const std::string context(name);
     Window box = WaitForMessageBox();
     if (!Check(box != nullptr, context + ": a box shows", caption + ": " + text, "no box")) {
@@ -83,6 +83,9 @@ bool ExpectBox(std::string_view name, const std::string& caption, const std::str
     }
     const bool captionOk = CheckEqual(context + ": box caption", caption, Title(box));
     const bool textOk = CheckEqual(context + ": box text", text, BoxText(box));
+    if (whileOpen) {
+        whileOpen();
+    }
     Check(AnswerBox(box, answer), context + ": box answered", "closed", "still open");
     return captionOk && textOk;
 }

@@ -254,10 +254,10 @@ Window WaitForMessageBox(int timeoutMs = DefaultTimeoutMs);
 Window OpenMessageBox();
 std::string BoxText(Window box);
 bool AnswerBox(Window box, Answer answer);
-// Waits for the next box, checks that it shows, its caption and its text, and answers it; true
-// when caption and text were as expected.
+// Waits for the next box, checks that it shows, its caption and its text, runs `whileOpen` and
+// answers it; true when caption and text were as expected.
 bool ExpectBox(std::string_view name, const std::string& caption, const std::string& text,
-               Answer answer = Answer::Ok);
+               Answer answer = Answer::Ok, const std::function<void()>& whileOpen = nullptr);
 // Types path into the file name box of a common open or save dialog and presses its OK button;
 // also finds the box inside the ComboBoxEx (0x47C) that Wine's Explorer-style dialog uses, and the
 // OK button among the dialog's own children (its file list also carries the number 1).
@@ -336,8 +336,13 @@ void CloseSerialLine(const SerialLine& line);
 std::string SerialBytes(const SerialLine& line);
 // The device answers: the bytes (letters and digits only) go to the program through the port.
 bool SerialAnswer(const SerialLine& line, std::string_view bytes);
-// What `stty -a -F` says about the terminal now.
+// What `stty -a -F` says about the terminal now (which opens it).
 std::string SerialSettings(const SerialLine& line);
+// Starts noting every opening of the terminal (by any program); false when the watch did not
+// start. CloseSerialLine ends it.
+bool WatchSerialOpens(const SerialLine& line);
+// How many openings of the terminal the watch has seen so far.
+int SerialOpens(const SerialLine& line);
 
 // [SECTION] Screenshots
 
@@ -372,6 +377,10 @@ size_t TargetLogSize(const TargetProgram& target);
 // its green (33CC33) square; the square's middle on the screen.
 void ShowTargetSecondWindow(const TargetProgram& target, bool show);
 Point TargetSquarePoint(const TargetProgram& target);
+// Has the target log every key of the system from now on, with a low-level hook ("llkey <down|up>
+// <virtual key>"); true once the hook is on. Only in a target that lives to the test's end:
+// under Wine the hook of a process that was ended swallows the user's keys that come after.
+bool WatchTargetKeys(const TargetProgram& target);
 // The log's lines from byte offset from on that begin with kind ("click", "keydown", "char ").
 std::vector<std::string> TargetLogLines(const TargetProgram& target, size_t from,
                                         std::string_view kind);

@@ -1,7 +1,9 @@
 // COM ports of the Wine prefix made of pseudo-terminals: socat holds the terminal and copies what
-// the program writes to the port into a file; stty presets and reads the line settings. The port
-// is a link in the prefix's dosdevices folder. socat is stopped by the PID it left in socat.pid,
-// by CloseSerialLine or, when the test was cut short, by scripts/e2e.sh (see RunFolder).
+// the program writes to the port into a file; stty presets and reads the line settings; a small
+// python3 program notes every opening of the terminal. The port is a link in the prefix's
+// dosdevices folder. socat and the watcher are stopped by the PIDs they left in *.pid, by
+// CloseSerialLine or, when the test was cut short, by scripts/e2e.sh (see RunFolder).
+#include <algorithm>
 #include <cctype>
 
 #include "Driver.h"
@@ -50,9 +52,31 @@ bool OpenSerialLine(std::string_view port, std::string_view sttyPreset, SerialLi
 
 void CloseSerialLine(const SerialLine& line) {
     const std::string& d = line.folder;
-    RunShell("[ -s " + d + "/socat.pid ] && kill $(cat " + d + "/socat.pid); [ -s " + d +
-             "/holder.pid ] && kill $(cat " + d + "/holder.pid); rm -f " + PortLink(line) + " " +
-             d + "/socat.pid " + d + "/holder.pid");
+    RunShell("for p in socat holder watch; do [ -s " + d + "/$p.pid ] && kill $(cat " + d +
+             "/$p.pid); done; rm -f " + PortLink(line) + " " + d + "/socat.pid " + d +
+             "/holder.pid " + d + "/watch.pid");
+}
+
+bool WatchSerialOpens(const SerialLine& line) {
+    // inotify's IN_OPEN (32) on the terminal; a line "open" per event read into the file "opens".
+    static constexpr char kWatcher[] =
+        "import ctypes, os, sys\nlibc = ctypes.CDLL(None)\nfd = libc.inotify_init()\n"
+        "libc.inotify_add_watch(fd, os.path.realpath(sys.argv[1]).encode(), 32)\n"
+        "out = open(sys.argv[2], 'a')\nout.write('watching\\n')\nout.flush()\nwhile True:\n"
+        "    out.write('open\\n' * (len(os.read(fd, 4096)) // 16))\n    out.flush()\n";
+    const std::string& d = line.folder;
+    const std::string opens = WindowsPathOf(d + "/opens");
+    if (!WriteWholeFile(WindowsPathOf(d + "/watch.py"), kWatcher) || !WriteWholeFile(opens, "") ||
+        !StartShell("/usr/bin/python3 " + d + "/watch.py " + line.terminal + " " + d +
+                    "/opens </dev/null >/dev/null 2>&1 & echo $! >" + d + "/watch.pid")) {
+        return false;
+    }
+    return WaitUntil([&] { return ReadWholeFile(opens).starts_with("watching"); });
+}
+
+int SerialOpens(const SerialLine& line) {
+    const std::string opens = ReadWholeFile(WindowsPathOf(line.folder + "/opens"));
+    return std::max(0, static_cast<int>(std::count(opens.begin(), opens.end(), '\n')) - 1);
 }
 
 bool SerialAnswer(const SerialLine& line, std::string_view bytes) {

@@ -65,6 +65,11 @@ void ShowTargetSecondWindow(const TargetProgram& target, bool show) {
     PostMessageW(target.window, show ? WM_APP : WM_APP + 1, 0, 0);
 }
 
+bool WatchTargetKeys(const TargetProgram& target) {
+    PostMessageW(target.window, WM_APP + 2, 0, 0);
+    return WaitUntil([&] { return !TargetLogLines(target, 0, "llhook 1").empty(); });
+}
+
 Point TargetSquarePoint(const TargetProgram& target) {
     POINT middle{320, 40};
     ClientToScreen(target.window, &middle);

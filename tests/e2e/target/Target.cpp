@@ -11,6 +11,9 @@
 //   char <character code>
 // On WM_APP it shows a second window, "Quorvane Target Second", without activating it, and
 // paints a green (33CC33) square at client 300,20 to 340,60; WM_APP + 1 takes both away.
+// On WM_APP + 2 it watches every key of the system with a low-level hook, which sees the keys
+// other programs synthesise whatever window has the focus, and logs "llhook 1", then each as
+//   llkey <down|up> <virtual key>
 #include <windows.h>
 
 #include <cstdio>
@@ -26,6 +29,7 @@ HWND MainWindow = nullptr;
 HWND SecondWindow = nullptr;
 bool SquareGreen = false;
 constexpr RECT Square{300, 20, 340, 60};
+HHOOK KeyHook = nullptr;
 WNDPROC ButtonProcedure = nullptr;
 WNDPROC EditProcedure = nullptr;
 
@@ -76,6 +80,15 @@ bool LogClick(UINT message, LPARAM lParam, HWND window, const char* where) {
         std::fflush(Log);
     }
     return true;
+}
+
+LRESULT CALLBACK LowLevelKeys(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const bool up = wParam == WM_KEYUP || wParam == WM_SYSKEYUP;
+        LogLine(up ? "llkey up" : "llkey down",
+                static_cast<long>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK ButtonEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,6 +150,12 @@ LRESULT CALLBACK WindowEvents(HWND window, UINT message, WPARAM wParam, LPARAM l
             SquareGreen = false;
             InvalidateRect(MainWindow, &Square, TRUE);
             UpdateWindow(MainWindow);
+            return 0;
+        case WM_APP + 2:
+            KeyHook = KeyHook != nullptr ? KeyHook
+                                         : SetWindowsHookExW(WH_KEYBOARD_LL, LowLevelKeys,
+                                                             GetModuleHandleW(nullptr), 0);
+            LogLine("llhook", KeyHook != nullptr ? 1 : 0);
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint;

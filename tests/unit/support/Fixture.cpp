@@ -6,9 +6,11 @@
 #include "editor/EditorPanel.h"
 #include "editor/PanelTypes.h"
 #include "steps/RList.h"
+#include "steps/RunLog.h"
 
 void QuorvaneTest::SetUp() {
     headless::Reset();
+    CloseRunLog();
     StartUp();
 }
 

@@ -1,0 +1,113 @@
+// Picture files in the in-memory file system, in a plain form of this platform's own (a line
+// "HEADLESS PICTURE W H" and the pixels, four bytes each, as in memory), and the desktop as the
+// tests paint it.
+
+#include "platform/pictures.h"
+
+#include <charconv>
+#include <cstring>
+
+#include "platform/headless/State.h"
+
+namespace {
+
+using headless_state::Lock;
+using headless_state::Shared;
+
+constexpr std::string_view kMark = "HEADLESS PICTURE ";
+
+}  // namespace
+
+namespace platform {
+
+// The mark, "W H\n" and the pixels.
+bool DecodePicture(std::string_view bytes, Picture& picture) {
+    if (!bytes.starts_with(kMark)) {
+        return false;
+    }
+    bytes.remove_prefix(kMark.size());
+    int width = 0, height = 0;
+    const char* end = bytes.data() + bytes.size();
+    auto read = std::from_chars(bytes.data(), end, width);
+    if (read.ec != std::errc() || read.ptr == end || *read.ptr != ' ') {
+        return false;
+    }
+    read = std::from_chars(read.ptr + 1, end, height);
+    if (read.ec != std::errc() || read.ptr == end || *read.ptr != '\n' ||
+        !PictureSizeReadable(width, height)) {
+        return false;
+    }
+    const size_t count = static_cast<size_t>(width) * height;
+    if (static_cast<size_t>(end - read.ptr - 1) != count * 4) {
+        return false;
+    }
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.resize(count);
+    std::memcpy(picture.pixels.data(), read.ptr + 1, count * 4);
+    return true;
+}
+
+bool EncodePng(const Picture& picture, std::string& bytes) {
+    if (!PictureIsWhole(picture)) {
+        return false;
+    }
+    bytes = std::string(kMark) + std::to_string(picture.width) + " " +
+            std::to_string(picture.height) + "\n";
+    const size_t start = bytes.size();
+    bytes.resize(start + picture.pixels.size() * 4);
+    std::memcpy(bytes.data() + start, picture.pixels.data(), picture.pixels.size() * 4);
+    return true;
+}
+
+bool CaptureScreen(ScreenCapture& capture) {
+    const auto lock = Lock();
+    if (Shared().screenLocked || Shared().monitors.empty()) {
+        return false;
+    }
+    const ScreenRect bounds = headless_state::ScreenBounds();
+    const std::vector<uint32_t>& screen = headless_state::ScreenPixels();
+    capture.pixels.assign(screen.begin(), screen.end());
+    capture.width = bounds.right - bounds.left;
+    capture.height = bounds.bottom - bounds.top;
+    capture.left = bounds.left;
+    capture.top = bounds.top;
+    capture.monitors = Shared().monitors;
+    return true;
+}
+
+}  // namespace platform
+
+namespace headless {
+
+void SetMonitors(const std::vector<platform::MonitorSpace>& monitors) {
+    const auto lock = Lock();
+    Shared().monitors = monitors;
+    Shared().screen.clear();
+}
+
+void PaintScreen(int left, int top, const platform::Picture& picture) {
+    const auto lock = Lock();
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const uint32_t pixel = picture.pixels[static_cast<size_t>(y) * picture.width + x];
+            uint32_t* on = headless_state::ScreenPixelAt(left + x, top + y);
+            if (on != nullptr && (pixel >> 24) != 0) {
+                *on = pixel | 0xFF000000u;
+            }
+        }
+    }
+}
+
+void SetScreenLocked(bool locked) {
+    const auto lock = Lock();
+    Shared().screenLocked = locked;
+}
+
+void PutPicture(const std::string& path, const platform::Picture& picture) {
+    std::string bytes;
+    platform::EncodePng(picture, bytes);
+    PutFile(path, bytes);
+}
+
+}  // namespace headless
