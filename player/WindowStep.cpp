@@ -214,9 +214,9 @@ std::string ClickFailure(const Acting& acting, const std::string& title) {
     if (x < outer.left || x >= outer.right || y < outer.top || y >= outer.bottom) {
         return "The point " + point + " lies outside window " + title;
     }
-    const bool covered = platform::TopLevelAt(x, y, at) && !at.title.empty();
+    const bool named = platform::TopLevelAt(x, y, at) && !at.title.empty();
     return "Window " + title + " is covered at " + point + " by " +
-           (covered ? Quoted(at.title) : std::string("another window"));
+           (named ? Quoted(at.title) : std::string("another window"));
 }
 
 // What the run log says was done: the action, the window's full title, and where to for Move and
