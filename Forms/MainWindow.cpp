@@ -24,6 +24,8 @@ constexpr int kNoticeBackground = 0xC0C0C0;
 std::thread::id gMainThread = std::this_thread::get_id();
 std::atomic<bool> gUnattended{false};
 std::atomic<bool> gKeepInBackground{false};
+// True while LockControls holds the editing controls locked (a run or a recording). Main thread.
+bool gEditingLocked = false;
 std::mutex gFailureMutex;
 std::string gFirstFailure;  // guarded by gFailureMutex
 
@@ -59,6 +61,12 @@ bool OnMainThread() {
 }
 
 void ShowMessage(std::string_view title, std::string_view text, BoxOwner owner) {
+    // While a run or a recording locks editing, a box owned by the main window would disable it,
+    // and with it Stop and Pause: every box is then shown without owner (the step shown during a
+    // run can report its own faults).
+    if (gEditingLocked) {
+        owner = BoxOwner::Nobody;
+    }
     if (owner == BoxOwner::MainOnTop) {
         platform::MessageBoxOk(FormMAIN, title, text);
         return;
@@ -165,6 +173,7 @@ void OpenPopup(int window, int clientWidth, int clientHeight, int owner, bool ce
 
 void LockControls(int state) {
     const bool enabled = state != 1;
+    gEditingLocked = !enabled;
     for (int control : RunLockedControls()) {
         platform::SetControlEnabled(control, enabled);
     }

@@ -94,8 +94,8 @@ int PostRunBox(RunBox box) {
 }
 
 // Holds the player until box `number` is closed, reading the run's held ports meanwhile, so that
-// a chatty device does not overrun its queue while a box is open. The user's Escape is seen; with `endsWithRun`, the hold also ends at once when the run
-// ends (Stop, Escape, the close box).
+// a chatty device does not overrun its queue while a box is open. The user's Escape is seen; with
+// `endsWithRun`, the hold also ends at once when the run ends (Stop, Escape, the close box).
 void HoldWhileOpen(Run& run, int number, bool endsWithRun) {
     for (;;) {
         const uint64_t seen = platform::WakeCount();

@@ -59,7 +59,6 @@ bool ChecksBetweenSteps(Run& run) {
     return PlayRunning != 0;
 }
 
-
 // What a step's line in the run log says about how it went.
 std::string StepResult(const Run& run) {
     if (!run.failure.empty()) {
