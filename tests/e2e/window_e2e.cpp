@@ -24,6 +24,10 @@ std::string WriteSteps(const std::string& name, const std::vector<std::string>& 
     return Folder + name + ".stp";
 }
 
+void OpenList(const std::string& name, const std::vector<std::string>& steps) {
+    Check(OpenThroughDialog(Main, WriteSteps(name, steps)), name + ": list opened", name, "not");
+}
+
 // Chooses Play and waits for the run to start, end and show step 1 again.
 bool PlayToEnd(const std::string& name) {
     ChooseMenuItem(Main, MenuPlay);
@@ -58,19 +62,18 @@ void CheckClickOnButton(const std::string& name, size_t from) {
 }
 
 void CheckListsOfWindowSteps() {
-    OpenThroughDialog(Main, WriteSteps("click", {"11;L_Click;Quorvane Target;80;40;"}));
+    OpenList("click", {"11;L_Click;Quorvane Target;80;40;"});
     const size_t from = PutTarget(820, 620);
     if (PlayToEnd("click after the target moved")) {
         CheckClickOnButton("click after the target moved", from);
     }
-    OpenThroughDialog(Main, WriteSteps("move", {"11;Minimize;quorvane target;0;0;",
-                                                "11;Move;quorvane target;150;120;",
-                                                "11;Size;quorvane target;430;260;"}));
+    OpenList("move", {"11;Minimize;quorvane target;0;0;", "11;Move;quorvane target;150;120;",
+                      "11;Size;quorvane target;430;260;"});
     if (PlayToEnd("minimise, move and size")) {
         CheckEqual("minimised, moved and sized: the target's outer box", Box{150, 120, 430, 260},
                    ScreenBox(Target.window));
     }
-    OpenThroughDialog(Main, WriteSteps("missing", {"11;Activate;No Such Window;0;0;", "7;next;"}));
+    OpenList("missing", {"11;Activate;No Such Window;0;0;", "7;next;"});
     ChooseMenuItem(Main, MenuPlay);
     if (ExpectBox("missing window", "Window", "Window \"No Such Window\" not found") &&
         PlayToEnd("missing window, then Play")) {
