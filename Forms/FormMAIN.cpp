@@ -143,7 +143,8 @@ void BuildMainMenu() {
                                             {MenuPlayFromCurrent, "Play from current step"},
                                             {MenuPause, "Pause"},
                                             {MenuStop, "Stop"},
-                                            {MenuRecord, "Record"}}},
+                                            {MenuRecord, "Record"},
+                                            {MenuRecordInWindows, "Record in windows"}}},
                                           {"Tools", {{MenuEditor, "Editor"}}},
                                           {"?", {{MenuAbout, "About"}}},
                                       });

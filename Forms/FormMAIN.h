@@ -118,6 +118,14 @@ constexpr int StringWaitTime = 120;
 constexpr int LabelWaitElse = 121;
 constexpr int ComboWaitElse = 122;
 constexpr int TextWaitCountdown = 123;
+constexpr int ContainerWindow = 124;
+constexpr int LabelWindowDo = 125;
+constexpr int ComboWindowDo = 126;
+constexpr int LabelWindowTitle = 127;
+constexpr int StringWindowTitle = 128;
+constexpr int LabelWindowPoint = 129;
+constexpr int StringWindowX = 130;
+constexpr int StringWindowY = 131;
 
 // Menu items
 constexpr int MenuMain = 0;
@@ -131,6 +139,7 @@ constexpr int MenuPlayFromCurrent = 82;
 constexpr int MenuPause = 83;
 constexpr int MenuStop = 84;
 constexpr int MenuRecord = 86;
+constexpr int MenuRecordInWindows = 87;
 constexpr int MenuEditor = 85;
 constexpr int MenuAbout = 89;
 

@@ -86,6 +86,18 @@ const ControlRow kPanel[] = {
     {LabelWaitElse, {ControlKind::TextRight, ContainerWait, 95, 73, 55, 15, "Else step:"}},
     {ComboWaitElse, {ControlKind::DropDownList, ContainerWait, 155, 70, 50, 20, ""}},
     {TextWaitCountdown, {ControlKind::TextRight, ContainerWait, 150, 8, 55, 15, ""}},
+
+    {ContainerWindow, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {LabelWindowDo, {ControlKind::TextRight, ContainerWindow, 5, 8, 50, 15, "Do:"}},
+    {ComboWindowDo, {ControlKind::DropDownList, ContainerWindow, 60, 5, 85, 20, ""}},
+    {LabelWindowTitle,
+     {ControlKind::Text, ContainerWindow, 5, 30, 200, 15, "Window title contains:"}},
+    {StringWindowTitle, {ControlKind::Input, ContainerWindow, 5, 45, 200, 20, ""}},
+    // Says what X and Y are for the action chosen; hidden with them when it uses none.
+    {LabelWindowPoint,
+     {ControlKind::TextRight, ContainerWindow, 5, 73, 100, 15, "Point in the window:"}},
+    {StringWindowX, {ControlKind::Input, ContainerWindow, 110, 70, 45, 20, "0"}},
+    {StringWindowY, {ControlKind::Input, ContainerWindow, 160, 70, 45, 20, "0"}},
 };
 
 }  // namespace

@@ -58,6 +58,7 @@ constexpr Target kMenuTargets[] = {
     {MenuPause, [](int) { PauseSteps(0); }},
     {MenuStop, [](int) { StopSteps(0); }},
     {MenuRecord, [](int) { RecordSteps(); }},
+    {MenuRecordInWindows, [](int) { ToggleRecordInWindows(); }},
     {MenuEditor, [](int) { ShowEditor(); }},
     {MenuAbout, [](int) { ShowAbout(); }},
 };

@@ -38,7 +38,7 @@ int SaveActualRecord();
 // when no row handles the control.
 bool PanelControlEvent(int control, int eventType);
 // F9: the pointer's position into the Mouse inputs, whatever container is shown, and what the
-// shown container takes from the screen (a Wait step's title or pixel).
+// shown container takes from the screen (a Wait step's title or pixel, a Window step's window).
 void CaptureWithF9();
 // Copies the cursor position into StringX and StringY.
 void CaptureMousePosition();
@@ -49,4 +49,10 @@ int ComboWaitFor_Events(int eventType);
 // F9 while the Wait container is shown: the title of the window under the pointer, or the
 // pointer's pixel as "X Y RRGGBB", into the value.
 void CaptureWaitValue();
+// The label of a Window step's X and Y says what they are for the action chosen; both are hidden
+// with it when the action uses none.
+int ComboWindowDo_Events(int eventType);
+// F9 while the Window container is shown: the title of the window under the pointer into the
+// title, and the pointer's point in its client area (clicks) or on the screen (Move) into X and Y.
+void CaptureWindowPoint();
 int SelectExecuteFile();

@@ -2,7 +2,7 @@
 // that fill its choosers, show a record in it and store it into a record, the control events it
 // handles and what F9 does while it is shown. GetValues, SaveActualRecord, the type switch, F9
 // and the event loop reach a type only through its row. Each row lives in the file of its type
-// (PanelInput, PanelComport, PanelFlow, PanelWait); PanelTypes.cpp lists them.
+// (PanelInput, PanelComport, PanelFlow, PanelWait, PanelWindow); PanelTypes.cpp lists them.
 #pragma once
 
 #include <cstdint>
@@ -50,6 +50,7 @@ extern const PanelType StatePanel;
 extern const PanelType ExecutePanel;
 extern const PanelType MessagePanel;
 extern const PanelType WaitPanel;
+extern const PanelType WindowPanel;
 
 // Every row in type order, which is also the order of the types' fields in the record.
 std::span<const PanelType* const> PanelTypes();

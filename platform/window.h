@@ -165,6 +165,9 @@ struct MenuTitleSpec {
 void CreateMenuBar(int window, const std::vector<MenuTitleSpec>& titles);
 void SetMenuItemEnabled(int item, bool enabled);
 bool IsMenuItemEnabled(int item);
+// The check mark beside an item (CheckMenuItem); every item starts without one.
+void SetMenuItemChecked(int item, bool checked);
+bool IsMenuItemChecked(int item);
 
 // [SECTION] Message boxes and file dialogs
 

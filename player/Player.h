@@ -72,6 +72,10 @@ void TakeRecordedInput();
 // Ends the recording: its steps go after the current step, the first of them shown, and a notice
 // says how many there are.
 void EndRecording();
+// Control > Record in windows: checks or unchecks the item. While it is checked, a recording
+// (taken into steps when it ends) turns clicks on other programs' titled windows into Window
+// steps. Unchecked at start-up.
+void ToggleRecordInWindows();
 
 // [SECTION] Player thread
 // The thread procedure: waits without using CPU until a run is started, plays it, repeats.

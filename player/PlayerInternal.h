@@ -146,6 +146,7 @@ void PlayState(Run& run, const StepRecord& step);
 void PlayExecute(Run& run, const StepRecord& step);
 void PlayMessage(Run& run, const StepRecord& step);
 void PlayWait(Run& run, const StepRecord& step);
+void PlayWindow(Run& run, const StepRecord& step);
 // Types a key text ("Hello{ENTER}").
 int SendKeys(const std::string& text);
 // Presses and releases the buttons of a click kind where the pointer is; None presses nothing.

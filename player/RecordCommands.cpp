@@ -1,4 +1,5 @@
-// Control > Record: the user's clicks, typing and pauses become steps after the current one.
+// Control > Record: the user's clicks, typing and pauses become steps after the current one;
+// Control > Record in windows makes the clicks on other programs' windows Window steps.
 // Everything here runs on the main thread; the hooks only queue the input (platform/recorder.h).
 
 #include <vector>
@@ -17,6 +18,8 @@ namespace {
 
 // The input of the recording under way, in order.
 std::vector<InputAction> gInput;
+// Control > Record in windows is checked: clicks on other programs' windows become Window steps.
+bool gRecordInWindows = false;
 
 // The platform and the recording logic list the same kinds and buttons in the same order.
 static_assert(static_cast<int>(platform::UserInputKind::KeyUp) ==
@@ -87,7 +90,7 @@ void EndRecording() {
     }
     platform::StopInputRecorder();
     CollectInput();
-    const Recording recording = StepsFromInput(gInput, SystemClickRules());
+    const Recording recording = StepsFromInput(gInput, SystemClickRules(), gRecordInWindows);
     gInput.clear();
     if (!recording.steps.empty()) {
         const int first = RList.Index() + 1;
@@ -102,4 +105,9 @@ void EndRecording() {
     // Input of the recording may still be on its way to the program in front: taking the
     // foreground from it now would lose that input.
     ShowNotice(RecordingNotice(recording), FormMAIN, false);
+}
+
+void ToggleRecordInWindows() {
+    gRecordInWindows = !gRecordInWindows;
+    platform::SetMenuItemChecked(MenuRecordInWindows, gRecordInWindows);
 }

@@ -58,6 +58,9 @@ struct ButtonDown {
     int y = 0;
     int64_t timeMs = 0;
     bool onOwnWindow = false;
+    std::string windowTitle;  // up to its first ";", which a step file cannot hold
+    int windowX = 0;
+    int windowY = 0;
 };
 
 // A left click that the next one may turn into a double click.
@@ -70,6 +73,7 @@ struct LastClick {
 // What one pass over the input keeps.
 struct Pass {
     ClickRules rules;
+    bool inWindows = false;
     Recording recording;
     std::optional<ButtonDown> downs[3];  // by InputButton
     std::optional<LastClick> lastClick;
@@ -107,6 +111,25 @@ bool IsDoubleClick(const Pass& pass, const ButtonDown& down) {
            down.timeMs - pass.lastClick->timeMs < pass.rules.doubleClickMs;
 }
 
+// A click at the screen point, or, recording in windows, in the titled window under it: a drag
+// stays a click at the screen point, as its window may have moved under the pointer.
+StepRecord ClickStep(const Pass& pass, const ButtonDown& down, const char* click, bool drag) {
+    StepRecord step;
+    if (pass.inWindows && !drag && !down.windowTitle.empty()) {
+        step.RECORDtype = TypeWindow;
+        step.WindowDo = click;
+        step.WindowTitle = down.windowTitle;
+        step.WindowX = down.windowX;
+        step.WindowY = down.windowY;
+        return step;
+    }
+    step.RECORDtype = TypeMouse;
+    step.MouseClick = click;
+    step.MouseX = down.x;
+    step.MouseY = down.y;
+    return step;
+}
+
 // A button released: with its press, a click (or a drag, recorded as a click) where it went down.
 void TakeButtonUp(Pass& pass, const InputAction& up) {
     std::optional<ButtonDown>& pending = pass.downs[static_cast<size_t>(up.button)];
@@ -125,7 +148,9 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
     const bool leftClick = up.button == InputButton::Left && !drag;
     if (leftClick && IsDoubleClick(pass, down)) {
         // The click before is the last step: both become one double click.
-        pass.recording.steps.back().MouseClick = ClickKindName(ClickKind::LeftDouble);
+        StepRecord& before = pass.recording.steps.back();
+        (before.RECORDtype == TypeWindow ? before.WindowDo : before.MouseClick) =
+            ClickKindName(ClickKind::LeftDouble);
         pass.lastClick.reset();
         pass.lastActionMs = down.timeMs;
         return;
@@ -135,14 +160,10 @@ void TakeButtonUp(Pass& pass, const InputAction& up) {
     // time (a second click within it, or just at its end, makes a double click).
     const bool nearClick = up.button == InputButton::Left && NearLastClick(pass, down);
     StartAction(pass, down.timeMs, nearClick ? pass.rules.doubleClickMs - kStepIntervalMs + 1 : 0);
-    StepRecord step;
-    step.RECORDtype = TypeMouse;
-    step.MouseClick = ClickKindName(up.button == InputButton::Left    ? ClickKind::Left
-                                    : up.button == InputButton::Right ? ClickKind::Right
-                                                                      : ClickKind::Middle);
-    step.MouseX = down.x;
-    step.MouseY = down.y;
-    pass.recording.steps.push_back(step);
+    const char* click = ClickKindName(up.button == InputButton::Left    ? ClickKind::Left
+                                      : up.button == InputButton::Right ? ClickKind::Right
+                                                                        : ClickKind::Middle);
+    pass.recording.steps.push_back(ClickStep(pass, down, click, drag));
     pass.lastClick.reset();
     if (leftClick) {
         pass.lastClick = LastClick{down.x, down.y, down.timeMs};
@@ -171,7 +192,13 @@ void Take(Pass& pass, const InputAction& action) {
     switch (action.kind) {
         case InputKind::ButtonDown:
             pass.downs[static_cast<size_t>(action.button)] =
-                ButtonDown{action.x, action.y, action.timeMs, action.onOwnWindow};
+                ButtonDown{action.x,
+                           action.y,
+                           action.timeMs,
+                           action.onOwnWindow,
+                           action.windowTitle.substr(0, action.windowTitle.find(';')),
+                           action.windowX,
+                           action.windowY};
             break;
         case InputKind::ButtonUp:
             TakeButtonUp(pass, action);
@@ -197,9 +224,11 @@ bool EndsRecording(const InputAction& action) {
     return action.kind == InputKind::KeyDown && action.key == kEscape;
 }
 
-Recording StepsFromInput(const std::vector<InputAction>& input, const ClickRules& rules) {
+Recording StepsFromInput(const std::vector<InputAction>& input, const ClickRules& rules,
+                         bool inWindows) {
     Pass pass;
     pass.rules = rules;
+    pass.inWindows = inWindows;
     for (const InputAction& action : input) {
         if (EndsRecording(action)) {
             break;

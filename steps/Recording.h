@@ -1,6 +1,6 @@
-// Turning what the user did into steps: clicks into Mouse steps, typed characters and keys into
-// Keyboard steps, long pauses into Delay steps. Plain code over a timed list of input events; the
-// hooks that collect them are platform/recorder.h.
+// Turning what the user did into steps: clicks into Mouse steps (or Window steps), typed characters
+// and keys into Keyboard steps, long pauses into Delay steps. Plain code over a timed list of input
+// events; the hooks that collect them are platform/recorder.h.
 #pragma once
 
 #include <cstdint>
@@ -57,8 +57,11 @@ struct Recording {
 
 // The Escape key pressed: it ends a recording and is not recorded itself.
 bool EndsRecording(const InputAction& action);
-// The steps the input makes, in order, up to the first Escape press.
-Recording StepsFromInput(const std::vector<InputAction>& input, const ClickRules& rules);
+// The steps the input makes, in order, up to the first Escape press. `inWindows`: a click on a
+// titled window of another program becomes a Window step at its point in that window, so that it
+// finds the window wherever it has gone; drags, wheel turns and keys are recorded alike.
+Recording StepsFromInput(const std::vector<InputAction>& input, const ClickRules& rules,
+                         bool inWindows = false);
 // "Recorded 3 steps", with "; 2 drags recorded as clicks", "; 1 wheel turn not recorded" and
 // "; 2 characters a step file cannot hold were left out" when there were any, or
 // "Nothing recorded".

@@ -1,5 +1,7 @@
 #include "steps/StepKinds.h"
 
+#include <vector>
+
 namespace {
 
 constexpr ClickKindRow kClickKinds[] = {
@@ -15,6 +17,35 @@ constexpr ComTypeRow kComTypes[] = {
     {ComType::Hex, "Hex", "Hex (F4 03 28 ..)"},
     {ComType::Byte, "Byte", "Byte (128 255 1 ...)"},
 };
+
+// The actions other than the clicks, which come from kClickKinds.
+constexpr WindowActionRow kWindowActions[] = {
+    {WindowAction::Activate, "Activate", ClickKind::None, WindowPoint::Unused},
+    {WindowAction::Move, "Move", ClickKind::None, WindowPoint::OnScreen},
+    {WindowAction::Size, "Size", ClickKind::None, WindowPoint::Size},
+    {WindowAction::Minimize, "Minimize", ClickKind::None, WindowPoint::Unused},
+    {WindowAction::Maximize, "Maximize", ClickKind::None, WindowPoint::Unused},
+    {WindowAction::Restore, "Restore", ClickKind::None, WindowPoint::Unused},
+    {WindowAction::Close, "Close", ClickKind::None, WindowPoint::Unused},
+};
+
+constexpr struct {
+    WindowPoint point;
+    const char* label;
+} kWindowPointLabels[] = {
+    {WindowPoint::InWindow, "Point in the window:"},
+    {WindowPoint::OnScreen, "Screen position:"},
+    {WindowPoint::Size, "Width / height:"},
+};
+
+std::vector<WindowActionRow> AllWindowActions() {
+    std::vector<WindowActionRow> rows;
+    for (const ClickKindRow& click : kClickKinds) {
+        rows.push_back({WindowAction::Click, click.name, click.kind, WindowPoint::InWindow});
+    }
+    rows.insert(rows.end(), std::begin(kWindowActions), std::end(kWindowActions));
+    return rows;
+}
 
 }  // namespace
 
@@ -43,4 +74,22 @@ std::span<const ComTypeRow> ComTypes() {
 ComType ReadComType(std::string_view text) {
     const ComTypeRow* row = RowNamed(ComTypes(), text);
     return row != nullptr ? row->type : ComType::None;
+}
+
+std::span<const WindowActionRow> WindowActions() {
+    static const std::vector<WindowActionRow> rows = AllWindowActions();
+    return rows;
+}
+
+const WindowActionRow* FindWindowAction(std::string_view text) {
+    return RowNamed(WindowActions(), text);
+}
+
+const char* WindowPointLabel(WindowPoint point) {
+    for (const auto& row : kWindowPointLabels) {
+        if (row.point == point) {
+            return row.label;
+        }
+    }
+    return "";
 }

@@ -1,4 +1,5 @@
-// The word lists of step fields: click kinds and COM types. A record and a file hold the word
+// The word lists of step fields: click kinds, COM types and what a Window step does. A record and a
+// file hold the word
 // ("L_Click", "Hex"); the player reads it into its enum once, when it plays the step, and compares
 // enums from then on. The choosers are filled from the same rows.
 #pragma once
@@ -48,3 +49,30 @@ struct ComTypeRow {
 std::span<const ComTypeRow> ComTypes();
 // The type whose word is exactly `text`; None otherwise.
 ComType ReadComType(std::string_view text);
+
+// [SECTION] Window actions (Window steps)
+
+enum class WindowAction { None, Click, Activate, Move, Size, Minimize, Maximize, Restore, Close };
+
+// What a Window step's X and Y are.
+enum class WindowPoint {
+    Unused,
+    InWindow,  // a point counted from the top-left corner of the window's client area
+    OnScreen,  // the screen point of the window's outer top-left corner
+    Size,      // the window's outer width and height
+};
+
+struct WindowActionRow {
+    WindowAction action;
+    const char* name;  // "Activate"; a click is named by its click kind ("L_Click")
+    ClickKind click;   // None but for the clicks
+    WindowPoint point;
+};
+
+// The clicks, in the click kinds' order, then Activate, Move, Size, Minimize, Maximize, Restore
+// and Close: the chooser's order.
+std::span<const WindowActionRow> WindowActions();
+// The row whose word is exactly `text` (letter case counts); nullptr when none.
+const WindowActionRow* FindWindowAction(std::string_view text);
+// What the panel's label of X and Y says ("Point in the window:"); "" for Unused.
+const char* WindowPointLabel(WindowPoint point);

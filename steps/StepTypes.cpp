@@ -63,6 +63,8 @@ constexpr StepField kExecuteFields[] = {Text<&StepRecord::ExecFile>};
 constexpr StepField kMessageFields[] = {Text<&StepRecord::MessageText>};
 constexpr StepField kWaitFields[] = {Text<&StepRecord::WaitFor>, Text<&StepRecord::WaitValue>,
                                      Decimal<&StepRecord::WaitTime>, Whole<&StepRecord::WaitElse>};
+constexpr StepField kWindowFields[] = {Text<&StepRecord::WindowDo>, Text<&StepRecord::WindowTitle>,
+                                       Whole<&StepRecord::WindowX>, Whole<&StepRecord::WindowY>};
 
 // [SECTION] Value rules of the text check
 
@@ -130,6 +132,18 @@ std::string_view CheckWait(const CodeLineFields& f, int64_t codeLines) {
     return Passes(ReadInteger64(f[4]) <= codeLines, CheckWrongRange);
 }
 
+// A known action, a title to look for, X and Y plain integers ("-" allowed: a monitor left of or
+// above the main one), and a size of at least 1 by 1.
+std::string_view CheckWindow(const CodeLineFields& f, int64_t) {
+    const WindowActionRow* action = FindWindowAction(f[1]);
+    int32_t x = 0;
+    int32_t y = 0;
+    if (action == nullptr || f[2].empty() || !ReadCoordinate(f[3], x) || !ReadCoordinate(f[4], y)) {
+        return CheckWrongChoice;
+    }
+    return Passes(action->point != WindowPoint::Size || (x >= 1 && y >= 1), CheckWrongRange);
+}
+
 // [SECTION] The table
 
 constexpr StepType kStepTypes[] = {
@@ -147,6 +161,8 @@ constexpr StepType kStepTypes[] = {
     {TypeMessage, "9 Message", "MESSAGE", kMessageFields, CheckNothing, "9;MyMessageText;Remarks"},
     {TypeWait, "10 Wait", "WAIT", kWaitFields, CheckWait,
      "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
+    {TypeWindow, "11 Window", "WINDOW", kWindowFields, CheckWindow,
+     "11;L_Click/Activate/Move/Size/Close...;TitlePart;X;Y;Remarks"},
 };
 
 constexpr bool RowsFit() {

@@ -1,18 +1,23 @@
 // Acting on another program's window under Wine, with real windows: what a look at the other
 // windows costs, how soon each action of platform/desktop.h shows on the target program's window,
-// and how long each call takes while that program is hung (its thread suspended): every call must
-// return at once, since none may wait for the window's owner.
+// how long a Window step's click takes as the player plays it, and how long each call takes while
+// that program is hung (its thread suspended): every call must return at once, since none may wait
+// for the window's owner.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Driver.h"
 #include "platform/desktop.h"
 #include "platform/recorder.h"
+#include "player/Player.h"
+#include "player/PlayerInternal.h"
 #include "steps/WindowChoice.h"
 
 namespace {
@@ -105,6 +110,69 @@ bool RecordedClick(TopLevelId window) {
                 seen ? taken[0].windowY : 0);
     return seen && taken[0].windowTitle == e2e::TargetTitle && taken[0].windowX == 70 &&
            taken[0].windowY == 35 && !taken[0].onOwnWindow;
+}
+
+// A Window step clicking the target's button, played as the player plays it, with another window
+// in front and the target at another place each time: how soon the target has the click, and how
+// long the whole step takes (the 200 ms every step waits after it included).
+bool MeasureWindowClick(const e2e::TargetProgram& target, e2e::Window other) {
+    const e2e::Box button = e2e::ScreenBox(e2e::FindControl(target.window, e2e::TargetButton));
+    const e2e::Box outer = e2e::ScreenBox(target.window);
+    const e2e::Point origin = e2e::ClientOrigin(target.window);
+    StepRecord step;
+    step.RECORDtype = TypeWindow;
+    step.WindowDo = "L_Click";
+    step.WindowTitle = e2e::TargetTitle;
+    step.WindowX = button.x + button.width / 2 - origin.x;
+    step.WindowY = button.y + button.height / 2 - origin.y;
+    const std::string expected = "client L up " + std::to_string(step.WindowX) + " " +
+                                 std::to_string(step.WindowY) + " button";
+    std::vector<double> clicked;
+    std::vector<double> whole;
+    PlayRunning = 1;
+    bool ok = true;
+    for (int run = 0; run < kRuns && ok; ++run) {
+        e2e::PlaceWindow(target.window, {60 + run * 37, 90 + run * 23, outer.width, outer.height});
+        e2e::Activate(other);
+        e2e::MoveMouse(5, 1000);
+        e2e::WaitForPointerAt({5, 1000});
+        const size_t from = e2e::TargetLogSize(target);
+        // The step plays on this thread, which has long been in use, as the player thread has; a
+        // watcher notes when the target has logged the click.
+        std::atomic<double> landedAt{0};
+        std::atomic<bool> played{false};
+        std::thread watcher([&] {
+            e2e::WaitUntilPrecise([&] {
+                return played || !e2e::TargetLogLines(target, from, "client L up").empty();
+            });
+            landedAt = e2e::NowMs();
+        });
+        const double start = e2e::NowMs();
+        Run playing;
+        PlayWindow(playing, step);
+        const double ended = e2e::NowMs();
+        played = true;
+        watcher.join();
+        const std::vector<std::string> lines = e2e::TargetLogLines(target, from, "client L up");
+        const bool landed = !lines.empty();
+        ok = landed && lines.front() == expected;
+        if (!ok) {
+            std::printf("Window click, run %d: %s\n", run + 1,
+                        landed ? lines.front().c_str() : "no click");
+        }
+        clicked.push_back(landedAt - start);
+        whole.push_back(ended - start);
+    }
+    PlayRunning = 0;
+    if (ok) {
+        std::printf(
+            "Window L_Click step, another window in front, the target moved: the click lands "
+            "after median %.1f ms (worst %.1f), the whole step takes median %.1f ms with the "
+            "%d ms after it\n",
+            Median(clicked), *std::max_element(clicked.begin(), clicked.end()), Median(whole),
+            StepInterval);
+    }
+    return ok;
 }
 
 // With the target's thread suspended, every call returns at once and changes nothing.
@@ -251,6 +319,10 @@ int main(int argc, char** argv) {
     normal(0);
     ok = ClickCountedFromTheClientArea(target, window) && ok;
     ok = RecordedClick(window) && ok;
+    // The second window stands in front while the step looks for the target, under another title:
+    // only the target's holds "Quorvane Target" then.
+    SetWindowTextW(second, L"Another program");
+    ok = MeasureWindowClick(target, second) && ok;
     ok = MeasureHung(window, actions) && ok;
 
     platform::AskTopLevelToClose(window);

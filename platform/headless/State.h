@@ -47,6 +47,7 @@ struct State {
     std::map<int, headless::FontState> fonts;
     std::map<int, std::vector<platform::MenuTitleSpec>> menuBars;  // by window
     std::map<int, bool> menuItemsEnabled;  // by item, for every item of every bar
+    std::map<int, bool> menuItemsChecked;  // likewise
     std::vector<int> loadedImages;
     int defaultFont = -1;
     int activeWindow = -1;

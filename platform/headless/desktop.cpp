@@ -52,13 +52,19 @@ void PassForegroundOn() {
     }
 }
 
-// Raises the window to the top and makes it the only one in front.
+// Raises the window to the top, below the always-on-top windows unless it is one, and makes it
+// the only one in front.
 void Activate(std::vector<DesktopWindow>::iterator window) {
-    std::rotate(Shared().desktopWindows.begin(), window, window + 1);
-    for (DesktopWindow& each : Shared().desktopWindows) {
+    auto& windows = Shared().desktopWindows;
+    const auto top = window->topmost
+                         ? windows.begin()
+                         : std::find_if(windows.begin(), window,
+                                        [](const DesktopWindow& each) { return !each.topmost; });
+    std::rotate(top, window, window + 1);
+    for (DesktopWindow& each : windows) {
         each.foreground = false;
     }
-    Shared().desktopWindows.front().foreground = true;
+    top->foreground = true;
 }
 
 void Restore(DesktopWindow& window) {
@@ -75,7 +81,8 @@ void Place(DesktopWindow& window, int left, int top, int width, int height) {
     if (window.minimised) {
         return;
     }
-    window.rect = {left, top, left + std::max(width, 0), top + std::max(height, 0)};
+    window.rect = {left, top, left + std::max(width, window.leastWidth),
+                   top + std::max(height, window.leastHeight)};
     if (!window.maximised) {
         window.restored = window.rect;
     }

@@ -210,10 +210,11 @@ void SetSerialDeviceUnplugged(const std::string& portName, bool unplugged);
 
 // A top-level window on the desktop. The desktop functions (platform/desktop.h) act on these as
 // Windows would: bringing one to the front restores it when minimised, raises it to the top of the
-// z-order and makes it the only foreground window; minimising parks it at (-32000, -32000) and
-// gives the foreground to the next visible window that is not minimised; maximising lays it over
-// the 1920 x 1080 screen and activates it; restoring puts it back where it was and activates it;
-// moving and sizing change its rectangle (not a minimised one's); closing takes it away.
+// z-order (below the always-on-top windows) and makes it the only foreground window; minimising
+// parks it at (-32000, -32000) and gives the foreground to the next visible window that is not
+// minimised; maximising lays it over the 1920 x 1080 screen and activates it; restoring puts it
+// back where it was and activates it; moving and sizing change its rectangle (not a minimised
+// one's); closing takes it away.
 struct DesktopWindow {
     std::string title;
     platform::Rect rect;  // the outer rectangle, where TopLevelAt and TopLevelTitleAt find it
@@ -227,8 +228,13 @@ struct DesktopWindow {
     bool minimised = false;
     bool maximised = false;
     bool own = false;  // one of the program's own windows: never listed by OtherTopLevels
+    // Always on top (as the program's main window): the others are raised only up to below it.
+    bool topmost = false;
     // A hung program: every action is logged and changes nothing.
     bool ignoresActions = false;
+    // The least outer size the system lets it have (its frame and caption need room).
+    int leastWidth = 0;
+    int leastHeight = 0;
     platform::Rect restored;  // where Restore puts it; kept by the desktop
 };
 // Replaces the top-level windows, topmost first. Default: none.

@@ -76,6 +76,7 @@ void RemoveMenuBar(int window) {
     for (const auto& title : bar->second) {
         for (const auto& item : title.items) {
             Shared().menuItemsEnabled.erase(item.item);
+            Shared().menuItemsChecked.erase(item.item);
         }
     }
     Shared().menuBars.erase(bar);
@@ -212,6 +213,7 @@ void CreateMenuBar(int window, const std::vector<MenuTitleSpec>& titles) {
         for (const auto& item : title.items) {
             if (item.item != 0) {
                 Shared().menuItemsEnabled[item.item] = true;
+                Shared().menuItemsChecked[item.item] = false;
             }
         }
     }
@@ -230,6 +232,21 @@ bool IsMenuItemEnabled(int item) {
     const auto lock = Lock();
     auto found = Shared().menuItemsEnabled.find(item);
     return found != Shared().menuItemsEnabled.end() && found->second;
+}
+
+void SetMenuItemChecked(int item, bool checked) {
+    const auto lock = Lock();
+    headless_state::NoteCaller("SetMenuItemChecked");
+    auto found = Shared().menuItemsChecked.find(item);
+    if (found != Shared().menuItemsChecked.end()) {
+        found->second = checked;
+    }
+}
+
+bool IsMenuItemChecked(int item) {
+    const auto lock = Lock();
+    auto found = Shared().menuItemsChecked.find(item);
+    return found != Shared().menuItemsChecked.end() && found->second;
 }
 
 }  // namespace platform

@@ -57,7 +57,8 @@ int MenuItemState(int item) {
     if (state == static_cast<UINT>(-1)) {
         return -1;
     }
-    return (state & (MF_GRAYED | MF_DISABLED)) == 0 ? 1 : 0;
+    return ((state & (MF_GRAYED | MF_DISABLED)) == 0 ? MenuItemEnabled : 0) |
+           ((state & MF_CHECKED) != 0 ? MenuItemChecked : 0);
 }
 
 HFONT FontHandle(int font) {

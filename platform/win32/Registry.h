@@ -74,7 +74,10 @@ HWND ControlHandle(int control);
 // The window of that number, or else the control of that number.
 HWND WindowOrControlHandle(int number);
 HMENU MenuBarOfItem(int item);
-// 1 enabled, 0 disabled, -1 no such menu item.
+// The state of a menu item: MenuItemEnabled and MenuItemChecked when they hold, 0 for neither;
+// -1 for no such item (the answer to the MenuStateQuery of TestQueries.h).
+constexpr int MenuItemEnabled = 1;
+constexpr int MenuItemChecked = 2;
 int MenuItemState(int item);
 HFONT FontHandle(int font);
 HBITMAP ImageHandle(int image);

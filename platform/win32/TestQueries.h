@@ -3,7 +3,7 @@
 // of the program answers both; nothing in the program itself sends them.
 //
 //   MenuStateQuery, wParam = menu item number:
-//       1 enabled, 0 disabled, -1 no such item.
+//       1 when enabled, plus 2 when checked; 0 disabled and unchecked; -1 no such item.
 //   FontInfoQuery, wParam = control number:
 //       MAKELONG(points, bold ? 1 : 0) of the font the program gave the control,
 //       0 when the control has no font of the program's, -1 when there is no such control.

@@ -266,7 +266,20 @@ void SetMenuItemEnabled(int item, bool enabled) {
 }
 
 bool IsMenuItemEnabled(int item) {
-    return win32::MenuItemState(item) == 1;
+    const int state = win32::MenuItemState(item);
+    return state != -1 && (state & win32::MenuItemEnabled) != 0;
+}
+
+void SetMenuItemChecked(int item, bool checked) {
+    if (HMENU bar = win32::MenuBarOfItem(item)) {
+        CheckMenuItem(bar, static_cast<UINT>(item),
+                      MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+bool IsMenuItemChecked(int item) {
+    const int state = win32::MenuItemState(item);
+    return state != -1 && (state & win32::MenuItemChecked) != 0;
 }
 
 }  // namespace platform

@@ -19,13 +19,14 @@ namespace {
 
 // [SECTION] Controls and choosers
 
-const std::array<const char*, 9> TypeNames = {"1 Mouse", "2 Keyboard", "3 Delay",
-                                              "4 Loop",  "5 Comport",  "6 Jump",
-                                              "7 State", "8 Execute",  "9 Message"};
+const std::array<const char*, 11> TypeNames = {"1 Mouse",   "2 Keyboard", "3 Delay",  "4 Loop",
+                                               "5 Comport", "6 Jump",     "7 State",  "8 Execute",
+                                               "9 Message", "10 Wait",    "11 Window"};
 // The container of each type, in type order.
-constexpr std::array<int, 10> TypeContainers = {
-    ContainerMouse, ContainerKeyboard, ContainerDelay,   ContainerLoop,    ContainerComport,
-    ContainerJump,  ContainerState,    ContainerExecute, ContainerMessage, ContainerWait};
+constexpr std::array<int, 11> TypeContainers = {ContainerMouse, ContainerKeyboard, ContainerDelay,
+                                                ContainerLoop,  ContainerComport,  ContainerJump,
+                                                ContainerState, ContainerExecute,  ContainerMessage,
+                                                ContainerWait,  ContainerWindow};
 
 Window Main = nullptr;
 std::string ScreenshotFolder;
@@ -197,7 +198,7 @@ void CheckDeleteOnOneStep() {
 }
 
 void CheckTypeSwitch() {
-    for (int type = 1; type <= 9; ++type) {
+    for (int type = 1; type <= static_cast<int>(TypeNames.size()); ++type) {
         ChooseType(type);
         const std::string context = std::string("type switch to ") + TypeNames[type - 1];
         CheckOnlyContainer(context, TypeContainers[static_cast<size_t>(type - 1)]);

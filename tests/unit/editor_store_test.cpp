@@ -7,6 +7,7 @@
 #include "Forms/FormMAIN.h"
 #include "editor/EditorPanel.h"
 #include "platform/window.h"
+#include "steps/Numbers.h"
 #include "steps/RList.h"
 #include "tests/unit/support/Fixture.h"
 
@@ -327,6 +328,44 @@ TEST_F(StoreRecordTest, TypedTextsWithASemicolonAreRefused) {
         EXPECT_EQ(SaveActualRecord(), 0);
         EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
         EXPECT_EQ(RList.At(0).*row.field, old.*row.field);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Refused in record order in a box titled "Window"; an action without a point keeps 0 there.
+TEST_F(StoreRecordTest, WindowInputsAreCheckedInRecordOrder) {
+    const struct {
+        const char *action, *title, *x, *y, *box;  // box "": stored as "x y"
+    } rows[] = {
+        {"Move", "Calc", "-1280", "80", ""},
+        {"Activate", "Calc", "junk", "", ""},
+        {"", "Calc", "1", "1", "Nothing to do selected"},
+        {"Close", "", "0", "0", "No window title entered"},
+        {"Close", "Save; As", "0", "0", "The window title must not contain \";\""},
+        {"R_Click", "Calc", "4x", "1", "X is not a number"},
+        {"Size", "Calc", "400", "0", "The width and the height must be at least 1"},
+    };
+    for (const auto& row : rows) {
+        ShowList(Delay(1.0f));
+        ChooseType("11 Window");
+        SetChooserText(ComboWindowDo, row.action);
+        headless::UserTypes(StringWindowTitle, row.title);
+        headless::UserTypes(StringWindowX, row.x);
+        headless::UserTypes(StringWindowY, row.y);
+        const bool stored = row.box[0] == '\0';
+        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0) << row.box;
+        EXPECT_EQ(TakeBoxes(), stored
+                                   ? std::vector<std::string>{}
+                                   : std::vector<std::string>{std::string("Window: ") + row.box});
+        const StepRecord& step = RList.At(0);
+        if (stored) {
+            EXPECT_EQ(step.WindowDo + step.WindowTitle, std::string(row.action) + row.title);
+            EXPECT_EQ(IntegerText(step.WindowX) + " " + IntegerText(step.WindowY),
+                      row.action == std::string("Move") ? "-1280 80" : "0 0");
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 // Event dispatch: keys, mouse releases, close requests and the notice window.
 
+#include <cstdlib>
 #include <string>
 
 #include "Forms/FormEditor.h"
@@ -47,6 +48,28 @@ TEST_F(EventLoopTest, F9FillsTheWaitValueFromTheWindowOrPixelUnderThePointer) {
         EXPECT_EQ(headless::Control(StringWaitValue).text, row.value) << row.kind;
     }
     EXPECT_EQ(headless::Control(StringX).text, "150");  // the Mouse inputs as always
+}
+
+// The title and the point in the window (clicks) or on the screen (Move); nothing from our own.
+TEST_F(EventLoopTest, F9FillsTheWindowTitleAndPointFromTheWindowUnderThePointer) {
+    headless::SetDesktopWindows(
+        {{.title = "Quorvane", .rect = {0, 0, 100, 100}, .own = true},
+         {.title = "Save As; Final", .rect = {100, 0, 300, 200}, .clientLeft = 4}});
+    SetChooserText(ComboType, "11 Window");
+    const char* const rows[][3] = {{"R_Click", "150", "Save As 46"},
+                                   {"Move", "150", "Save As 150"},
+                                   {"Size", "150", "Save As kept"},
+                                   {"L_Click", "50", "kept kept"}};
+    for (const auto& row : rows) {
+        SetChooserText(ComboWindowDo, row[0]);
+        platform::SetControlText(StringWindowTitle, "kept");
+        platform::SetControlText(StringWindowX, "kept");
+        headless::SetCursor(std::atoi(row[1]), 130);
+        HandleEvent(Event{EventKind::KeyDown, FormMAIN, -1, 0, kF9});
+        EXPECT_EQ(
+            headless::Control(StringWindowTitle).text + " " + headless::Control(StringWindowX).text,
+            row[2]);
+    }
 }
 
 TEST_F(EventLoopTest, OtherKeysAndMouseReleasesChangeNothing) {

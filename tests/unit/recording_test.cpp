@@ -83,6 +83,17 @@ std::vector<InputAction> OnOwnWindow(std::vector<InputAction> actions) {
     return actions;
 }
 
+// Mouse events on the top-level window titled `title`, at the point in its client area.
+std::vector<InputAction> InWindow(std::vector<InputAction> actions, const std::string& title, int x,
+                                  int y) {
+    for (InputAction& action : actions) {
+        action.windowTitle = title;
+        action.windowX = x;
+        action.windowY = y;
+    }
+    return actions;
+}
+
 std::vector<InputAction> Join(std::initializer_list<std::vector<InputAction>> parts) {
     std::vector<InputAction> all;
     for (const auto& part : parts) {
@@ -107,6 +118,7 @@ struct RecordingCase {
     std::vector<std::string> lines;
     const char* notice = nullptr;  // checked where given
     ClickRules rules{};
+    bool inWindows = false;
 };
 
 TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
@@ -182,9 +194,19 @@ TEST(RecordingSteps, InputBecomesStepsOfTheExistingTypes) {
          Join({Key(0, kEscape, "\x1B"), Typed(100, "b")}),
          {},
          "Nothing recorded"},
+        {"in windows: clicks on a titled window there, a drag or a click on no title as before",
+         Join({InWindow(Click(0, 100, 200), "Untitled - Notepad", 40, 60),
+               InWindow(Click(200, 100, 200), "Untitled - Notepad", 40, 60),
+               InWindow(Click(1000, 300, 300, Right), "Save;As", -5, 6),
+               InWindow(Click(1100, 10, 10, Left, 5), "Notepad", 1, 2), Click(1200, 20, 20)}),
+         {"11;Ldbl_Click;Untitled - Notepad;40;60;", "3;0.6;", "11;R_Click;Save;-5;6;",
+          "1;L_Click;10;10;", "1;L_Click;20;20;"},
+         nullptr,
+         {},
+         true},
     };
     for (const RecordingCase& row : cases) {
-        const Recording recording = StepsFromInput(row.input, row.rules);
+        const Recording recording = StepsFromInput(row.input, row.rules, row.inWindows);
         EXPECT_EQ(Lines(recording.steps), row.lines) << row.name;
         if (row.notice != nullptr) {
             EXPECT_EQ(RecordingNotice(recording), row.notice) << row.name;

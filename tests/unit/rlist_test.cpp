@@ -197,7 +197,7 @@ TEST(StepRecordTypes, NamesAndChooserTexts) {
         EXPECT_EQ(TypeUpperName(type), names[static_cast<size_t>(type - 1)].second);
         EXPECT_EQ(TypeFromChooserText(names[static_cast<size_t>(type - 1)].first), type);
     }
-    for (int type : {0, 11, -1}) {
+    for (int type : {0, 13, -1}) {
         EXPECT_STREQ(TypeChooserText(type), "");
         EXPECT_STREQ(TypeUpperName(type), "");
     }

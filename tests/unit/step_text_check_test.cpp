@@ -120,6 +120,15 @@ const CheckCase kCases[] = {
     {"10;Active;a;-1;0;", kChoice},
     {"10;Active;a;soon;0;", kChoice},
     {"10;Active;a;1;-2;", kChoice},
+    // Window
+    {"11;Move;Calculator;-1280;-5;left monitor", kPasses},
+    {"11;Close;x;0;0;", kPasses},
+    {"11;Activate;Notepad;0;0", kCount},
+    {"11;activate;Notepad;0;0;", kChoice},
+    {"11;Activate;;0;0;", kChoice},
+    {"11;L_Click;Notepad;;0;", kChoice},
+    {"11;L_Click;Notepad;$10;+4;", kChoice},
+    {"11;Size;Notepad;400;0;", kRange},
     // Remarks with a ";"
     {"9;Done;a;b", kCount},
     // Comments and other lines
@@ -127,7 +136,7 @@ const CheckCase kCases[] = {
     {"'anything;;;at all", kPasses},
     {"", kUnknown},
     {" 1;L_Click;5;5;", kUnknown},
-    {"11;L_Click;5;5;", kUnknown},
+    {"13;L_Click;5;5;", kUnknown},
     {"01;L_Click;5;5;", kUnknown},
     {"0;", kUnknown},
     {"x", kUnknown},

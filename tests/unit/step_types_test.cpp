@@ -36,6 +36,9 @@ const char* const kSamples[] = {
     "9;Done;message",
     "10;Pixel;-5 7 33CC33 10;2.5;1;wait",
     "10;Answer;COM3 OK;0.0;0;",
+    "11;Ldbl_Click;Untitled - Notepad;40;-6;open",
+    "11;Move;Calculator;-1280;80;",
+    "11;Close;Notepad;0;0;",
 };
 
 StepRecord Read(const std::string& line) {

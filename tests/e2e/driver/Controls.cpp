@@ -260,9 +260,24 @@ bool Activate(Window window) {
         5000);
 }
 
-int MenuItemState(Window main, int item) {
+namespace {
+
+// 1 enabled, plus 2 checked; -1 no such item.
+int MenuItemAnswer(Window main, int item) {
     static const UINT query = RegisterWindowMessageW(MenuStateQuery);
     return static_cast<int>(Ask(main, query, static_cast<WPARAM>(item), 0));
+}
+
+}  // namespace
+
+int MenuItemState(Window main, int item) {
+    const int answer = MenuItemAnswer(main, item);
+    return answer < 0 ? answer : answer & 1;
+}
+
+bool MenuItemChecked(Window main, int item) {
+    const int answer = MenuItemAnswer(main, item);
+    return answer > 0 && (answer & 2) != 0;
 }
 
 FontInfo ControlFont(Window main, int control) {

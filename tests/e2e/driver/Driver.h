@@ -222,6 +222,8 @@ int ScreenWidth();
 // Questions the program answers about itself. 1 enabled, 0 disabled, -1 no such item (or no
 // answer); the font the program gave a control.
 int MenuItemState(Window main, int item);
+// The item has its check mark; false also for no such item.
+bool MenuItemChecked(Window main, int item);
 FontInfo ControlFont(Window main, int control);
 
 // [SECTION] Acting on controls
@@ -266,8 +268,8 @@ bool ChooseFileInDialog(Window dialog, std::string_view path);
 Point CursorPosition();
 // Moves the pointer as a user would (SetCursorPos plus an absolute move event).
 void MoveMouse(int x, int y);
-// Waits until the pointer is at spot: a window that appears or disappears under the pointer can
-// make Wine move it back a moment after a move.
+// Waits until the pointer is at spot and stays there: a window that appears or disappears under
+// the pointer, or a move Wine has not finished handling, can put it back a moment after a move.
 bool WaitForPointerAt(Point spot);
 // Presses and releases a virtual key with synthesised input.
 void PressKey(int virtualKey);

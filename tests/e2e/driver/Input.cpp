@@ -64,7 +64,18 @@ void MoveMouse(int x, int y) {
 }
 
 bool WaitForPointerAt(Point spot) {
-    return WaitUntil([&] { return CursorPosition() == spot; });
+    // A move of the pointer that Wine has not finished handling can still put it back: the pointer
+    // counts as there once it has stayed there a while.
+    constexpr double kStaysMs = 150;
+    double since = -1;
+    return WaitUntil([&] {
+        if (CursorPosition() != spot) {
+            since = -1;
+            return false;
+        }
+        since = since < 0 ? NowMs() : since;
+        return NowMs() - since >= kStaysMs;
+    });
 }
 
 void PressKey(int virtualKey) {
