@@ -4,6 +4,7 @@
 // over, shared by both platform implementations so that they agree.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -19,6 +20,22 @@ struct MonitorSpace {
     ScreenRect physical;
     ScreenRect logical;
 };
+
+// The rectangle around every monitor, physical pixels: the desktop a capture covers. Empty
+// without monitors.
+inline ScreenRect PhysicalBounds(const std::vector<MonitorSpace>& monitors) {
+    if (monitors.empty()) {
+        return {};
+    }
+    ScreenRect bounds = monitors.front().physical;
+    for (const MonitorSpace& monitor : monitors) {
+        bounds.left = std::min(bounds.left, monitor.physical.left);
+        bounds.top = std::min(bounds.top, monitor.physical.top);
+        bounds.right = std::max(bounds.right, monitor.physical.right);
+        bounds.bottom = std::max(bounds.bottom, monitor.physical.bottom);
+    }
+    return bounds;
+}
 
 // The logical point of a physical one: scaled from the physical rectangle of the monitor that
 // holds it (or the nearest one) to that monitor's logical rectangle. Unchanged without monitors.

@@ -25,7 +25,8 @@ T TakeScripted(std::deque<T>& answers, T unscripted) {
 }
 
 // Records the box with its answer, then runs the test's action while the box is "open".
-ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view text) {
+ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view text,
+              std::string_view folder = {}, std::string_view name = {}) {
     ShownBox box;
     std::function<void(const ShownBox&)> action;
     {
@@ -35,6 +36,8 @@ ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view 
         box.owner = owner;
         box.title = title;
         box.text = text;
+        box.folder = folder;
+        box.name = name;
         box.thread = std::this_thread::get_id();
         auto main = Shared().windows.find(kMainWindow);
         box.mainWindowTopmost =
@@ -75,6 +78,11 @@ std::string OpenFileDialog(std::string_view title, const FileFilter& filter) {
 
 std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
     return Show(BoxKind::SaveFile, -1, title, FilterText(filter)).path;
+}
+
+std::string SaveFileDialogIn(std::string_view title, const FileFilter& filter,
+                             std::string_view folder, std::string_view name) {
+    return Show(BoxKind::SaveFile, -1, title, FilterText(filter), folder, name).path;
 }
 
 bool PollEvent(Event& event) {
