@@ -118,6 +118,15 @@ constexpr int StringWaitTime = 120;
 constexpr int LabelWaitElse = 121;
 constexpr int ComboWaitElse = 122;
 constexpr int TextWaitCountdown = 123;
+constexpr int ContainerImage = 132;
+constexpr int LabelImageDo = 133;
+constexpr int ComboImageDo = 134;
+constexpr int LabelImageValue = 135;
+constexpr int StringImageValue = 136;
+constexpr int ButtonImageCapture = 137;
+constexpr int LabelImageOffset = 138;
+constexpr int StringImageX = 139;
+constexpr int StringImageY = 140;
 
 // Menu items
 constexpr int MenuMain = 0;

@@ -15,8 +15,8 @@
 namespace {
 
 const PanelType* const kPanelTypes[] = {
-    &MousePanel, &KeyboardPanel, &DelayPanel,   &LoopPanel,    &ComportPanel,
-    &JumpPanel,  &StatePanel,    &ExecutePanel, &MessagePanel, &WaitPanel,
+    &MousePanel, &KeyboardPanel, &DelayPanel,   &LoopPanel, &ComportPanel, &JumpPanel,
+    &StatePanel, &ExecutePanel,  &MessagePanel, &WaitPanel, &ImagePanel,
 };
 
 }  // namespace

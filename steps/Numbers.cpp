@@ -1,5 +1,6 @@
 #include "steps/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -91,6 +92,24 @@ int64_t ReadInteger64(std::string_view text) {
 
 int32_t ReadInteger(std::string_view text) {
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(ReadInteger64(text))));
+}
+
+bool ReadCount(std::string_view text, int32_t& value) {
+    if (text.empty() || text.size() > 9 ||
+        std::find_if_not(text.begin(), text.end(), IsDigit) != text.end()) {
+        return false;
+    }
+    value = ReadInteger(text);
+    return true;
+}
+
+bool ReadCoordinate(std::string_view text, int32_t& value) {
+    const bool negative = text.starts_with('-');
+    if (!ReadCount(negative ? text.substr(1) : text, value)) {
+        return false;
+    }
+    value = negative ? -value : value;
+    return true;
 }
 
 // [SECTION] Decimals

@@ -11,6 +11,11 @@
 int64_t ReadInteger64(std::string_view text);
 // The same, held in 32 bits (wrapping).
 int32_t ReadInteger(std::string_view text);
+// Strict readers for values that must be exactly a number: false for any other text.
+// Decimal digits only, at most 9 of them so that the value fits ("007" is 7).
+bool ReadCount(std::string_view text, int32_t& value);
+// ReadCount with a "-" in front when negative: a screen point left of or above the main monitor.
+bool ReadCoordinate(std::string_view text, int32_t& value);
 // A decimal number with "." as the decimal point whatever the locale: optional sign, digits,
 // fraction, exponent; "+Infinity", "-Infinity", "Infinity" and "NaN" in any letter case give
 // those values. Reading stops at the first character that does not fit; no number gives 0.

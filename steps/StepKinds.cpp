@@ -1,5 +1,8 @@
 #include "steps/StepKinds.h"
 
+#include <array>
+#include <iterator>
+
 namespace {
 
 constexpr ClickKindRow kClickKinds[] = {
@@ -15,6 +18,15 @@ constexpr ComTypeRow kComTypes[] = {
     {ComType::Hex, "Hex", "Hex (F4 03 28 ..)"},
     {ComType::Byte, "Byte", "Byte (128 255 1 ...)"},
 };
+
+constexpr auto kImageDos = [] {
+    std::array<ImageDoRow, std::size(kClickKinds) + 1> rows{};
+    for (size_t i = 0; i < std::size(kClickKinds); ++i) {
+        rows[i] = {kClickKinds[i].kind, kClickKinds[i].name};
+    }
+    rows.back() = {ClickKind::None, "Move"};
+    return rows;
+}();
 
 }  // namespace
 
@@ -43,4 +55,12 @@ std::span<const ComTypeRow> ComTypes() {
 ComType ReadComType(std::string_view text) {
     const ComTypeRow* row = RowNamed(ComTypes(), text);
     return row != nullptr ? row->type : ComType::None;
+}
+
+std::span<const ImageDoRow> ImageDos() {
+    return kImageDos;
+}
+
+const ImageDoRow* FindImageDo(std::string_view text) {
+    return RowNamed(ImageDos(), text);
 }

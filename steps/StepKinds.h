@@ -1,6 +1,6 @@
-// The word lists of step fields: click kinds and COM types. A record and a file hold the word
-// ("L_Click", "Hex"); the player reads it into its enum once, when it plays the step, and compares
-// enums from then on. The choosers are filled from the same rows.
+// The word lists of step fields: click kinds, COM types and what an Image step does. A record and
+// a file hold the word ("L_Click", "Hex"); the player reads it into its enum once, when it plays
+// the step, and compares enums from then on. The choosers are filled from the same rows.
 #pragma once
 
 #include <span>
@@ -48,3 +48,15 @@ struct ComTypeRow {
 std::span<const ComTypeRow> ComTypes();
 // The type whose word is exactly `text`; None otherwise.
 ComType ReadComType(std::string_view text);
+
+// [SECTION] What an Image step does at the picture it finds
+
+struct ImageDoRow {
+    ClickKind click;   // None: the pointer is moved only
+    const char* name;  // a click kind's word ("L_Click") or "Move"
+};
+
+// The click kinds in their order, then "Move": the chooser's order.
+std::span<const ImageDoRow> ImageDos();
+// The row whose word is exactly `text` (letter case counts); nullptr when none.
+const ImageDoRow* FindImageDo(std::string_view text);

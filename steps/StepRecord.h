@@ -14,6 +14,7 @@ constexpr int32_t TypeState = 7;
 constexpr int32_t TypeExecute = 8;
 constexpr int32_t TypeMessage = 9;
 constexpr int32_t TypeWait = 10;
+constexpr int32_t TypeImage = 12;
 
 // Fields in file order; a field that the step's type does not use keeps its empty value.
 struct StepRecord {
@@ -35,10 +36,14 @@ struct StepRecord {
     std::string StateText;
     std::string ExecFile;
     std::string MessageText;
-    std::string WaitFor;    // "Window", "Active", "NoWindow", "Pixel", "Answer"
-    std::string WaitValue;  // the title text, "X Y RRGGBB [V]" or "COMn TEXT"
-    float WaitTime = 0.0f;  // seconds
-    int32_t WaitElse = 0;   // step number played on a time-out; 0 holds the run
+    std::string WaitFor;     // "Window", "Active", "NoWindow", "Pixel", "Answer", "Image"
+    std::string WaitValue;   // the title text, "X Y RRGGBB [V]", "COMn TEXT" or "V FILE"
+    float WaitTime = 0.0f;   // seconds
+    int32_t WaitElse = 0;    // step number played on a time-out; 0 holds the run
+    std::string ImageDo;     // a click kind ("L_Click") or "Move"
+    std::string ImageValue;  // "V FILE": the tolerance per colour channel and the picture file
+    int32_t ImageX = 0;      // added to the picture's centre, in the coordinates Mouse steps use
+    int32_t ImageY = 0;
 
     bool operator==(const StepRecord&) const = default;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "steps/Numbers.h"
+#include "steps/PictureValue.h"
 #include "steps/StepKinds.h"
 #include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
@@ -63,6 +64,8 @@ constexpr StepField kExecuteFields[] = {Text<&StepRecord::ExecFile>};
 constexpr StepField kMessageFields[] = {Text<&StepRecord::MessageText>};
 constexpr StepField kWaitFields[] = {Text<&StepRecord::WaitFor>, Text<&StepRecord::WaitValue>,
                                      Decimal<&StepRecord::WaitTime>, Whole<&StepRecord::WaitElse>};
+constexpr StepField kImageFields[] = {Text<&StepRecord::ImageDo>, Text<&StepRecord::ImageValue>,
+                                      Whole<&StepRecord::ImageX>, Whole<&StepRecord::ImageY>};
 
 // [SECTION] Value rules of the text check
 
@@ -130,6 +133,17 @@ std::string_view CheckWait(const CodeLineFields& f, int64_t codeLines) {
     return Passes(ReadInteger64(f[4]) <= codeLines, CheckWrongRange);
 }
 
+// A known action, a value of the form "V FILE" (the file itself is not opened) and X and Y plain
+// integers, "-" allowed: an offset may point left of or above the picture's centre.
+std::string_view CheckImage(const CodeLineFields& f, int64_t) {
+    PictureValue picture;
+    int32_t x = 0;
+    int32_t y = 0;
+    return Passes(FindImageDo(f[1]) != nullptr && ReadPictureValue(f[2], picture) &&
+                      ReadCoordinate(f[3], x) && ReadCoordinate(f[4], y),
+                  CheckWrongChoice);
+}
+
 // [SECTION] The table
 
 constexpr StepType kStepTypes[] = {
@@ -146,7 +160,9 @@ constexpr StepType kStepTypes[] = {
     {TypeExecute, "8 Execute", "EXECUTE", kExecuteFields, CheckExecute, "8;Filepath;Remarks"},
     {TypeMessage, "9 Message", "MESSAGE", kMessageFields, CheckNothing, "9;MyMessageText;Remarks"},
     {TypeWait, "10 Wait", "WAIT", kWaitFields, CheckWait,
-     "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
+     "10;Window/Active/NoWindow/Pixel/Answer/Image;Value;Seconds;ElseStepNo;Remarks"},
+    {TypeImage, "12 Image", "IMAGE", kImageFields, CheckImage,
+     "12;L_Click/Ldbl_Click/R_Click/M_Click/Move;V File;X;Y;Remarks"},
 };
 
 constexpr bool RowsFit() {

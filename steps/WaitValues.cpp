@@ -18,25 +18,6 @@ bool AllDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-// Decimal digits, at most 9 of them so that the value fits.
-bool ReadCount(std::string_view text, int32_t& value) {
-    if (!AllDigits(text) || text.size() > 9) {
-        return false;
-    }
-    value = ReadInteger(text);
-    return true;
-}
-
-// A screen coordinate: ReadCount with a "-" in front when negative.
-bool ReadCoordinate(std::string_view text, int32_t& value) {
-    const bool negative = text.starts_with('-');
-    if (!ReadCount(negative ? text.substr(1) : text, value)) {
-        return false;
-    }
-    value = negative ? -value : value;
-    return true;
-}
-
 bool ReadRgb(std::string_view text, uint32_t& rgb) {
     if (text.size() != 6 || !std::all_of(text.begin(), text.end(), [](char c) {
             return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');

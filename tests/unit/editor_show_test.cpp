@@ -176,7 +176,7 @@ TEST_F(ShowRecordTest, TheFirstStepBecomesCurrentWhenNoneIs) {
 }
 
 TEST_F(ShowRecordTest, UnknownTypesShowNoContainerAndAMessage) {
-    for (int32_t type : {0, 11, -1}) {
+    for (int32_t type : {0, 13, -1}) {
         SCOPED_TRACE(type);
         StepRecord step;
         step.RECORDtype = type;

@@ -129,7 +129,7 @@ TEST(StepFileLine, OtherKinds) {
     EXPECT_EQ(ParseStepLine("'", step, unknown), LineKind::Comment);
     // Regression: ";1" (an empty field 1) read the first character of an empty field.
     for (const char* line :
-         {"11;x", "01;L_Click;1;1;", " 1;L_Click;1;1;", "0;", "a", ";1", " 'comment"}) {
+         {"13;x", "01;L_Click;1;1;", " 1;L_Click;1;1;", "0;", "a", ";1", " 'comment"}) {
         SCOPED_TRACE(line);
         EXPECT_EQ(ParseStepLine(line, step, unknown), LineKind::Unknown);
         EXPECT_EQ(unknown, std::string(Field(line, 1)));
@@ -140,14 +140,14 @@ TEST(StepFileLine, OtherKinds) {
 
 TEST(StepFileParse, HeaderLinesAndSteps) {
     const ParsedStepFile file =
-        ParseStepFile(kHeader + "1;L_Click;50;50;\r\n\r\n'note\r\n11;x\r\n3;0.5;");
+        ParseStepFile(kHeader + "1;L_Click;50;50;\r\n\r\n'note\r\n13;x\r\n3;0.5;");
     EXPECT_TRUE(file.titleMatches);
     EXPECT_EQ(file.userDate, "anna  -  01.02.2026 10:00");
     EXPECT_EQ(file.information, "info line");
     ASSERT_EQ(file.steps.size(), 2u);
     EXPECT_EQ(file.steps[0].RECORDtype, 1);
     EXPECT_EQ(file.steps[1].DelayTime, 0.5f);
-    EXPECT_EQ(file.unknownTypes, std::vector<std::string>{"11"});
+    EXPECT_EQ(file.unknownTypes, std::vector<std::string>{"13"});
 }
 
 TEST(StepFileParse, SameStepsWhateverTheLineEnds) {
@@ -302,10 +302,10 @@ TEST_F(StepFileLoadTest, CommentsAndEmptyLinesMakeNoStep) {
 }
 
 TEST_F(StepFileLoadTest, UnknownLinesAreAnnouncedAndSkipped) {
-    headless::PutFile("C:\\u.stp", kHeader + "11;x\r\n7;a;\r\n 1;L_Click;1;1;\r\n");
+    headless::PutFile("C:\\u.stp", kHeader + "13;x\r\n7;a;\r\n 1;L_Click;1;1;\r\n");
     const auto notices = NoticesDuring(2, [] { LoadStepFile("C:\\u.stp"); });
     EXPECT_EQ(notices,
-              (std::vector<std::string>{"Unknown recordtype: 11", "Unknown recordtype:  1"}));
+              (std::vector<std::string>{"Unknown recordtype: 13", "Unknown recordtype:  1"}));
     ASSERT_EQ(RList.Count(), 1);
     EXPECT_EQ(RList.At(0).StateText, "a");
     EXPECT_EQ(StepFilePath, "C:\\u.stp");

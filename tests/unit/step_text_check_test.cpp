@@ -127,7 +127,7 @@ const CheckCase kCases[] = {
     {"'anything;;;at all", kPasses},
     {"", kUnknown},
     {" 1;L_Click;5;5;", kUnknown},
-    {"11;L_Click;5;5;", kUnknown},
+    {"13;L_Click;5;5;", kUnknown},
     {"01;L_Click;5;5;", kUnknown},
     {"0;", kUnknown},
     {"x", kUnknown},
