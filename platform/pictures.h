@@ -84,11 +84,12 @@ std::vector<MonitorSpace> ScreenMonitors();
 
 // Freezes the screen: shows `capture` over every monitor, pixel for pixel, in borderless windows
 // of this program above every other window, with a crosshair pointer. The user drags a rectangle
-// with the left button (a frame follows the pointer); Escape, a right click or another program
-// taking the foreground cancels. Returns when it is over, the windows gone: true with the
-// rectangle dragged out, in physical desktop pixels (right and bottom outside, at least one pixel
-// each way, within the capture); false when cancelled. Main thread only; events of this
-// program's windows that come meanwhile are queued as usual.
+// with the left button (a frame follows the pointer; a click without a drag chooses nothing);
+// Escape, a right click or another program taking the foreground cancels. Returns when it is
+// over, the windows gone and the window in front before in front again: true with the rectangle
+// dragged out, in physical desktop pixels (right and bottom outside, at least one pixel each way,
+// within the capture); false when cancelled. Main thread only; events of this program's windows
+// that come meanwhile are queued as usual.
 bool ChooseScreenRectangle(const ScreenCapture& capture, ScreenRect& chosen);
 
 }  // namespace platform

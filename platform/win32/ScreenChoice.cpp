@@ -211,49 +211,60 @@ bool ChooseScreenRectangle(const ScreenCapture& capture, ScreenRect& chosen) {
         return false;
     }
     RegisterFrozenClass();
-    const win32::PhysicalPixels physical;
-    Freeze freeze;
-    freeze.capture = &capture;
-    if (!MakePicture(freeze)) {
+    HWND before = GetForegroundWindow();
+    RECT dragged{};
+    bool wasChosen = false;
+    {
+        const win32::PhysicalPixels physical;
+        Freeze freeze;
+        freeze.capture = &capture;
+        if (!MakePicture(freeze)) {
+            return false;
+        }
+        gFreeze = &freeze;
+        for (const MonitorSpace& monitor : capture.monitors) {
+            const ScreenRect& r = monitor.physical;
+            HWND window =
+                CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kFrozenClass, "", WS_POPUP,
+                                r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+            if (window == nullptr) {
+                continue;
+            }
+            SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(freeze.windows.size()));
+            freeze.windows.push_back(window);
+            freeze.origins.push_back(POINT{r.left, r.top});
+        }
+        for (HWND window : freeze.windows) {
+            ShowWindow(window, SW_SHOW);
+            UpdateWindow(window);
+        }
+        if (!freeze.windows.empty()) {
+            SetForegroundWindow(freeze.windows.front());
+            SetFocus(freeze.windows.front());
+        } else {
+            End(freeze, false);
+        }
+        // The program's other windows go on handling their messages meanwhile.
+        MSG msg;
+        while (!freeze.over) {
+            if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+                continue;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        gFreeze = nullptr;
+        wasChosen = freeze.chosen;
+        dragged = DraggedRect(freeze);
+    }
+    // The window that was in front gets the keyboard again.
+    if (before != nullptr && IsWindow(before)) {
+        SetForegroundWindow(before);
+    }
+    if (!wasChosen) {
         return false;
     }
-    gFreeze = &freeze;
-    for (const MonitorSpace& monitor : capture.monitors) {
-        const ScreenRect& r = monitor.physical;
-        HWND window = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kFrozenClass, "", WS_POPUP,
-                                      r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr);
-        if (window == nullptr) {
-            continue;
-        }
-        SetWindowLongPtrA(window, GWLP_USERDATA, static_cast<LONG_PTR>(freeze.windows.size()));
-        freeze.windows.push_back(window);
-        freeze.origins.push_back(POINT{r.left, r.top});
-    }
-    for (HWND window : freeze.windows) {
-        ShowWindow(window, SW_SHOW);
-        UpdateWindow(window);
-    }
-    if (!freeze.windows.empty()) {
-        SetForegroundWindow(freeze.windows.front());
-        SetFocus(freeze.windows.front());
-    } else {
-        End(freeze, false);
-    }
-    // The program's other windows go on handling their messages meanwhile.
-    MSG msg;
-    while (!freeze.over) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    gFreeze = nullptr;
-    if (!freeze.chosen) {
-        return false;
-    }
-    const RECT dragged = DraggedRect(freeze);
     chosen = ScreenRect{dragged.left, dragged.top, dragged.right, dragged.bottom};
     return true;
 }

@@ -120,6 +120,17 @@ const CheckCase kCases[] = {
     {"10;Active;a;-1;0;", kChoice},
     {"10;Active;a;soon;0;", kChoice},
     {"10;Active;a;1;-2;", kChoice},
+    {"10;Image;12 icons\\led green.png;5.0;0;", kPasses},
+    {"10;Image;icons.png;5.0;0;", kChoice},
+    // Image: the file itself is not opened
+    {"12;L_Click;0 no such file.png;0;0;", kPasses},
+    {"12;Move;255 C:\\a.bmp;-40;7;left of the centre", kPasses},
+    {"12;L_Click;0 a.png;0;0", kCount},
+    {"12;l_click;0 a.png;0;0;", kChoice},
+    {"12;L_Click;256 a.png;0;0;", kChoice},
+    {"12;L_Click;a.png;0;0;", kChoice},
+    {"12;L_Click;0 a.png;$10;0;", kChoice},
+    {"12;L_Click;0 a.png;0;;", kChoice},
     // Remarks with a ";"
     {"9;Done;a;b", kCount},
     // Comments and other lines

@@ -17,9 +17,10 @@
 //   Serial lines                SerialLine.cpp
 //   Screenshots                 Screenshot.cpp
 //   The target program          TargetProgram.cpp
-//   Step files                  StepFiles.cpp
+//   Step files and runs         StepFiles.cpp
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -166,6 +167,8 @@ Window WaitForAnyWindow(std::string_view title, int timeoutMs = DefaultTimeoutMs
 // Visible top-level window of the launched process that holds the control, nullptr when none.
 Window OpenWindowWithControl(int control);
 Window WaitForWindowWithControl(int control, int timeoutMs = DefaultTimeoutMs);
+// Visible top-level window of the launched process of this window class; nullptr on time-out.
+Window WaitForWindowOfClass(std::string_view className, int timeoutMs = DefaultTimeoutMs);
 
 // [SECTION] Controls
 
@@ -260,6 +263,8 @@ bool ExpectBox(std::string_view name, const std::string& caption, const std::str
 // also finds the box inside the ComboBoxEx (0x47C) that Wine's Explorer-style dialog uses, and the
 // OK button among the dialog's own children (its file list also carries the number 1).
 bool ChooseFileInDialog(Window dialog, std::string_view path);
+// The text of a common file dialog's file name box: the name it offers.
+std::string DialogFileName(Window dialog);
 
 // [SECTION] Real input
 
@@ -341,6 +346,9 @@ std::string SerialSettings(const SerialLine& line);
 
 // Saves what the screen shows of window (frame included) as a 24-bit BMP file.
 bool SaveScreenshot(Window window, const std::string& bmpPath);
+// Writes pixels (0xRRGGBB, row after row from the top) as a 24-bit BMP file.
+bool WriteBmpFile(const std::string& bmpPath, int width, int height,
+                  const std::vector<uint32_t>& pixels);
 // Repaints window, then saves it (as SaveScreenshot) once two captures in a row are the same.
 bool SaveSettledScreenshot(Window window, const std::string& bmpPath,
                            int timeoutMs = DefaultTimeoutMs);
@@ -378,7 +386,7 @@ std::string TypedCharacters(const TargetProgram& target, size_t from);
 // Clicks into the target's edit and waits until it has the keyboard focus.
 bool FocusTargetEdit(const TargetProgram& target);
 
-// [SECTION] Step files
+// [SECTION] Step files and runs
 
 // A step file's bytes: the title, a user-and-date line, `information` and the CODE lines, each
 // ended by CR LF.
@@ -386,5 +394,13 @@ std::string StepFileText(const std::vector<std::string>& steps, std::string_view
 // Opens path in Quorvane's main window through File > Open and the open dialog; true once the
 // window shows the file's name.
 bool OpenThroughDialog(Window main, const std::string& path);
+// A run is active while Stop is enabled and Play is not; idle the other way round.
+bool RunIsActive(Window main);
+bool RunIsIdle(Window main);
+// Writes the steps as a step file to path and opens it (OpenThroughDialog), checking both.
+bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps);
+// Waits for the end of a run that started at step 1 and checks it: the run buttons reset, then
+// the menu unlocked and step 1 shown again, which the player does last.
+bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs = 30000);
 
 }  // namespace e2e
