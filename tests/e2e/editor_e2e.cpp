@@ -23,9 +23,10 @@ const std::array<const char*, 9> TypeNames = {"1 Mouse", "2 Keyboard", "3 Delay"
                                               "4 Loop",  "5 Comport",  "6 Jump",
                                               "7 State", "8 Execute",  "9 Message"};
 // The container of each type, in type order.
-constexpr std::array<int, 10> TypeContainers = {
-    ContainerMouse, ContainerKeyboard, ContainerDelay,   ContainerLoop,    ContainerComport,
-    ContainerJump,  ContainerState,    ContainerExecute, ContainerMessage, ContainerWait};
+constexpr std::array<int, 11> TypeContainers = {ContainerMouse, ContainerKeyboard, ContainerDelay,
+                                                ContainerLoop,  ContainerComport,  ContainerJump,
+                                                ContainerState, ContainerExecute,  ContainerMessage,
+                                                ContainerWait,  ContainerImage};
 
 Window Main = nullptr;
 std::string ScreenshotFolder;

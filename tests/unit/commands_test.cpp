@@ -15,19 +15,24 @@ namespace {
 
 class MenuCommandsTest : public QuorvaneTest {};
 
-constexpr int kLockedControls[] = {
-    ButtonFirst,    ButtonPrevious, ButtonSelectStep, ButtonNext,         ButtonLast,
-    ButtonNewEnd,   ButtonNewFront, ButtonDelete,     ComboType,          StringDescription,
-    ComboClick,     StringX,        StringY,          Combo_KeyboardType, StringKeyText,
-    ComboKeyName,   StringDelay,    ComboLoopFrom,    StringRepetitions,  ComboPort,
-    Combo_COMtype,  StringTelegram, ComboJumpTo,      StringStateText,    StringExecFile,
-    ButtonExecFile, ComboWaitFor,   StringWaitValue,  StringWaitTime,     ComboWaitElse};
+constexpr int kLockedControls[] = {ButtonFirst,       ButtonPrevious,     ButtonSelectStep,
+                                   ButtonNext,        ButtonLast,         ButtonNewEnd,
+                                   ButtonNewFront,    ButtonDelete,       ComboType,
+                                   StringDescription, ComboClick,         StringX,
+                                   StringY,           Combo_KeyboardType, StringKeyText,
+                                   ComboKeyName,      StringDelay,        ComboLoopFrom,
+                                   StringRepetitions, ComboPort,          Combo_COMtype,
+                                   StringTelegram,    ComboJumpTo,        StringStateText,
+                                   StringExecFile,    ButtonExecFile,     ComboWaitFor,
+                                   StringWaitValue,   StringWaitTime,     ComboWaitElse,
+                                   ComboImageDo,      StringImageValue,   ButtonImageCapture,
+                                   StringImageX,      StringImageY};
 constexpr int kLockedItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                 MenuExit, MenuEditor, MenuAbout};
 // Left alone by the lock: the run buttons and menu, the message text input and what only shows.
 constexpr int kUnlockedControls[] = {ButtonPlay, ButtonPause, ButtonStop, StringMessageText};
-constexpr int kShowingControls[] = {TextState,         TextFile,       FrameStep, TextCountdown,
-                                    TextWaitCountdown, LabelWaitValue, TextMouseX};
+constexpr int kShowingControls[] = {TextState,         TextFile,       FrameStep,  TextCountdown,
+                                    TextWaitCountdown, LabelWaitValue, TextMouseX, LabelImageValue};
 
 TEST_F(MenuCommandsTest, LockDisablesExactlyItsTable) {
     NewStepFile();
