@@ -20,7 +20,6 @@
 //   Step files and runs         StepFiles.cpp
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -346,9 +345,6 @@ std::string SerialSettings(const SerialLine& line);
 
 // Saves what the screen shows of window (frame included) as a 24-bit BMP file.
 bool SaveScreenshot(Window window, const std::string& bmpPath);
-// Writes pixels (0xRRGGBB, row after row from the top) as a 24-bit BMP file.
-bool WriteBmpFile(const std::string& bmpPath, int width, int height,
-                  const std::vector<uint32_t>& pixels);
 // Repaints window, then saves it (as SaveScreenshot) once two captures in a row are the same.
 bool SaveSettledScreenshot(Window window, const std::string& bmpPath,
                            int timeoutMs = DefaultTimeoutMs);
@@ -394,13 +390,10 @@ std::string StepFileText(const std::vector<std::string>& steps, std::string_view
 // Opens path in Quorvane's main window through File > Open and the open dialog; true once the
 // window shows the file's name.
 bool OpenThroughDialog(Window main, const std::string& path);
-// A run is active while Stop is enabled and Play is not; idle the other way round.
-bool RunIsActive(Window main);
-bool RunIsIdle(Window main);
-// Writes the steps as a step file to path and opens it (OpenThroughDialog), checking both.
+// Writes the steps as a step file to path and opens it (OpenThroughDialog); checks it.
 bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps);
-// Waits for the end of a run that started at step 1 and checks it: the run buttons reset, then
-// the menu unlocked and step 1 shown again, which the player does last.
+// Waits for the end of a run that started at step 1 and checks it: Play offered, the menu
+// unlocked and step 1 shown again, which the player does last.
 bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs = 30000);
 
 }  // namespace e2e

@@ -2,7 +2,6 @@
 // has finished painting when asked.
 #include <windows.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -33,39 +32,6 @@ struct FileCloser {
 
 }  // namespace
 
-bool WriteBmpFile(const std::string& bmpPath, int width, int height,
-                  const std::vector<uint32_t>& pixels) {
-    if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * height) {
-        return false;
-    }
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;  // bottom-up
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-    std::vector<BYTE> rows(rowBytes * static_cast<size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        BYTE* row = rows.data() + static_cast<size_t>(height - 1 - y) * rowBytes;
-        for (int x = 0; x < width; ++x) {
-            const uint32_t pixel = pixels[static_cast<size_t>(y) * width + x];
-            row[x * 3] = static_cast<BYTE>(pixel);
-            row[x * 3 + 1] = static_cast<BYTE>(pixel >> 8);
-            row[x * 3 + 2] = static_cast<BYTE>(pixel >> 16);
-        }
-    }
-    BITMAPFILEHEADER fileHeader{};
-    fileHeader.bfType = 0x4D42;  // "BM"
-    fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
-    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(rows.size());
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(bmpPath.c_str(), "wb"));
-    return file != nullptr && std::fwrite(&fileHeader, sizeof(fileHeader), 1, file.get()) == 1 &&
-           std::fwrite(&header, sizeof(header), 1, file.get()) == 1 &&
-           std::fwrite(rows.data(), 1, rows.size(), file.get()) == rows.size();
-}
-
 bool SaveScreenshot(Window window, const std::string& bmpPath) {
     const Box box = ScreenBox(window);
     if (box.width <= 0 || box.height <= 0) {
@@ -81,17 +47,29 @@ bool SaveScreenshot(Window window, const std::string& bmpPath) {
     if (!copied) {
         return false;
     }
+
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(header);
     header.biWidth = box.width;
-    header.biHeight = -box.height;  // top-down
+    header.biHeight = box.height;
     header.biPlanes = 1;
-    header.biBitCount = 32;
+    header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(static_cast<size_t>(box.width) * box.height);
-    return GetDIBits(memory.dc, bitmap.bitmap, 0, static_cast<UINT>(box.height), pixels.data(),
-                     reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS) != 0 &&
-           WriteBmpFile(bmpPath, box.width, box.height, pixels);
+    const DWORD rowBytes = ((static_cast<DWORD>(box.width) * 3 + 3) / 4) * 4;
+    std::vector<BYTE> pixels(rowBytes * static_cast<DWORD>(box.height));
+    if (!GetDIBits(memory.dc, bitmap.bitmap, 0, static_cast<UINT>(box.height), pixels.data(),
+                   reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS)) {
+        return false;
+    }
+
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;  // "BM"
+    fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(header);
+    fileHeader.bfSize = fileHeader.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(bmpPath.c_str(), "wb"));
+    return file != nullptr && std::fwrite(&fileHeader, sizeof(fileHeader), 1, file.get()) == 1 &&
+           std::fwrite(&header, sizeof(header), 1, file.get()) == 1 &&
+           std::fwrite(pixels.data(), 1, pixels.size(), file.get()) == pixels.size();
 }
 
 bool SaveSettledScreenshot(Window window, const std::string& bmpPath, int timeoutMs) {

@@ -23,32 +23,19 @@ bool OpenThroughDialog(Window main, const std::string& path) {
            WaitUntil([&] { return Text(FindControl(main, TextFile)) == fileName; });
 }
 
-bool RunIsActive(Window main) {
-    return IsEnabled(FindControl(main, ButtonStop)) && !IsEnabled(FindControl(main, ButtonPlay));
-}
-
-bool RunIsIdle(Window main) {
-    return IsEnabled(FindControl(main, ButtonPlay)) && !IsEnabled(FindControl(main, ButtonStop));
-}
-
 bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps) {
-    const std::string fileName = path.substr(path.find_last_of("\\/") + 1);
-    return Check(WriteWholeFile(path, StepFileText(steps, "end-to-end test")),
-                 "step file written: " + fileName, path, "not written") &&
-           Check(OpenThroughDialog(main, path), "loaded " + fileName, fileName,
-                 Text(FindControl(main, TextFile)));
+    return Check(WriteWholeFile(path, StepFileText(steps)) && OpenThroughDialog(main, path),
+                 "step file opened", path, Text(FindControl(main, TextFile)));
 }
 
 bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs) {
     Window frame = FindControl(main, FrameStep);
-    return Check(WaitUntil([&] { return RunIsIdle(main); }, timeoutMs), what + ": run ends",
-                 "Play enabled, Stop disabled", "still running") &&
-           Check(WaitUntil([&] {
-                     return MenuItemState(main, MenuOpen) == 1 && Text(frame) == "1";
-                 }),
-                 what + ": menu unlocked and step 1 shown after the run", "Open enabled, step 1",
-                 "Open " + std::to_string(MenuItemState(main, MenuOpen)) + ", step " +
-                     Text(frame));
+    const auto ended = [&] {
+        return IsEnabled(FindControl(main, ButtonPlay)) && MenuItemState(main, MenuOpen) == 1 &&
+               Text(frame) == "1";
+    };
+    return Check(WaitUntil(ended, timeoutMs), what + ": the run ends, step 1 shown again",
+                 "Play and Open enabled, step 1", "step " + Text(frame));
 }
 
 }  // namespace e2e
