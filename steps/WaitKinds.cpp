@@ -78,7 +78,7 @@ bool WaitValueValid(std::string_view waitFor, std::string_view value) {
 }
 
 int64_t PicturePollMicroseconds(int64_t least, int64_t looks, int64_t cpuMicroseconds) {
-    constexpr int64_t kShare = 25;
+    constexpr int64_t kShare = 30;
     const int64_t perLook = looks > 0 ? std::max<int64_t>(cpuMicroseconds, 0) / looks : 0;
     return std::clamp(perLook * kShare, least, std::max(least, kLongestPicturePoll));
 }

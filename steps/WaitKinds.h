@@ -52,7 +52,7 @@ bool ReadWaitCondition(std::string_view waitFor, std::string_view value, WaitCon
 bool WaitValueValid(std::string_view waitFor, std::string_view value);
 
 // The period of a Wait for a picture after `looks` looks that cost `cpuMicroseconds` of the
-// player's processor time in all: long enough that the looks take at most a 25th of one core,
+// player's processor time in all: long enough that the looks take at most a 30th of one core,
 // never shorter than the row's `least`, and never longer than kLongestPicturePoll, so that a
 // picture that shows is seen within about 150 ms however slow the looks are.
 constexpr int64_t kLongestPicturePoll = 150'000;

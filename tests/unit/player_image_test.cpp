@@ -72,7 +72,7 @@ TEST_F(ImageStepTest, FailuresHoldTheRunWithTheirBox) {
     }
 }
 
-// A look costs 4 ms of processor time here: the Wait looks every 100 ms (a 25th of one core), not
+// A look costs 4 ms of processor time here: the Wait looks every 120 ms (a 30th of one core), not
 // every 20 ms, and the Image step after it finds the picture where the Wait saw it.
 TEST_F(ImageStepTest, AWaitSeesThePictureWithinALookPeriodThatFollowsTheLooksCost) {
     headless::SetCaptureCost(4000);
@@ -81,7 +81,7 @@ TEST_F(ImageStepTest, AWaitSeesThePictureWithinALookPeriodThatFollowsTheLooksCos
     EXPECT_TRUE(TakeBoxes().empty());
     EXPECT_FALSE(LastWaitOutcome().timedOut);
     EXPECT_LE(LastWaitOutcome().waitedMicroseconds / kMs, 1600);
-    EXPECT_LE(headless::CaptureCount(), 18);  // at 0, every 100 ms to 1.5 s, and the step's
+    EXPECT_LE(headless::CaptureCount(), 16);  // at 0, every 120 ms to 1.56 s, and the step's
     EXPECT_EQ(PointerMoves(), std::vector<int>{-296});
 }
 
