@@ -126,6 +126,15 @@ constexpr int StringWindowTitle = 128;
 constexpr int LabelWindowPoint = 129;
 constexpr int StringWindowX = 130;
 constexpr int StringWindowY = 131;
+constexpr int ContainerImage = 132;
+constexpr int LabelImageDo = 133;
+constexpr int ComboImageDo = 134;
+constexpr int LabelImageValue = 135;
+constexpr int StringImageValue = 136;
+constexpr int ButtonImageCapture = 137;
+constexpr int LabelImageOffset = 138;
+constexpr int StringImageX = 139;
+constexpr int StringImageY = 140;
 
 // Menu items
 constexpr int MenuMain = 0;

@@ -98,6 +98,16 @@ const ControlRow kPanel[] = {
      {ControlKind::TextRight, ContainerWindow, 5, 73, 100, 15, "Point in the window:"}},
     {StringWindowX, {ControlKind::Input, ContainerWindow, 110, 70, 45, 20, "0"}},
     {StringWindowY, {ControlKind::Input, ContainerWindow, 160, 70, 45, 20, "0"}},
+    {ContainerImage, {ControlKind::Container, ContainerStep, 5, 25, 210, 95, ""}},
+    {LabelImageDo, {ControlKind::TextRight, ContainerImage, 5, 8, 50, 15, "Do:"}},
+    {ComboImageDo, {ControlKind::DropDownList, ContainerImage, 60, 5, 85, 20, ""}},
+    {LabelImageValue,
+     {ControlKind::Text, ContainerImage, 5, 30, 200, 15, "Tolerance and picture file:"}},
+    {StringImageValue, {ControlKind::Input, ContainerImage, 5, 45, 145, 20, ""}},
+    {ButtonImageCapture, {ControlKind::Button, ContainerImage, 155, 45, 50, 20, "Capture"}},
+    {LabelImageOffset, {ControlKind::TextRight, ContainerImage, 5, 73, 100, 15, "Offset X / Y:"}},
+    {StringImageX, {ControlKind::Input, ContainerImage, 110, 70, 45, 20, "0"}},
+    {StringImageY, {ControlKind::Input, ContainerImage, 160, 70, 45, 20, "0"}},
 };
 
 }  // namespace

@@ -38,7 +38,8 @@ int SaveActualRecord();
 // when no row handles the control.
 bool PanelControlEvent(int control, int eventType);
 // F9: the pointer's position into the Mouse inputs, whatever container is shown, and what the
-// shown container takes from the screen (a Wait step's title or pixel, a Window step's window).
+// shown container takes from the screen (a Wait step's title, pixel or picture, a Window step's
+// window, an Image step's picture).
 void CaptureWithF9();
 // Copies the cursor position into StringX and StringY.
 void CaptureMousePosition();
@@ -47,7 +48,7 @@ int Combo_COMtype_Events(int eventType);
 // The Wait value's label says what the value is for the kind chosen.
 int ComboWaitFor_Events(int eventType);
 // F9 while the Wait container is shown: the title of the window under the pointer, or the
-// pointer's pixel as "X Y RRGGBB", into the value.
+// pointer's pixel as "X Y RRGGBB", or a picture of a part of the screen, into the value.
 void CaptureWaitValue();
 // The label of a Window step's X and Y says what they are for the action chosen; both are hidden
 // with it when the action uses none.
@@ -55,4 +56,13 @@ int ComboWindowDo_Events(int eventType);
 // F9 while the Window container is shown: the title of the window under the pointer into the
 // title, and the pointer's point in its client area (clicks) or on the screen (Move) into X and Y.
 void CaptureWindowPoint();
+// The Capture button, and F9 while the Image container is shown: a picture of a part of the
+// screen into the Image value.
+int ButtonImageCapture_Events(int eventType);
+// A picture of a part of the screen: the screen freezes, the user drags out a rectangle (Escape
+// cancels) and saves it as a PNG file, offered in the step file's folder under the first free
+// name "image1.png", "image2.png", ...; the input `value` then holds "0 NAME" (the bare name when
+// the file lies in the step file's folder). Refusals in a box titled `title`. Nothing happens
+// while `value` is disabled: a run shows its steps in the panel meanwhile.
+void CapturePicture(int value, const char* title);
 int SelectExecuteFile();

@@ -2,7 +2,8 @@
 // that fill its choosers, show a record in it and store it into a record, the control events it
 // handles and what F9 does while it is shown. GetValues, SaveActualRecord, the type switch, F9
 // and the event loop reach a type only through its row. Each row lives in the file of its type
-// (PanelInput, PanelComport, PanelFlow, PanelWait, PanelWindow); PanelTypes.cpp lists them.
+// (PanelInput, PanelComport, PanelFlow, PanelWait, PanelWindow, PanelImage); PanelTypes.cpp lists
+// them.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "editor/EditorPanel.h"
+#include "steps/PictureValue.h"
 #include "steps/StepRecord.h"
 
 // A control of a type's container whose every notification calls `handle`.
@@ -51,6 +53,7 @@ extern const PanelType ExecutePanel;
 extern const PanelType MessagePanel;
 extern const PanelType WaitPanel;
 extern const PanelType WindowPanel;
+extern const PanelType ImagePanel;
 
 // Every row in type order, which is also the order of the types' fields in the record.
 std::span<const PanelType* const> PanelTypes();
@@ -72,6 +75,10 @@ bool StoreInteger(int32_t& field, const std::string& text, const char* message);
 // keeps what it held.
 bool StoreText(std::string& field, const std::string& text, const char* title,
                std::string_view what, std::string_view hint = {});
+// The picture a "V FILE" value names can be looked for: its file (where a step file of the list
+// would find it) reads as a picture that has two colours and fits on the screen. Otherwise the
+// refusal that names the file, in the box `title`.
+bool PictureUsable(const PictureValue& picture, const char* title);
 // A chooser filled with the names of a word list's rows, in their order.
 template <typename Row>
 void FillChooserWithNames(int control, std::span<const Row> rows) {

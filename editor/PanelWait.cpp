@@ -54,6 +54,9 @@ bool StoreWait(StepRecord& step) {
     if (!kind->read(step.WaitValue, condition)) {
         return RefuseWait(kind->wrongValue);
     }
+    if (kind->kind == WaitKind::Image && !PictureUsable(condition.picture, kWait)) {
+        return false;
+    }
     std::string time = platform::ControlText(StringWaitTime);
     std::replace(time.begin(), time.end(), ',', '.');
     if (!ReadWaitTime(time, step.WaitTime)) {
@@ -102,6 +105,9 @@ void CaptureWaitValue() {
             if (platform::ScreenPixel(x, y, rgb)) {
                 platform::SetControlText(StringWaitValue, PixelValueText(x, y, rgb));
             }
+            break;
+        case WaitCapture::Picture:
+            CapturePicture(StringWaitValue, kWait);
             break;
         case WaitCapture::Nothing:
             break;

@@ -21,7 +21,8 @@ bool FieldsSurvive(const StepRecord& step) {
     for (const std::string* text :
          {&step.Remarks, &step.MouseClick, &step.KeyType, &step.KeyName, &step.KeyString,
           &step.ComPort, &step.ComType, &step.ComValue, &step.StateText, &step.ExecFile,
-          &step.MessageText, &step.WaitFor, &step.WaitValue, &step.WindowDo, &step.WindowTitle}) {
+          &step.MessageText, &step.WaitFor, &step.WaitValue, &step.WindowDo, &step.WindowTitle,
+          &step.ImageDo, &step.ImageValue}) {
         if (!Survives(*text)) {
             return false;
         }

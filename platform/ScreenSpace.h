@@ -5,6 +5,7 @@
 // that they agree.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -20,6 +21,22 @@ struct MonitorSpace {
     ScreenRect physical;
     ScreenRect logical;
 };
+
+// The rectangle around every monitor, physical pixels: the desktop a capture covers. Empty
+// without monitors.
+inline ScreenRect PhysicalBounds(const std::vector<MonitorSpace>& monitors) {
+    if (monitors.empty()) {
+        return {};
+    }
+    ScreenRect bounds = monitors.front().physical;
+    for (const MonitorSpace& monitor : monitors) {
+        bounds.left = std::min(bounds.left, monitor.physical.left);
+        bounds.top = std::min(bounds.top, monitor.physical.top);
+        bounds.right = std::max(bounds.right, monitor.physical.right);
+        bounds.bottom = std::max(bounds.bottom, monitor.physical.bottom);
+    }
+    return bounds;
+}
 
 // The rule both ways: a pixel goes to the pixel of the other space that holds its centre, on the
 // same monitor (offset o from the monitor's edge, from a size of n pixels to one of m:

@@ -1,9 +1,12 @@
-// Pictures: reading PNG and BMP files, writing PNG files, and capturing the whole desktop.
+// Pictures: reading PNG and BMP files, writing PNG files, capturing the whole desktop, and letting
+// the user choose a part of a capture.
 //
 // Implemented by platform/win32/pictures.cpp (the Windows Imaging Component for the files, BitBlt
-// from the screen for the capture) and platform/headless/pictures.cpp (pictures in the in-memory
-// file system in a form of its own, a desktop a test paints). Any thread may call these; the
-// win32 side starts COM on the calling thread once.
+// from the screen for the capture), platform/win32/ScreenChoice.cpp (the frozen screen) and
+// platform/headless/pictures.cpp (pictures in the in-memory file system in a form of its own, a
+// desktop a test paints, a choice the test scripts). Any thread may call these but
+// ChooseScreenRectangle, which only the main thread may call; the win32 side starts COM on the
+// calling thread once.
 //
 // Units: every pixel and rectangle here is in physical pixels, the screen's real pixels, which is
 // what a picture file holds. Quorvane itself works in logical points (platform/ScreenSpace.h): a
@@ -74,5 +77,19 @@ struct ScreenCapture {
 // Captures every monitor into `capture` (the thread sees physical pixels only for the capture).
 // False when the screen cannot be read (a locked workstation, no desktop).
 bool CaptureScreen(ScreenCapture& capture);
+// The monitors as CaptureScreen would capture them now, each in both pixel spaces.
+std::vector<MonitorSpace> ScreenMonitors();
+
+// [SECTION] Choosing a part of the screen
+
+// Freezes the screen: shows `capture` over every monitor, pixel for pixel, in borderless windows
+// of this program above every other window, with a crosshair pointer. The user drags a rectangle
+// with the left button (a frame follows the pointer; a click without a drag chooses nothing);
+// Escape, a right click or another program taking the foreground cancels. Returns when it is
+// over, the windows gone and the window in front before in front again: true with the rectangle
+// dragged out, in physical desktop pixels (right and bottom outside, at least one pixel each way,
+// within the capture); false when cancelled. Main thread only; events of this program's windows
+// that come meanwhile are queued as usual.
+bool ChooseScreenRectangle(const ScreenCapture& capture, ScreenRect& chosen);
 
 }  // namespace platform

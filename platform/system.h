@@ -29,6 +29,10 @@ LocalTime CurrentLocalTime();
 void SleepMs(int milliseconds);
 // Monotonic clock in microseconds, for schedules (QueryPerformanceCounter).
 int64_t MonotonicMicroseconds();
+// Processor time the calling thread has used so far (user and kernel, GetThreadTimes), in
+// microseconds. The system counts it in its own steps (on Wine, of 10 ms): compare sums over
+// many pieces of work, not one.
+int64_t ThreadCpuMicroseconds();
 
 // Waking sleepers: a thread reads WakeCount() before it looks at what it waits for, then sleeps
 // with SleepUntilWoken; a WakeSleepers() from any thread after that read ends the sleep at once,

@@ -188,6 +188,9 @@ struct FileFilter {
 // (a path as files.h takes it), or "" when cancelled.
 std::string OpenFileDialog(std::string_view title, const FileFilter& filter);
 std::string SaveFileDialog(std::string_view title, const FileFilter& filter);
+// The save dialog opened in `folder` (a path) with `name` offered in its file name box.
+std::string SaveFileDialogIn(std::string_view title, const FileFilter& filter,
+                             std::string_view folder, std::string_view name);
 
 // [SECTION] Events
 

@@ -9,8 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/pictures.h"
 #include "platform/serial.h"
 #include "player/Player.h"
+#include "steps/PictureSearch.h"
+#include "steps/PictureValue.h"
 #include "steps/StepKinds.h"
 #include "steps/StepRecord.h"
 #include "steps/WaitValues.h"
@@ -36,6 +39,25 @@ struct WaitOutcome {
     bool failed = false;  // a failure was reported while it waited
 };
 
+// A picture the run looks for: read and prepared at its first use in the run.
+struct RunPicture {
+    std::string path;  // the file's full path
+    int32_t tolerance = 0;
+    PicturePattern pattern;
+    bool seen = false;
+    PictureMatch lastSeen;  // where it was found last: tried first by the next look
+};
+
+// What the run's looks at the screen keep between them.
+struct RunScreen {
+    platform::ScreenCapture capture;  // reused by every look, so that a look allocates nothing
+    std::vector<PixelRect> screens;   // the capture's monitors
+    std::vector<std::unique_ptr<RunPicture>> pictures;
+    // What the looks cost: how many and the player's processor time they took in all.
+    int64_t looks = 0;
+    int64_t lookCpuMicroseconds = 0;
+};
+
 // Everything one run owns. The player thread makes a fresh one when a run begins and is the only
 // thread that touches it while the run lasts; each step action receives it.
 struct Run {
@@ -49,6 +71,7 @@ struct Run {
     std::vector<ComPortEntry> ports;
     std::vector<HeldComPort> heldPorts;
     WaitOutcome wait;  // the last Wait step's
+    RunScreen screen;
     // What the step being played did and how it went, for the run log: a few words, and the
     // failure text when it failed ("" when it did not).
     std::string did;
@@ -147,10 +170,25 @@ void PlayExecute(Run& run, const StepRecord& step);
 void PlayMessage(Run& run, const StepRecord& step);
 void PlayWait(Run& run, const StepRecord& step);
 void PlayWindow(Run& run, const StepRecord& step);
+void PlayImage(Run& run, const StepRecord& step);
 // Types a key text ("Hello{ENTER}").
 int SendKeys(const std::string& text);
 // Presses and releases the buttons of a click kind where the pointer is; None presses nothing.
 void Click(ClickKind kind);
+
+// [SECTION] Pictures on the screen (Image steps and Waits)
+
+// The picture a value names (its file where the step file's list finds it), read and prepared
+// once a run. nullptr when it cannot be looked for; `failure` then says why, naming the file as
+// the value does ("Can't read picture "ok.png"", "Picture "ok.png" is all one colour...").
+RunPicture* PictureOfValue(RunScreen& screen, const PictureValue& value, std::string& failure);
+enum class PictureLook { Found, Absent, NoScreen };
+// One look: the screen captured and searched, the place where the picture was seen last tried
+// first. `firstInReadingOrder`: the first place top to bottom, then left to right, counts (a
+// click); otherwise any place will do (a Wait). Found: (x, y) is the picture's centre in the
+// coordinates Mouse steps use.
+PictureLook LookForPicture(RunScreen& screen, RunPicture& picture, bool firstInReadingOrder, int& x,
+                           int& y);
 
 // True when `number` is a step number of the list (1 to the number of steps).
 bool IsStepNumber(int32_t number);

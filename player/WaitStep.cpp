@@ -22,11 +22,14 @@ namespace {
 constexpr int64_t kTenthMicroseconds = 100'000;
 constexpr double kMaxSeconds = 86400.0;
 
-// A Wait step's condition as the player looks at it: the port of an answer is the run's.
+// A Wait step's condition as the player looks at it: the port of an answer is the run's, and so
+// are a picture and the screen it is looked for on.
 struct Condition {
     WaitCondition read;
     int64_t pollMicroseconds = 0;
     HeldComPort* port = nullptr;
+    RunScreen* screen = nullptr;
+    RunPicture* picture = nullptr;
 };
 
 bool AnyTitleContains(const std::string& text) {
@@ -62,24 +65,49 @@ bool AnswerCame(const Condition& condition) {
     return condition.port->Port->IsOpen() && condition.port->Incoming.TakeMatch(condition.read.text);
 }
 
+bool PictureShows(const Condition& condition) {
+    int x = 0;
+    int y = 0;
+    return LookForPicture(*condition.screen, *condition.picture, false, x, y) == PictureLook::Found;
+}
+
+// A look costs a capture of the whole screen: the period follows what the looks cost.
+int64_t PicturePeriod(const Condition& condition) {
+    return PicturePollMicroseconds(condition.pollMicroseconds, condition.screen->looks,
+                                   condition.screen->lookCpuMicroseconds);
+}
+
 struct WaitLook {
     WaitKind kind;
     bool (*holds)(const Condition& condition);
+    // The time to the next look; nullptr: the period of the kind's row.
+    int64_t (*period)(const Condition& condition) = nullptr;
 };
 
 constexpr WaitLook kLooks[] = {
     {WaitKind::Window, WindowOpen},   {WaitKind::Active, WindowInFront},
     {WaitKind::NoWindow, WindowGone}, {WaitKind::Pixel, PixelShows},
-    {WaitKind::Answer, AnswerCame},
+    {WaitKind::Answer, AnswerCame},   {WaitKind::Image, PictureShows, PicturePeriod},
 };
 
-bool Holds(const Condition& condition) {
+const WaitLook* LookOf(const Condition& condition) {
     for (const WaitLook& look : kLooks) {
         if (look.kind == condition.read.kind) {
-            return look.holds(condition);
+            return &look;
         }
     }
-    return false;
+    return nullptr;
+}
+
+bool Holds(const Condition& condition) {
+    const WaitLook* look = LookOf(condition);
+    return look != nullptr && look->holds(condition);
+}
+
+int64_t Period(const Condition& condition) {
+    const WaitLook* look = LookOf(condition);
+    return look != nullptr && look->period != nullptr ? look->period(condition)
+                                                      : condition.pollMicroseconds;
 }
 
 // Reads the step into a condition; false, with the failure reported, when it cannot be waited
@@ -92,6 +120,15 @@ bool ReadCondition(Run& run, const StepRecord& step, Condition& condition) {
         return false;
     }
     condition.pollMicroseconds = kind->pollMicroseconds;
+    if (condition.read.kind == WaitKind::Image) {
+        std::string failure;
+        condition.screen = &run.screen;
+        condition.picture = PictureOfValue(run.screen, condition.read.picture, failure);
+        if (condition.picture == nullptr) {
+            ReportRunFailure(run, "Image", failure);
+            return false;
+        }
+    }
     if (condition.read.kind == WaitKind::Answer) {
         const std::string& port = condition.read.port;
         condition.port = FindHeldPort(run, port);
@@ -136,7 +173,7 @@ WaitOutcome AwaitCondition(const Run& run, const Condition& condition, int64_t l
             break;
         }
         ShowRemaining(deadline - now, shownTenths);
-        const bool waited = WaitUntil(std::min(now + condition.pollMicroseconds, deadline));
+        const bool waited = WaitUntil(std::min(now + Period(condition), deadline));
         if (!run.failure.empty()) {
             outcome.failed = true;
             break;

@@ -51,6 +51,25 @@ std::string PictureValueText(int32_t tolerance, std::string_view file) {
     return IntegerText(tolerance) + " " + std::string(file);
 }
 
+std::string CantReadPictureText(std::string_view file) {
+    return "Can't read picture \"" + std::string(file) + "\"";
+}
+
+std::string PictureFaultText(PictureFault fault, std::string_view file) {
+    const std::string named = "Picture \"" + std::string(file) + "\" ";
+    switch (fault) {
+        case PictureFault::Empty:
+            return named + "has no pixel that is not transparent";
+        case PictureFault::OneColour:
+            return named + "is all one colour: it would match any plain area";
+        case PictureFault::LargerThanScreen:
+            return named + "is larger than the screen";
+        case PictureFault::None:
+            break;
+    }
+    return {};
+}
+
 std::string PicturePath(std::string_view file, std::string_view stepFile) {
     const bool fromRoot = !file.empty() && IsSeparator(file[0]);
     const bool absolute = (HasDrive(file) && file.size() > 2 && IsSeparator(file[2])) ||

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "steps/PictureSearch.h"
+
 struct PictureValue {
     int32_t tolerance = 0;  // 0 to 255: how far each of red, green and blue may differ
     std::string file;       // as written: relative or absolute
@@ -15,8 +17,17 @@ struct PictureValue {
 // name that does not begin with a blank; blanks inside the name are kept. No ";" anywhere: it
 // ends a field of a step file's line.
 bool ReadPictureValue(std::string_view value, PictureValue& picture);
+// The words for a value ReadPictureValue refuses.
+constexpr const char* WrongPictureValue =
+    "Wrong picture value (a tolerance from 0 to 255, a blank and the picture file: 0 ok.png)";
 // "V FILE".
 std::string PictureValueText(int32_t tolerance, std::string_view file);
+
+// What is wrong with a value's picture, naming its file as the value does: "Can't read picture
+// "ok.png"" for a file that is missing or holds no picture that can be read, and for a fault of
+// CheckPicture "Picture "ok.png" is all one colour" and the like ("" for None).
+std::string CantReadPictureText(std::string_view file);
+std::string PictureFaultText(PictureFault fault, std::string_view file);
 
 // Paths here are paths as files.h takes them: a value's file name, a text, goes through
 // platform::TextAsPath first, and a path back into a value through platform::PathAsText.

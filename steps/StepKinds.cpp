@@ -1,5 +1,7 @@
 #include "steps/StepKinds.h"
 
+#include <array>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -46,6 +48,14 @@ std::vector<WindowActionRow> AllWindowActions() {
     rows.insert(rows.end(), std::begin(kWindowActions), std::end(kWindowActions));
     return rows;
 }
+constexpr auto kImageDos = [] {
+    std::array<ImageDoRow, std::size(kClickKinds) + 1> rows{};
+    for (size_t i = 0; i < std::size(kClickKinds); ++i) {
+        rows[i] = {kClickKinds[i].kind, kClickKinds[i].name};
+    }
+    rows.back() = {ClickKind::None, "Move"};
+    return rows;
+}();
 
 }  // namespace
 
@@ -92,4 +102,12 @@ const char* WindowPointLabel(WindowPoint point) {
         }
     }
     return "";
+}
+
+std::span<const ImageDoRow> ImageDos() {
+    return kImageDos;
+}
+
+const ImageDoRow* FindImageDo(std::string_view text) {
+    return RowNamed(ImageDos(), text);
 }

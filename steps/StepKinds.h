@@ -1,7 +1,7 @@
-// The word lists of step fields: click kinds, COM types and what a Window step does. A record and a
-// file hold the word
-// ("L_Click", "Hex"); the player reads it into its enum once, when it plays the step, and compares
-// enums from then on. The choosers are filled from the same rows.
+// The word lists of step fields: click kinds, COM types, what a Window step and an Image step do.
+// A record and a file hold the word ("L_Click", "Hex"); the player reads it into its enum once,
+// when it plays the step, and compares enums from then on. The choosers are filled from the same
+// rows.
 #pragma once
 
 #include <span>
@@ -76,3 +76,14 @@ std::span<const WindowActionRow> WindowActions();
 const WindowActionRow* FindWindowAction(std::string_view text);
 // What the panel's label of X and Y says ("Point in the window:"); "" for Unused.
 const char* WindowPointLabel(WindowPoint point);
+// [SECTION] What an Image step does at the picture it finds
+
+struct ImageDoRow {
+    ClickKind click;   // None: the pointer is moved only
+    const char* name;  // a click kind's word ("L_Click") or "Move"
+};
+
+// The click kinds in their order, then "Move": the chooser's order.
+std::span<const ImageDoRow> ImageDos();
+// The row whose word is exactly `text` (letter case counts); nullptr when none.
+const ImageDoRow* FindImageDo(std::string_view text);

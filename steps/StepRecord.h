@@ -15,6 +15,7 @@ constexpr int32_t TypeExecute = 8;
 constexpr int32_t TypeMessage = 9;
 constexpr int32_t TypeWait = 10;
 constexpr int32_t TypeWindow = 11;
+constexpr int32_t TypeImage = 12;
 
 // Fields in file order; a field that the step's type does not use keeps its empty value.
 struct StepRecord {
@@ -36,14 +37,18 @@ struct StepRecord {
     std::string StateText;
     std::string ExecFile;
     std::string MessageText;
-    std::string WaitFor;      // "Window", "Active", "NoWindow", "Pixel", "Answer"
-    std::string WaitValue;    // the title text, "X Y RRGGBB [V]" or "COMn TEXT"
+    std::string WaitFor;      // "Window", "Active", "NoWindow", "Pixel", "Answer", "Image"
+    std::string WaitValue;    // the title text, "X Y RRGGBB [V]", "COMn TEXT" or "V FILE"
     float WaitTime = 0.0f;    // seconds
     int32_t WaitElse = 0;     // step number played on a time-out; 0 holds the run
     std::string WindowDo;     // "L_Click", "Activate", "Move", "Size", "Close"...
     std::string WindowTitle;  // a part of the window's title, letter case ignored
     int32_t WindowX = 0;      // a point in the window, a screen point or a width, by WindowDo
     int32_t WindowY = 0;
+    std::string ImageDo;     // a click kind ("L_Click") or "Move"
+    std::string ImageValue;  // "V FILE": the tolerance per colour channel and the picture file
+    int32_t ImageX = 0;      // added to the picture's centre, in the coordinates Mouse steps use
+    int32_t ImageY = 0;
 
     bool operator==(const StepRecord&) const = default;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "steps/Numbers.h"
+#include "steps/PictureValue.h"
 #include "steps/StepKinds.h"
 #include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
@@ -65,6 +66,8 @@ constexpr StepField kWaitFields[] = {Text<&StepRecord::WaitFor>, Text<&StepRecor
                                      Decimal<&StepRecord::WaitTime>, Whole<&StepRecord::WaitElse>};
 constexpr StepField kWindowFields[] = {Text<&StepRecord::WindowDo>, Text<&StepRecord::WindowTitle>,
                                        Whole<&StepRecord::WindowX>, Whole<&StepRecord::WindowY>};
+constexpr StepField kImageFields[] = {Text<&StepRecord::ImageDo>, Text<&StepRecord::ImageValue>,
+                                      Whole<&StepRecord::ImageX>, Whole<&StepRecord::ImageY>};
 
 // [SECTION] Value rules of the text check
 
@@ -144,6 +147,17 @@ std::string_view CheckWindow(const CodeLineFields& f, int64_t) {
     return Passes(action->point != WindowPoint::Size || (x >= 1 && y >= 1), CheckWrongRange);
 }
 
+// A known action, a value of the form "V FILE" (the file itself is not opened) and X and Y plain
+// integers, "-" allowed: an offset may point left of or above the picture's centre.
+std::string_view CheckImage(const CodeLineFields& f, int64_t) {
+    PictureValue picture;
+    int32_t x = 0;
+    int32_t y = 0;
+    return Passes(FindImageDo(f[1]) != nullptr && ReadPictureValue(f[2], picture) &&
+                      ReadCoordinate(f[3], x) && ReadCoordinate(f[4], y),
+                  CheckWrongChoice);
+}
+
 // [SECTION] The table
 
 constexpr StepType kStepTypes[] = {
@@ -160,9 +174,11 @@ constexpr StepType kStepTypes[] = {
     {TypeExecute, "8 Execute", "EXECUTE", kExecuteFields, CheckExecute, "8;Filepath;Remarks"},
     {TypeMessage, "9 Message", "MESSAGE", kMessageFields, CheckNothing, "9;MyMessageText;Remarks"},
     {TypeWait, "10 Wait", "WAIT", kWaitFields, CheckWait,
-     "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
+     "10;Window/Active/NoWindow/Pixel/Answer/Image;Value;Seconds;ElseStepNo;Remarks"},
     {TypeWindow, "11 Window", "WINDOW", kWindowFields, CheckWindow,
      "11;L_Click/Activate/Move/Size/Close...;TitlePart;X;Y;Remarks"},
+    {TypeImage, "12 Image", "IMAGE", kImageFields, CheckImage,
+     "12;L_Click/Ldbl_Click/R_Click/M_Click/Move;V File;X;Y;Remarks"},
 };
 
 constexpr bool RowsFit() {

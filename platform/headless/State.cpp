@@ -26,18 +26,7 @@ void NoteCaller(const char* call) {
 }
 
 platform::ScreenRect ScreenBounds() {
-    const std::vector<platform::MonitorSpace>& monitors = Shared().monitors;
-    if (monitors.empty()) {
-        return {};
-    }
-    platform::ScreenRect bounds = monitors.front().physical;
-    for (const platform::MonitorSpace& monitor : monitors) {
-        bounds.left = std::min(bounds.left, monitor.physical.left);
-        bounds.top = std::min(bounds.top, monitor.physical.top);
-        bounds.right = std::max(bounds.right, monitor.physical.right);
-        bounds.bottom = std::max(bounds.bottom, monitor.physical.bottom);
-    }
-    return bounds;
+    return platform::PhysicalBounds(Shared().monitors);
 }
 
 std::vector<uint32_t>& ScreenPixels() {
@@ -80,6 +69,11 @@ intptr_t OpenHandle(std::map<intptr_t, std::string>& table, const std::string& n
 const std::string* HandleName(const std::map<intptr_t, std::string>& table, intptr_t handle) {
     auto found = table.find(handle);
     return found != table.end() ? &found->second : nullptr;
+}
+
+int64_t& CallerThreadCpu() {
+    thread_local int64_t used = 0;
+    return used;
 }
 
 }  // namespace headless_state

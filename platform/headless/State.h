@@ -11,13 +11,14 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unordered_map>
 #include <vector>
 
-#include "platform/desktop.h"
 #include "platform/ScreenSpace.h"
+#include "platform/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/recorder.h"
 #include "platform/serial.h"
@@ -102,6 +103,10 @@ struct State {
     // first use (ScreenPixels).
     std::vector<uint32_t> screen;
     bool screenLocked = false;
+    int64_t captureCost = 0;  // processor time a capture costs its thread, in microseconds
+    int captures = 0;
+    std::deque<std::optional<platform::ScreenRect>> scriptedRectangles;
+    std::vector<headless::FrozenScreen> frozenScreens;
 
     // Process
     // The thread that reset the platform: the only one that may call the window functions.
@@ -129,6 +134,9 @@ platform::ScreenRect ScreenBounds();
 std::vector<uint32_t>& ScreenPixels();
 // The screen pixel at a physical desktop point; nullptr off every monitor. With Lock() held.
 uint32_t* ScreenPixelAt(int x, int y);
+
+// The processor time the calling thread has used: what its captures cost (State::captureCost).
+int64_t& CallerThreadCpu();
 
 // The lock that guards Shared().
 [[nodiscard]] std::unique_lock<std::mutex> Lock();

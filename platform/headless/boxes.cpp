@@ -46,7 +46,8 @@ void RunModalLoop(const ShownBox& box, const std::function<bool(const ShownBox&)
 
 // Records the box with its answer, then runs the test's action while the box is open; the box
 // closes after it, or, held, once the test's condition holds.
-ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view text) {
+ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view text,
+              std::string_view folder = {}, std::string_view name = {}) {
     ShownBox box;
     std::function<void(const ShownBox&)> action;
     std::function<bool(const ShownBox&)> closeWhen;
@@ -58,6 +59,8 @@ ShownBox Show(BoxKind kind, int owner, std::string_view title, std::string_view 
         box.owner = owner;
         box.title = title;
         box.text = text;
+        box.folder = folder;
+        box.name = name;
         box.thread = std::this_thread::get_id();
         auto main = Shared().windows.find(kMainWindow);
         box.mainWindowTopmost =
@@ -103,6 +106,11 @@ std::string OpenFileDialog(std::string_view title, const FileFilter& filter) {
 
 std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
     return Show(BoxKind::SaveFile, -1, title, FilterText(filter)).path;
+}
+
+std::string SaveFileDialogIn(std::string_view title, const FileFilter& filter,
+                             std::string_view folder, std::string_view name) {
+    return Show(BoxKind::SaveFile, -1, title, FilterText(filter), folder, name).path;
 }
 
 void SetEventHandler(EventHandler handler) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -102,6 +103,8 @@ struct ShownBox {
     bool mainWindowTopmost = false;  // state of window 53 while the box was open
     bool answer = false;             // Yes/No answer given
     std::string path;                // file dialog answer given
+    std::string folder;              // the folder and the name a save dialog offered
+    std::string name;
 };
 std::vector<ShownBox> Boxes();
 void ClearBoxes();
@@ -266,6 +269,21 @@ void SetScreenPixel(int x, int y, uint32_t rgb);
 void PaintScreen(int left, int top, const platform::Picture& picture);
 // CaptureScreen fails while the screen is locked (as on a locked workstation).
 void SetScreenLocked(bool locked);
+// The processor time each capture costs the capturing thread (ThreadCpuMicroseconds); 0 at
+// first. The virtual clock does not move for it.
+void SetCaptureCost(int64_t microseconds);
+// How many captures were made since Reset.
+int CaptureCount();
+// What ChooseScreenRectangle returns next, in order: the rectangle the user drags out (physical
+// desktop pixels), or std::nullopt for Escape. Unscripted, the user presses Escape.
+void ScriptScreenRectangle(std::optional<platform::ScreenRect> chosen);
+// Each time the screen was frozen: the capture it showed, as its size and desktop position.
+struct FrozenScreen {
+    int width = 0, height = 0;
+    int left = 0, top = 0;
+    std::thread::id thread;
+};
+std::vector<FrozenScreen> FrozenScreens();
 // Puts a picture file under the path, as EncodePng writes it and ReadPicture reads it.
 void PutPicture(const std::string& path, const platform::Picture& picture);
 

@@ -1,11 +1,13 @@
 // Picture files in the in-memory file system, in a plain form of this platform's own (a line
-// "HEADLESS PICTURE W H" and the pixels, four bytes each, as in memory), and the desktop as the
-// tests paint it.
+// "HEADLESS PICTURE W H" and the pixels, four bytes each, as in memory), the desktop as the tests
+// paint it, and the part of it the user chooses as the tests script it.
 
 #include "platform/pictures.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <thread>
 
 #include "platform/headless/State.h"
 
@@ -62,6 +64,8 @@ bool EncodePng(const Picture& picture, std::string& bytes) {
 
 bool CaptureScreen(ScreenCapture& capture) {
     const auto lock = Lock();
+    ++Shared().captures;
+    headless_state::CallerThreadCpu() += Shared().captureCost;
     if (Shared().screenLocked || Shared().monitors.empty()) {
         return false;
     }
@@ -73,6 +77,34 @@ bool CaptureScreen(ScreenCapture& capture) {
     capture.left = bounds.left;
     capture.top = bounds.top;
     capture.monitors = Shared().monitors;
+    return true;
+}
+
+std::vector<MonitorSpace> ScreenMonitors() {
+    const auto lock = Lock();
+    return Shared().monitors;
+}
+
+// The scripted rectangle, kept within the capture and at least one pixel each way, as the frozen
+// screen's drag gives it.
+bool ChooseScreenRectangle(const ScreenCapture& capture, ScreenRect& chosen) {
+    const auto lock = Lock();
+    headless_state::NoteCaller("ChooseScreenRectangle");
+    Shared().frozenScreens.push_back(
+        {capture.width, capture.height, capture.left, capture.top, std::this_thread::get_id()});
+    if (Shared().scriptedRectangles.empty() || !Shared().scriptedRectangles.front()) {
+        if (!Shared().scriptedRectangles.empty()) {
+            Shared().scriptedRectangles.pop_front();
+        }
+        return false;
+    }
+    ScreenRect r = *Shared().scriptedRectangles.front();
+    Shared().scriptedRectangles.pop_front();
+    r.left = std::clamp(r.left, capture.left, capture.left + capture.width - 1);
+    r.top = std::clamp(r.top, capture.top, capture.top + capture.height - 1);
+    r.right = std::clamp(r.right, r.left + 1, capture.left + capture.width);
+    r.bottom = std::clamp(r.bottom, r.top + 1, capture.top + capture.height);
+    chosen = r;
     return true;
 }
 
@@ -102,6 +134,26 @@ void PaintScreen(int left, int top, const platform::Picture& picture) {
 void SetScreenLocked(bool locked) {
     const auto lock = Lock();
     Shared().screenLocked = locked;
+}
+
+void SetCaptureCost(int64_t microseconds) {
+    const auto lock = Lock();
+    Shared().captureCost = microseconds;
+}
+
+int CaptureCount() {
+    const auto lock = Lock();
+    return Shared().captures;
+}
+
+void ScriptScreenRectangle(std::optional<platform::ScreenRect> chosen) {
+    const auto lock = Lock();
+    Shared().scriptedRectangles.push_back(chosen);
+}
+
+std::vector<FrozenScreen> FrozenScreens() {
+    const auto lock = Lock();
+    return Shared().frozenScreens;
 }
 
 void PutPicture(const std::string& path, const platform::Picture& picture) {

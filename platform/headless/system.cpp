@@ -74,6 +74,10 @@ int64_t MonotonicMicroseconds() {
     return ClockNow();
 }
 
+int64_t ThreadCpuMicroseconds() {
+    return headless_state::CallerThreadCpu();
+}
+
 uint64_t WakeCount() {
     return gWakeCount;
 }

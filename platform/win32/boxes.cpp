@@ -22,17 +22,21 @@ HWND DialogOwner() {
 
 using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
-// The wide dialog, so that any file name can be chosen; the answer is a path (UTF-8).
+// The wide dialog, so that any file name can be chosen; the answer is a path (UTF-8). It opens in
+// `folder` with `name` in its file name box; with none, where the system chooses, empty.
 std::string RunFileDialog(DialogFunction dialog, std::string_view title,
-                          const platform::FileFilter& filter) {
+                          const platform::FileFilter& filter, std::string_view folder = {},
+                          std::string_view name = {}) {
     // "display\0pattern\0\0"
     std::wstring filterText = win32::Widen(filter.display);
     filterText += L'\0';
     filterText += win32::Widen(filter.pattern);
     filterText += L'\0';
     const std::wstring caption = win32::Widen(title);
-    // Room for long paths; the dialog starts with no name in it.
-    std::wstring path(32768, L'\0');
+    const std::wstring startFolder = win32::WidenPath(folder);
+    // Room for long paths.
+    std::wstring path = win32::WidenPath(name);
+    path.resize(32768, L'\0');
 
     OPENFILENAMEW dialogSpec{};
     dialogSpec.lStructSize = sizeof(dialogSpec);
@@ -42,6 +46,7 @@ std::string RunFileDialog(DialogFunction dialog, std::string_view title,
     dialogSpec.lpstrFile = path.data();
     dialogSpec.nMaxFile = static_cast<DWORD>(path.size());
     dialogSpec.lpstrTitle = caption.c_str();
+    dialogSpec.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
     // No overwrite prompt and no must-exist check: the program asks and creates itself. The
     // process's current folder stays where it was.
     dialogSpec.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
@@ -70,6 +75,11 @@ std::string OpenFileDialog(std::string_view title, const FileFilter& filter) {
 
 std::string SaveFileDialog(std::string_view title, const FileFilter& filter) {
     return RunFileDialog(GetSaveFileNameW, title, filter);
+}
+
+std::string SaveFileDialogIn(std::string_view title, const FileFilter& filter,
+                             std::string_view folder, std::string_view name) {
+    return RunFileDialog(GetSaveFileNameW, title, filter, folder, name);
 }
 
 }  // namespace platform

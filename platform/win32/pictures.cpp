@@ -216,18 +216,16 @@ bool EncodePng(const Picture& picture, std::string& bytes) {
            StreamBytes(stream.Get(), bytes);
 }
 
+std::vector<MonitorSpace> ScreenMonitors() {
+    return win32::GatherMonitors();
+}
+
 bool CaptureScreen(ScreenCapture& capture) {
     const std::vector<MonitorSpace> monitors = win32::GatherMonitors();
     if (monitors.empty()) {
         return false;
     }
-    ScreenRect bounds = monitors.front().physical;
-    for (const MonitorSpace& monitor : monitors) {
-        bounds.left = std::min(bounds.left, monitor.physical.left);
-        bounds.top = std::min(bounds.top, monitor.physical.top);
-        bounds.right = std::max(bounds.right, monitor.physical.right);
-        bounds.bottom = std::max(bounds.bottom, monitor.physical.bottom);
-    }
+    const ScreenRect bounds = PhysicalBounds(monitors);
     const int width = bounds.right - bounds.left, height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) {
         return false;

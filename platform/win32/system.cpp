@@ -91,6 +91,19 @@ int64_t MonotonicMicroseconds() {
     return seconds * 1000000 + rest * 1000000 / frequency;
 }
 
+int64_t ThreadCpuMicroseconds() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    // In units of 100 ns.
+    const auto units = [](const FILETIME& time) {
+        return static_cast<int64_t>(static_cast<uint64_t>(time.dwHighDateTime) << 32 |
+                                    time.dwLowDateTime);
+    };
+    return (units(kernel) + units(user)) / 10;
+}
+
 void StartThread(void (*fn)(int), int parameter) {
     std::thread(fn, parameter).detach();
 }

@@ -287,7 +287,7 @@ void CheckEveryTypeLineInfo(Window editor) {
             "Quorvane 2.2\r\nsomeone\r\n\r\n1;L_Click;50;50;\r\n2;Key;{F2};\r\n3;0.5;\r\n4;1;2;\r\n"
             "5;COM1;Initialise;9600 N 8 1;\r\n6;1;\r\n7;ready;\r\n8;C:\\Tools\\report.exe;\r\n"
             "9;Done;\r\n' a comment\r\n10;Window;Save As;10.0;0;\r\n"
-            "11;L_Click;Untitled - Notepad;40;60;\r\n13;L_Click;5;5;");
+            "11;L_Click;Untitled - Notepad;40;60;\r\n12;Move;0 a.png;0;0;\r\n13;L_Click;5;5;");
     static constexpr LineInfoRow Rows[] = {
         {5, "CODE Line: 2", "KEYBOARD", "2;String/Key;MyString/{F2};Rermarks"},
         {6, "CODE Line: 3", "DELAY", "3;Time;Remarks"},
@@ -299,10 +299,12 @@ void CheckEveryTypeLineInfo(Window editor) {
         {12, "CODE Line: 9", "MESSAGE", "9;MyMessageText;Remarks"},
         {13, "CODE Line: 10", "UNKNOWN", ""},
         {14, "CODE Line: 11", "WAIT",
-         "10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks"},
+         "10;Window/Active/NoWindow/Pixel/Answer/Image;Value;Seconds;ElseStepNo;Remarks"},
         {15, "CODE Line: 12", "WINDOW",
          "11;L_Click/Activate/Move/Size/Close...;TitlePart;X;Y;Remarks"},
-        {16, "CODE Line: 13", "UNKNOWN", ""},
+        {16, "CODE Line: 13", "IMAGE",
+         "12;L_Click/Ldbl_Click/R_Click/M_Click/Move;V File;X;Y;Remarks"},
+        {17, "CODE Line: 14", "UNKNOWN", ""},
         {4, "CODE Line: 1", "MOUSE", MouseHint},
     };
     for (const LineInfoRow& row : Rows) {
@@ -313,7 +315,7 @@ void CheckEveryTypeLineInfo(Window editor) {
 // "Save as" checks the text first: the line beginning with 13 is refused, no dialog opens, and the
 // header lines have been stamped.
 void CheckRefusedSaveAs(Window editor, std::time_t before) {
-    const std::string message = "Unknown Recordtype in CODE line 13";
+    const std::string message = "Unknown Recordtype in CODE line 14";
     ClickButton(FindControl(editor, EditorButtonSaveAs));
     ExpectBox("editor \"Save as\" with a faulty line", "Input", message);
     const std::time_t after = std::time(nullptr);

@@ -99,7 +99,7 @@ void CheckControls(Window main) {
                SelectedEntry(FindControl(main, ComboType)));
     const std::vector<std::string> types = Entries(FindControl(main, ComboType));
     CheckEqual("type chooser entries", 11, static_cast<int>(types.size()));
-    CheckEqual("type chooser's last entry", std::string("11 Window"),
+    CheckEqual("type chooser's last entry", std::string("12 Image"),
                types.empty() ? std::string() : types.back());
 }
 

@@ -155,6 +155,8 @@ const UnattendedRow kUnattendedRows[] = {
     {"/exit without /play", kHeader + "7;one;\r\n", ExitNotPlayable, 0, {"/exit", "a.stp"}},
     {"program to execute missing", kHeader + "8;C:\\none.exe;\r\n", ExitFailed},
     {"window not found", kHeader + "11;Activate;No Such Window;0;0;\r\n7;never;\r\n", ExitFailed},
+    {"picture missing", kHeader + "7;one;\r\n12;L_Click;0 none.png;0;0;\r\n7;never;\r\n",
+     ExitFailed},
     {"log cannot be opened",
      kHeader + "7;one;\r\n",
      ExitNotPlayable,

@@ -16,20 +16,21 @@ namespace {
 class MenuCommandsTest : public QuorvaneTest {};
 
 constexpr int kLockedControls[] = {
-    ButtonFirst,    ButtonPrevious,    ButtonSelectStep, ButtonNext,         ButtonLast,
-    ButtonNewEnd,   ButtonNewFront,    ButtonDelete,     ComboType,          StringDescription,
-    ComboClick,     StringX,           StringY,          Combo_KeyboardType, StringKeyText,
-    ComboKeyName,   StringDelay,       ComboLoopFrom,    StringRepetitions,  ComboPort,
-    Combo_COMtype,  StringTelegram,    ComboJumpTo,      StringStateText,    StringExecFile,
-    ButtonExecFile, ComboWaitFor,      StringWaitValue,  StringWaitTime,     ComboWaitElse,
-    ComboWindowDo,  StringWindowTitle, StringWindowX,    StringWindowY};
+    ButtonFirst,       ButtonPrevious,    ButtonSelectStep, ButtonNext,         ButtonLast,
+    ButtonNewEnd,      ButtonNewFront,    ButtonDelete,     ComboType,          StringDescription,
+    ComboClick,        StringX,           StringY,          Combo_KeyboardType, StringKeyText,
+    ComboKeyName,      StringDelay,       ComboLoopFrom,    StringRepetitions,  ComboPort,
+    Combo_COMtype,     StringTelegram,    ComboJumpTo,      StringStateText,    StringExecFile,
+    ButtonExecFile,    ComboWaitFor,      StringWaitValue,  StringWaitTime,     ComboWaitElse,
+    ComboWindowDo,     StringWindowTitle, StringWindowX,    StringWindowY,      ComboImageDo,
+    StringImageValue,  ButtonImageCapture, StringImageX,    StringImageY};
 constexpr int kLockedItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                 MenuExit, MenuEditor, MenuAbout};
 // Left alone by the lock: the run buttons and menu, the message text input and what only shows.
 constexpr int kUnlockedControls[] = {ButtonPlay, ButtonPause, ButtonStop, StringMessageText};
-constexpr int kShowingControls[] = {TextState,     TextFile,          FrameStep,
-                                    TextCountdown, TextWaitCountdown, LabelWaitValue,
-                                    TextMouseX,    LabelWindowPoint};
+constexpr int kShowingControls[] = {TextState,        TextFile,          FrameStep,
+                                    TextCountdown,    TextWaitCountdown, LabelWaitValue,
+                                    TextMouseX,       LabelWindowPoint,  LabelImageValue};
 
 TEST_F(MenuCommandsTest, LockDisablesExactlyItsTable) {
     NewStepFile();

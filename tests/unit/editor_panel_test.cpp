@@ -1,5 +1,6 @@
 // The editor panel as built, the type switch, the drop-down list rules and the three choosers.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,7 +8,11 @@
 #include "Forms/MainWindow.h"
 #include "Quorvane/Quorvane.h"
 #include "editor/EditorPanel.h"
+#include "platform/files.h"
+#include "platform/pictures.h"
 #include "platform/window.h"
+#include "steps/Document.h"
+#include "steps/PictureValue.h"
 #include "steps/RList.h"
 #include "tests/unit/support/Fixture.h"
 
@@ -201,6 +206,65 @@ TEST_F(EditorPanelTest, ExecuteFileDialogFillsThePathUnlessCancelled) {
     headless::ScriptFileDialog("");
     SelectExecuteFile();
     EXPECT_EQ(platform::ControlText(StringExecFile), "C:\\Tools\\run.exe");
+}
+
+// [SECTION] Capturing a picture
+
+// The part dragged out of the frozen screen (Capture, or F9) is saved as a PNG file, offered
+// beside the step file under the first free name; the value names the file, bare when it lies
+// beside the step file.
+TEST_F(EditorPanelTest, CaptureSavesTheDraggedPartAndNamesItInTheValue) {
+    StepFilePath = "C:\\Lists\\night.stp";
+    headless::PutPicture("C:\\Lists\\image1.png", Badge());  // the first name is taken
+    headless::PaintScreen(300, 200, Badge(10, 7));
+    headless::PaintScreen(600, 200, Badge(10, 7, 0xFF808080u, 0xFF808080u));
+    const platform::ScreenRect badge{300, 200, 310, 207};
+    const std::string dialog = "Save picture: PNG picture (*.png)|*.png";
+    const struct {
+        std::optional<platform::ScreenRect> dragged;  // nullopt: Escape
+        const char* saved;  // the save dialog's answer, "" cancels; nullptr: no dialog shows
+        const char* value;
+        std::string box;  // "title: text", "" none
+    } rows[] = {
+        {badge, "C:\\Lists\\image2", "0 image2.png", dialog},
+        {badge, "C:\\Users\\tester\\b.PNG", "0 C:\\Users\\tester\\b.PNG", dialog},
+        {badge, "", "kept", dialog},
+        {std::nullopt, nullptr, "kept", ""},
+        {platform::ScreenRect{600, 200, 610, 207}, nullptr, "kept",
+         "Image: The part of the screen chosen is all one colour: it would match any plain area"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.value);
+        platform::SetControlText(StringImageValue, "kept");
+        headless::ScriptScreenRectangle(row.dragged);
+        if (row.saved != nullptr) {
+            headless::ScriptFileDialog(row.saved);
+        }
+        ButtonImageCapture_Events(0);
+        for (const headless::ShownBox& shown : headless::Boxes()) {
+            EXPECT_EQ(shown.folder + " " + shown.name,
+                      shown.kind == headless::BoxKind::SaveFile ? "C:\\Lists image2.png" : " ");
+        }
+        EXPECT_EQ(TakeBoxes(),
+                  row.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        EXPECT_EQ(platform::ControlText(StringImageValue), row.value);
+        platform::Picture saved;
+        const std::string file = PicturePath(std::string(row.value).substr(2), StepFilePath);
+        if (platform::ReadPicture(file, saved)) {
+            EXPECT_EQ(saved.pixels, Badge(10, 7).pixels);
+            platform::RemoveFile(file);  // the name is free again for the next row
+        }
+    }
+    // F9 does the same for a Wait for a picture, and nothing while a run has the value locked.
+    ChooseType("10 Wait");
+    SetChooserText(ComboWaitFor, "Image");
+    headless::ScriptScreenRectangle(badge);
+    headless::ScriptFileDialog("C:\\Lists\\w.png");
+    CaptureWithF9();
+    EXPECT_EQ(platform::ControlText(StringWaitValue), "0 w.png");
+    platform::SetControlEnabled(StringWaitValue, false);
+    CaptureWithF9();
+    EXPECT_EQ(headless::FrozenScreens().size(), 6u);
 }
 
 }  // namespace

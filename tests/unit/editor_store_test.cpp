@@ -262,9 +262,12 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
         {"NoWindow", "Save", "86401", "Wait: Wrong wait time (seconds from 0 to 86400)"},
         {"NoWindow", "Save", "", "Wait: Wrong wait time (seconds from 0 to 86400)"},
         {"Pixel", "-1200 40 FF0000", "2", ""},  // a monitor left of the main one
+        {"Image", "8 badge.png", "2", ""},
+        {"Image", "8 gone.png", "2", "Wait: Can't read picture \"gone.png\""},
         // The ";" would end the field: the step would come back as another one.
         {"Window", "Report; Final", "3", "Wait: The value must not contain \";\""},
     };
+    headless::PutPicture("C:\\Users\\tester\\badge.png", Badge());
     for (const Row& row : rows) {
         SCOPED_TRACE(row.value);
         ShowList(Delay(1.0f), 3);
@@ -285,6 +288,51 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
                                                              : row.seconds[0] == '0' ? "0.0"
                                                                                      : "2.0");
         }
+    }
+}
+
+// The picture is read where a list not saved yet finds it: the current folder.
+TEST_F(StoreRecordTest, ImageInputsAreCheckedInRecordOrder) {
+    const std::string folder = "C:\\Users\\tester\\";
+    headless::PutPicture(folder + "badge.png", Badge());
+    headless::PutPicture(folder + "plain.png", Badge(4, 4, 0xFF808080u, 0xFF808080u));
+    headless::PutPicture(folder + "wide.png", Badge(1921, 2));
+    struct Row {
+        const char* action;
+        const char* value;
+        const char* x;
+        const char* y;
+        const char* box;  // "" stored
+    } rows[] = {
+        {"L_Click", "0 badge.png", "0", "0", ""},
+        {"Move", "255 badge.png", "-12", "7", ""},
+        {"", "0 badge.png", "0", "0", "Image: No action selected"},
+        {"R_Click", "", "0", "0", "Image: No picture entered"},
+        {"R_Click", "256 badge.png", "0", "0",
+         "Image: Wrong picture value (a tolerance from 0 to 255, a blank and the picture file: 0 "
+         "ok.png)"},
+        {"M_Click", "0 gone.png", "0", "0", "Image: Can't read picture \"gone.png\""},
+        {"M_Click", "0 plain.png", "0", "0",
+         "Image: Picture \"plain.png\" is all one colour: it would match any plain area"},
+        {"M_Click", "0 wide.png", "0", "0",
+         "Image: Picture \"wide.png\" is larger than the screen"},
+        {"Ldbl_Click", "0 badge.png", "4.5", "0", "Image: Offset X is not a whole number"},
+        {"Ldbl_Click", "0 badge.png", "0", "", "Image: Offset Y is not a whole number"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.box);
+        ShowList(Delay(1.0f));
+        ChooseType("12 Image");
+        SetChooserText(ComboImageDo, row.action);
+        headless::UserTypes(StringImageValue, row.value);
+        headless::UserTypes(StringImageX, row.x);
+        headless::UserTypes(StringImageY, row.y);
+        const bool stored = row.box[0] == '\0';
+        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
+        EXPECT_EQ(TakeBoxes(),
+                  stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        EXPECT_EQ(stored ? RList.At(0).ImageValue + " " + IntegerText(RList.At(0).ImageX) : "",
+                  stored ? std::string(row.value) + " " + row.x : "");
     }
 }
 
@@ -317,6 +365,8 @@ TEST_F(StoreRecordTest, TypedTextsWithASemicolonAreRefused) {
          std::string("Wrong values: The file path") + kNoSemicolon},
         {"9 Message", StringMessageText, &StepRecord::MessageText,
          std::string("Wrong values: The message text") + kNoSemicolon},
+        {"12 Image", StringImageValue, &StepRecord::ImageValue,
+         std::string("Image: The value") + kNoSemicolon},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.type);

@@ -84,9 +84,10 @@ TEST_F(TextEditorTest, ClosingGivesTheMainWindowBack) {
 
 TEST_F(TextEditorTest, LineInformationExplainsEveryKindOfLine) {
     ShowEditor();
-    platform::SetTextLines(EditorText, {"Quorvane 2.2", "u", "i", "1;L_Click;1;1;", "2;Key;{F2};",
-                                        "3;1;", "4;1;1;", "5;COM1;Hex;00;", "6;1;", "7;;", "8;x;",
-                                        "9;;", "10;Window;a;1.0;0;", "'comment", ""});
+    platform::SetTextLines(
+        EditorText, {"Quorvane 2.2", "u", "i", "1;L_Click;1;1;", "2;Key;{F2};", "3;1;", "4;1;1;",
+                     "5;COM1;Hex;00;", "6;1;", "7;;", "8;x;", "9;;", "10;Window;a;1.0;0;",
+                     "12;Move;0 a.png;0;0;", "'comment", ""});
     const std::vector<std::string> expected = {
         "File-Version||",
         "User  -  Date (dd.mm.yyyy hh:mm)||",
@@ -101,9 +102,10 @@ TEST_F(TextEditorTest, LineInformationExplainsEveryKindOfLine) {
         "CODE Line: 8|EXECUTE|8;Filepath;Remarks",
         "CODE Line: 9|MESSAGE|9;MyMessageText;Remarks",
         "CODE Line: "
-        "10|WAIT|10;Window/Active/NoWindow/Pixel/Answer;Value;Seconds;ElseStepNo;Remarks",
-        "CODE Line: 11|UNKNOWN|",
+        "10|WAIT|10;Window/Active/NoWindow/Pixel/Answer/Image;Value;Seconds;ElseStepNo;Remarks",
+        "CODE Line: 11|IMAGE|12;L_Click/Ldbl_Click/R_Click/M_Click/Move;V File;X;Y;Remarks",
         "CODE Line: 12|UNKNOWN|",
+        "CODE Line: 13|UNKNOWN|",
     };
     for (int line = 0; line < static_cast<int>(expected.size()); ++line) {
         EXPECT_EQ(InfoFor(line), expected[static_cast<size_t>(line)]) << "line " << line;

@@ -384,9 +384,9 @@ TEST_F(StepActionTest, PauseWhileTheMessageBoxIsOpenIsClearedWhenItCloses) {
 }
 
 TEST_F(StepActionTest, UnknownTypeShowsAnErrorAndTheRunGoesOn) {
-    Play({Marker(1), OfType(12), Marker(3)});
+    Play({Marker(1), OfType(13), Marker(3)});
     const auto boxes = TakeBoxes();
-    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "Error: ThreadPLAY(): Unknown recordtype: 12"),
+    EXPECT_NE(std::find(boxes.begin(), boxes.end(), "Error: ThreadPLAY(): Unknown recordtype: 13"),
               boxes.end());
     EXPECT_EQ(PointerMoves(), (std::vector<int>{1, 3}));
     EXPECT_EQ(NowMs(), 400);

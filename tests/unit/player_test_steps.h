@@ -104,6 +104,17 @@ inline StepRecord Wait(const std::string& waitFor, const std::string& value, flo
     return step;
 }
 
+inline StepRecord Image(const std::string& action, const std::string& value, int32_t x = 0,
+                        int32_t y = 0) {
+    StepRecord step;
+    step.RECORDtype = TypeImage;
+    step.ImageDo = action;
+    step.ImageValue = value;
+    step.ImageX = x;
+    step.ImageY = y;
+    return step;
+}
+
 inline StepRecord OfType(int32_t type) {
     StepRecord step;
     step.RECORDtype = type;

@@ -227,7 +227,7 @@ TEST_F(PlayerThreadTest, RunButtonsClickedWhileTheRunsBoxIsOpenActAtOnce) {
          ButtonStop,
          ShowsIdle,
          0},
-        {"Stop, unknown type", {State("a"), OfType(12), Marker(3)}, ButtonStop, ShowsIdle, 0},
+        {"Stop, unknown type", {State("a"), OfType(13), Marker(3)}, ButtonStop, ShowsIdle, 0},
         {"Pause, Message box: cleared as it closes",
          {Message("m"), Marker(4)},
          ButtonPause,

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "steps/Numbers.h"
 #include "steps/StepRecord.h"
 #include "steps/StepTypes.h"
 
@@ -189,13 +190,14 @@ TEST(StepRecordTypes, NamesAndChooserTexts) {
         {"1 Mouse", "MOUSE"}, {"2 Keyboard", "KEYBOARD"}, {"3 Delay", "DELAY"},
         {"4 Loop", "LOOP"},   {"5 Comport", "COMPORT"},   {"6 Jump", "JUMP"},
         {"7 State", "STATE"}, {"8 Execute", "EXECUTE"},   {"9 Message", "MESSAGE"},
-        {"10 Wait", "WAIT"},
+        {"10 Wait", "WAIT"},  {"12 Image", "IMAGE"},
     };
-    for (int type = 1; type <= 10; ++type) {
+    for (const auto& [chooserText, upperName] : names) {
+        const int32_t type = ReadInteger(chooserText);
         SCOPED_TRACE(type);
-        EXPECT_EQ(TypeChooserText(type), names[static_cast<size_t>(type - 1)].first);
-        EXPECT_EQ(TypeUpperName(type), names[static_cast<size_t>(type - 1)].second);
-        EXPECT_EQ(TypeFromChooserText(names[static_cast<size_t>(type - 1)].first), type);
+        EXPECT_EQ(TypeChooserText(type), chooserText);
+        EXPECT_EQ(TypeUpperName(type), upperName);
+        EXPECT_EQ(TypeFromChooserText(chooserText), type);
     }
     for (int type : {0, 13, -1}) {
         EXPECT_STREQ(TypeChooserText(type), "");

@@ -150,7 +150,8 @@ TEST_F(StartUpTest, ChoosersAreFilledAndSetToTheirFirstEntry) {
     const auto type = headless::Control(ComboType);
     EXPECT_EQ(type.items, (std::vector<std::string>{"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop",
                                                     "5 Comport", "6 Jump", "7 State", "8 Execute",
-                                                    "9 Message", "10 Wait", "11 Window"}));
+                                                    "9 Message", "10 Wait", "11 Window",
+                                                    "12 Image"}));
     EXPECT_EQ(headless::Control(ComboClick).items,
               (std::vector<std::string>{"L_Click", "Ldbl_Click", "R_Click", "M_Click"}));
     EXPECT_EQ(headless::Control(Combo_KeyboardType).items,
@@ -167,10 +168,13 @@ TEST_F(StartUpTest, ChoosersAreFilledAndSetToTheirFirstEntry) {
     EXPECT_EQ(ports.back(), "COM80");
     EXPECT_EQ(headless::Control(Combo_COMtype).items,
               (std::vector<std::string>{"Initialise", "String", "Hex", "Byte"}));
-    EXPECT_EQ(headless::Control(ComboWaitFor).items,
-              (std::vector<std::string>{"Window", "Active", "NoWindow", "Pixel", "Answer"}));
+    EXPECT_EQ(
+        headless::Control(ComboWaitFor).items,
+        (std::vector<std::string>{"Window", "Active", "NoWindow", "Pixel", "Answer", "Image"}));
+    EXPECT_EQ(headless::Control(ComboImageDo).items,
+              (std::vector<std::string>{"L_Click", "Ldbl_Click", "R_Click", "M_Click", "Move"}));
     for (int chooser : {ComboType, ComboClick, Combo_KeyboardType, ComboKeyName, ComboPort,
-                        Combo_COMtype, ComboWaitFor}) {
+                        Combo_COMtype, ComboWaitFor, ComboImageDo}) {
         EXPECT_EQ(headless::Control(chooser).selected, 0) << chooser;
     }
 }

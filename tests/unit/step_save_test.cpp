@@ -214,12 +214,12 @@ TEST_F(StepSaveTest, LineBreaksInATextBecomeBlanks) {
 }
 
 TEST_F(StepSaveTest, UnknownTypeIsReportedAndWrittenAsAnEmptyLine) {
-    StepRecord odd = Step(12);
+    StepRecord odd = Step(13);
     ShowList({Step(TypeState), odd, Step(TypeMessage)}, 0);
     StepFilePath = kPath;
     SaveStepFile();
     EXPECT_EQ(TakeBoxes(),
-              (std::vector<std::string>{"Error: Unknown recordtype: 12", "OK: File saved"}));
+              (std::vector<std::string>{"Error: Unknown recordtype: 13", "OK: File saved"}));
     EXPECT_EQ(File(kPath), "Quorvane 2.2\r\nanna  -  07.03.2026 14:05\r\n\r\n7;;\r\n\r\n9;;\r\n");
 }
 

@@ -129,6 +129,17 @@ const CheckCase kCases[] = {
     {"11;L_Click;Notepad;;0;", kChoice},
     {"11;L_Click;Notepad;$10;+4;", kChoice},
     {"11;Size;Notepad;400;0;", kRange},
+    {"10;Image;12 icons\\led green.png;5.0;0;", kPasses},
+    {"10;Image;icons.png;5.0;0;", kChoice},
+    // Image: the file itself is not opened
+    {"12;L_Click;0 no such file.png;0;0;", kPasses},
+    {"12;Move;255 C:\\a.bmp;-40;7;left of the centre", kPasses},
+    {"12;L_Click;0 a.png;0;0", kCount},
+    {"12;l_click;0 a.png;0;0;", kChoice},
+    {"12;L_Click;256 a.png;0;0;", kChoice},
+    {"12;L_Click;a.png;0;0;", kChoice},
+    {"12;L_Click;0 a.png;$10;0;", kChoice},
+    {"12;L_Click;0 a.png;0;;", kChoice},
     // Remarks with a ";"
     {"9;Done;a;b", kCount},
     // Comments and other lines

@@ -39,6 +39,9 @@ const char* const kSamples[] = {
     "11;Ldbl_Click;Untitled - Notepad;40;-6;open",
     "11;Move;Calculator;-1280;80;",
     "11;Close;Notepad;0;0;",
+    "10;Image;8 ok.png;5.0;0;",
+    "12;L_Click;0 ok.png;0;0;",
+    "12;Move;12 icons\\led green.png;-4;9;led",
 };
 
 StepRecord Read(const std::string& line) {
@@ -75,7 +78,15 @@ TEST(StepTypeRows, TheTypeIsItsNumberAsExactText) {
     }
 }
 
-class StepTypeRoundTrip : public QuorvaneTest {};
+// The pictures the samples name, where a list not saved yet finds them: the current folder.
+class StepTypeRoundTrip : public QuorvaneTest {
+protected:
+    void SetUp() override {
+        QuorvaneTest::SetUp();
+        headless::PutPicture("C:\\Users\\tester\\ok.png", Badge());
+        headless::PutPicture("C:\\Users\\tester\\icons\\led green.png", Badge(3, 3));
+    }
+};
 
 TEST_F(StepTypeRoundTrip, EverySampleGoesThroughFileCheckAndPanelUnchanged) {
     const std::vector<std::string> header = {"Quorvane 2.2", "u  -  01.01.2026 10:00", ""};

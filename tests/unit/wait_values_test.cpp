@@ -103,6 +103,21 @@ TEST(WaitValues, KindsTimesTitlesAndColours) {
     EXPECT_FALSE(ColourMatches(0x3ECC33, 0x33CC33, 10));  // red alone is 11 off
 }
 
+// Looks that cost more are made less often: at most a 30th of one core, within 20 to 150 ms.
+TEST(WaitValues, APicturesPollPeriodFollowsTheLooksCost) {
+    const struct {
+        int64_t looks, cpuMicroseconds, period;
+    } rows[] = {
+        {0, 0, 20'000},       {5, 0, 20'000},          // nothing measured yet
+        {4, 10'000, 75'000},  {100, 290'000, 87'000},  // 2.5 and 2.9 ms a look
+        {1, 40'000, 150'000}, {3, -5, 20'000},         // slow looks; a clock that went back
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(PicturePollMicroseconds(20'000, row.looks, row.cpuMicroseconds), row.period)
+            << row.looks << " looks, " << row.cpuMicroseconds << " us";
+    }
+}
+
 TEST(WaitValues, AnswerBufferMatchesOnlyWhatCameAfterTheSendOrTheLastMatch) {
     AnswerBuffer buffer;
     buffer.Append("O");

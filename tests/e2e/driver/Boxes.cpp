@@ -42,6 +42,12 @@ BOOL CALLBACK MatchFileNameParts(HWND window, LPARAM context) {
     return TRUE;
 }
 
+FileNameSearch FileNameParts(Window dialog) {
+    FileNameSearch search{dialog, nullptr, nullptr};
+    EnumChildWindows(dialog, MatchFileNameParts, reinterpret_cast<LPARAM>(&search));
+    return search;
+}
+
 }  // namespace
 
 Window OpenMessageBox() {
@@ -90,9 +96,13 @@ bool ExpectBox(std::string_view name, const std::string& caption, const std::str
     return captionOk && textOk;
 }
 
+std::string DialogFileName(Window dialog) {
+    const FileNameSearch search = FileNameParts(dialog);
+    return search.edit != nullptr ? Text(search.edit) : std::string();
+}
+
 bool ChooseFileInDialog(Window dialog, std::string_view path) {
-    FileNameSearch search{dialog, nullptr, nullptr};
-    EnumChildWindows(dialog, MatchFileNameParts, reinterpret_cast<LPARAM>(&search));
+    const FileNameSearch search = FileNameParts(dialog);
     if (search.edit == nullptr || search.ok == nullptr) {
         return false;
     }

@@ -17,7 +17,7 @@
 //   Serial lines                SerialLine.cpp
 //   Screenshots                 Screenshot.cpp
 //   The target program          TargetProgram.cpp
-//   Step files                  StepFiles.cpp
+//   Step files and runs         StepFiles.cpp
 #pragma once
 
 #include <functional>
@@ -166,6 +166,8 @@ Window WaitForAnyWindow(std::string_view title, int timeoutMs = DefaultTimeoutMs
 // Visible top-level window of the launched process that holds the control, nullptr when none.
 Window OpenWindowWithControl(int control);
 Window WaitForWindowWithControl(int control, int timeoutMs = DefaultTimeoutMs);
+// Visible top-level window of the launched process of this window class; nullptr on time-out.
+Window WaitForWindowOfClass(std::string_view className, int timeoutMs = DefaultTimeoutMs);
 
 // [SECTION] Controls
 
@@ -262,6 +264,8 @@ bool ExpectBox(std::string_view name, const std::string& caption, const std::str
 // also finds the box inside the ComboBoxEx (0x47C) that Wine's Explorer-style dialog uses, and the
 // OK button among the dialog's own children (its file list also carries the number 1).
 bool ChooseFileInDialog(Window dialog, std::string_view path);
+// The text of a common file dialog's file name box: the name it offers.
+std::string DialogFileName(Window dialog);
 
 // [SECTION] Real input
 
@@ -389,7 +393,7 @@ std::string TypedCharacters(const TargetProgram& target, size_t from);
 // Clicks into the target's edit and waits until it has the keyboard focus.
 bool FocusTargetEdit(const TargetProgram& target);
 
-// [SECTION] Step files
+// [SECTION] Step files and runs
 
 // A step file's bytes: the title, a user-and-date line, `information` and the CODE lines, each
 // ended by CR LF.
@@ -397,5 +401,10 @@ std::string StepFileText(const std::vector<std::string>& steps, std::string_view
 // Opens path in Quorvane's main window through File > Open and the open dialog; true once the
 // window shows the file's name.
 bool OpenThroughDialog(Window main, const std::string& path);
+// Writes the steps as a step file to path and opens it (OpenThroughDialog); checks it.
+bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps);
+// Waits for the end of a run that started at step 1 and checks it: Play offered, the menu
+// unlocked and step 1 shown again, which the player does last.
+bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs = 30000);
 
 }  // namespace e2e

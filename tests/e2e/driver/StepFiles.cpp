@@ -1,4 +1,4 @@
-// Quorvane's step files as the tests write and open them.
+// Quorvane's step files as the tests write and open them, and the runs they play.
 #include "Driver.h"
 #include "Forms/FormMAIN.h"
 
@@ -21,6 +21,21 @@ bool OpenThroughDialog(Window main, const std::string& path) {
     // The dialog window shows before its controls exist: try again until it takes the name.
     return dialog != nullptr && WaitUntil([&] { return ChooseFileInDialog(dialog, path); }) &&
            WaitUntil([&] { return Text(FindControl(main, TextFile)) == fileName; });
+}
+
+bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps) {
+    return Check(WriteWholeFile(path, StepFileText(steps)) && OpenThroughDialog(main, path),
+                 "step file opened", path, Text(FindControl(main, TextFile)));
+}
+
+bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs) {
+    Window frame = FindControl(main, FrameStep);
+    const auto ended = [&] {
+        return IsEnabled(FindControl(main, ButtonPlay)) && MenuItemState(main, MenuOpen) == 1 &&
+               Text(frame) == "1";
+    };
+    return Check(WaitUntil(ended, timeoutMs), what + ": the run ends, step 1 shown again",
+                 "Play and Open enabled, step 1", "step " + Text(frame));
 }
 
 }  // namespace e2e

@@ -71,6 +71,18 @@ Window OpenWindowWithControl(int control) {
                         [&](HWND window) { return FindControl(window, control) != nullptr; });
 }
 
+Window WaitForWindowOfClass(std::string_view className, int timeoutMs) {
+    Window found = nullptr;
+    WaitUntil(
+        [&] {
+            found = FindTopLevel(LaunchedProcessId(),
+                                 [&](HWND window) { return ClassName(window) == className; });
+            return found != nullptr || HasExited();
+        },
+        timeoutMs);
+    return found;
+}
+
 Window WaitForWindowWithControl(int control, int timeoutMs) {
     Window found = nullptr;
     WaitUntil(

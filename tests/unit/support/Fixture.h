@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/pictures.h"
 #include "platform/window.h"
 #include "steps/StepRecord.h"
 
@@ -19,6 +20,20 @@ struct Placement {
     int x, y, width, height;
     const char* text;
 };
+
+// A picture of two colours that a black headless screen shows nowhere: a frame of `frame` around
+// a plain inside of `inside` (both 0xAARRGGBB).
+inline platform::Picture Badge(int width = 8, int height = 6, uint32_t frame = 0xFF2040C0u,
+                               uint32_t inside = 0xFFF0E0D0u) {
+    platform::Picture badge{width, height, {}};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool edge = x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            badge.pixels.push_back(edge ? frame : inside);
+        }
+    }
+    return badge;
+}
 
 class QuorvaneTest : public ::testing::Test {
 public:
