@@ -98,7 +98,7 @@ void CheckControls(Window main) {
     CheckEqual("type chooser first entry selected", std::string("1 Mouse"),
                SelectedEntry(FindControl(main, ComboType)));
     const std::vector<std::string> types = Entries(FindControl(main, ComboType));
-    CheckEqual("type chooser entries", 11, static_cast<int>(types.size()));
+    CheckEqual("type chooser entries", 12, static_cast<int>(types.size()));
     CheckEqual("type chooser's last entry", std::string("12 Image"),
                types.empty() ? std::string() : types.back());
 }
