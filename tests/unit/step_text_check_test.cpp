@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -233,3 +235,25 @@ TEST_F(EditorCheckTest, FinalLineBreakMakesNoEmptyStep) {
 }
 
 }  // namespace
+
+// The example lists shipped beside the program stay lists the checker passes.
+TEST(ExampleLists, EveryExamplePassesTheCheck) {
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(QUORVANE_EXAMPLES_DIR)) {
+        if (entry.path().extension() != ".stp") {
+            continue;
+        }
+        std::ifstream file(entry.path());
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(file, line);) {
+            if (!line.empty() && line.back() == '\r') {
+                line.pop_back();
+            }
+            lines.push_back(line);
+        }
+        std::string message;
+        EXPECT_TRUE(CheckStepLines(lines, message)) << entry.path() << ": " << message;
+        ++examples;
+    }
+    EXPECT_GE(examples, 7);
+}
