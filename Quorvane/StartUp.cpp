@@ -108,4 +108,3 @@ void ShowPointerPosition() {
     platform::SetControlText(TextMouseX, IntegerText(static_cast<int32_t>(point >> 32)));
     platform::SetControlText(TextMouseY, IntegerText(static_cast<int32_t>(point & 0xFFFFFFFF)));
 }
-

@@ -16,7 +16,7 @@ namespace {
 
 const PanelType* const kPanelTypes[] = {
     &MousePanel, &KeyboardPanel, &DelayPanel,   &LoopPanel, &ComportPanel, &JumpPanel,
-    &StatePanel, &ExecutePanel,  &MessagePanel, &WaitPanel, &WindowPanel, &ImagePanel,
+    &StatePanel, &ExecutePanel,  &MessagePanel, &WaitPanel, &WindowPanel,  &ImagePanel,
 };
 
 }  // namespace

@@ -7,10 +7,10 @@
 //
 // Points and rectangles are in the coordinates GetCursorPos gives this DPI-unaware program
 // (logical pixels), as Mouse steps use them; the win32 side turns a pixel's point into physical
-// pixels of the monitor it lies on (ToPhysicalPoint). Any thread may call these. None of them sends a message to
-// another window or waits for another program: a title is read from the system's copy, and every
-// action is posted to the window's own thread, so a hung program cannot hold the caller up. An
-// action therefore returns before it has taken effect; the caller polls for the result.
+// pixels of the monitor it lies on (ToPhysicalPoint). Any thread may call these. None of them sends
+// a message to another window or waits for another program: a title is read from the system's copy,
+// and every action is posted to the window's own thread, so a hung program cannot hold the caller
+// up. An action therefore returns before it has taken effect; the caller polls for the result.
 #pragma once
 
 #include <cstdint>

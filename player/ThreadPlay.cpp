@@ -37,7 +37,7 @@ constexpr StepAction kStepActions[] = {
     {TypeMouse, PlayMouse}, {TypeKeyboard, PlayKeyboard}, {TypeDelay, PlayDelay},
     {TypeLoop, PlayLoop},   {TypeComport, PlayComport},   {TypeJump, PlayJump},
     {TypeState, PlayState}, {TypeExecute, PlayExecute},   {TypeMessage, PlayMessage},
-    {TypeWait, PlayWait},   {TypeWindow, PlayWindow}, {TypeImage, PlayImage},
+    {TypeWait, PlayWait},   {TypeWindow, PlayWindow},     {TypeImage, PlayImage},
 };
 
 // The run being played, or the last one. Only the thread that plays a run touches it while it

@@ -62,7 +62,8 @@ bool PixelShows(const Condition& condition) {
 // Every wait reads the held ports; a port closed by a failed read answers nothing. A match
 // consumes what came in up to its end.
 bool AnswerCame(const Condition& condition) {
-    return condition.port->Port->IsOpen() && condition.port->Incoming.TakeMatch(condition.read.text);
+    return condition.port->Port->IsOpen() &&
+           condition.port->Incoming.TakeMatch(condition.read.text);
 }
 
 bool PictureShows(const Condition& condition) {

@@ -19,14 +19,14 @@ namespace {
 
 // [SECTION] Controls and choosers
 
-const std::array<const char*, 12> TypeNames = {
-    "1 Mouse", "2 Keyboard", "3 Delay", "4 Loop",    "5 Comport", "6 Jump",
-    "7 State", "8 Execute",  "9 Message", "10 Wait", "11 Window", "12 Image"};
+const std::array<const char*, 12> TypeNames = {"1 Mouse",   "2 Keyboard", "3 Delay",   "4 Loop",
+                                               "5 Comport", "6 Jump",     "7 State",   "8 Execute",
+                                               "9 Message", "10 Wait",    "11 Window", "12 Image"};
 // The container of each type, in type order.
 constexpr std::array<int, 12> TypeContainers = {ContainerMouse, ContainerKeyboard, ContainerDelay,
                                                 ContainerLoop,  ContainerComport,  ContainerJump,
                                                 ContainerState, ContainerExecute,  ContainerMessage,
-                                                ContainerWait,  ContainerWindow, ContainerImage};
+                                                ContainerWait,  ContainerWindow,   ContainerImage};
 
 Window Main = nullptr;
 std::string ScreenshotFolder;

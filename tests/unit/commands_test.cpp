@@ -15,6 +15,7 @@ namespace {
 
 class MenuCommandsTest : public QuorvaneTest {};
 
+// clang-format off
 constexpr int kLockedControls[] = {
     ButtonFirst,       ButtonPrevious,    ButtonSelectStep, ButtonNext,         ButtonLast,
     ButtonNewEnd,      ButtonNewFront,    ButtonDelete,     ComboType,          StringDescription,
@@ -24,13 +25,14 @@ constexpr int kLockedControls[] = {
     ButtonExecFile,    ComboWaitFor,      StringWaitValue,  StringWaitTime,     ComboWaitElse,
     ComboWindowDo,     StringWindowTitle, StringWindowX,    StringWindowY,      ComboImageDo,
     StringImageValue,  ButtonImageCapture, StringImageX,    StringImageY};
+// clang-format on
 constexpr int kLockedItems[] = {MenuOpen, MenuNew,    MenuSave, MenuSaveAs,
                                 MenuExit, MenuEditor, MenuAbout};
 // Left alone by the lock: the run buttons and menu, the message text input and what only shows.
 constexpr int kUnlockedControls[] = {ButtonPlay, ButtonPause, ButtonStop, StringMessageText};
-constexpr int kShowingControls[] = {TextState,        TextFile,          FrameStep,
-                                    TextCountdown,    TextWaitCountdown, LabelWaitValue,
-                                    TextMouseX,       LabelWindowPoint,  LabelImageValue};
+constexpr int kShowingControls[] = {TextState,     TextFile,          FrameStep,
+                                    TextCountdown, TextWaitCountdown, LabelWaitValue,
+                                    TextMouseX,    LabelWindowPoint,  LabelImageValue};
 
 TEST_F(MenuCommandsTest, LockDisablesExactlyItsTable) {
     NewStepFile();

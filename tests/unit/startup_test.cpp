@@ -148,10 +148,10 @@ TEST_F(StartUpTest, MenuBarHasItsTitlesItemsAndStartStates) {
 
 TEST_F(StartUpTest, ChoosersAreFilledAndSetToTheirFirstEntry) {
     const auto type = headless::Control(ComboType);
-    EXPECT_EQ(type.items, (std::vector<std::string>{"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop",
-                                                    "5 Comport", "6 Jump", "7 State", "8 Execute",
-                                                    "9 Message", "10 Wait", "11 Window",
-                                                    "12 Image"}));
+    EXPECT_EQ(type.items,
+              (std::vector<std::string>{"1 Mouse", "2 Keyboard", "3 Delay", "4 Loop", "5 Comport",
+                                        "6 Jump", "7 State", "8 Execute", "9 Message", "10 Wait",
+                                        "11 Window", "12 Image"}));
     EXPECT_EQ(headless::Control(ComboClick).items,
               (std::vector<std::string>{"L_Click", "Ldbl_Click", "R_Click", "M_Click"}));
     EXPECT_EQ(headless::Control(Combo_KeyboardType).items,
