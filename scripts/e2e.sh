@@ -105,18 +105,23 @@ else
     echo "e2e: using the display $DISPLAY" >&2
 fi
 
+# Wine reads the screen DPI when its server starts, so the server starts afresh after the setting
+# (the prefix keeps the last run's DPI, 120 after the dpi120 tests).
+start_wineserver_at_dpi() {
+    session_set_dpi "$1"
+    session_stop_wineserver
+    session_start_wineserver
+}
+
 session_start_wineserver
 session_prepare_prefix N
-session_set_dpi 96
+start_wineserver_at_dpi 96
 for test in "${tests_at_96[@]}"; do
     run_test "$test"
 done
 
 if [ "${#tests_at_120[@]}" -gt 0 ]; then
-    # Wine reads the screen DPI when its server starts.
-    session_set_dpi 120
-    session_stop_wineserver
-    session_start_wineserver
+    start_wineserver_at_dpi 120
     for test in "${tests_at_120[@]}"; do
         run_test "$test"
     done
