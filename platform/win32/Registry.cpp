@@ -67,6 +67,14 @@ HFONT FontHandle(int font) {
     return found != Shared().fonts.end() ? found->second.handle.get() : nullptr;
 }
 
+void CountEnabling(int control) {
+    const auto lock = Lock();
+    auto found = Shared().controls.find(control);
+    if (found != Shared().controls.end()) {
+        ++found->second.timesEnabled;
+    }
+}
+
 HBITMAP ImageHandle(int image) {
     const auto lock = Lock();
     auto found = Shared().images.find(image);

@@ -39,6 +39,9 @@ struct ControlRecord {
     int font = -1;
     GdiObject<HBRUSH> background;
     COLORREF backgroundColour = 0;
+    // How often it went from disabled to enabled: the EnableCountQuery of TestQueries.h, by which
+    // a test sees a state that came and went between two of its looks (a run of one click).
+    int timesEnabled = 0;
 };
 
 struct FontRecord {
@@ -80,6 +83,8 @@ constexpr int MenuItemEnabled = 1;
 constexpr int MenuItemChecked = 2;
 int MenuItemState(int item);
 HFONT FontHandle(int font);
+// Adds one to the control's timesEnabled.
+void CountEnabling(int control);
 HBITMAP ImageHandle(int image);
 
 // Number of our top-level window that is `hwnd` or holds it; -1 when it is not ours.

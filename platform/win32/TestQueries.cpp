@@ -20,6 +20,12 @@ LRESULT AnswerFontInfo(int control) {
     return MAKELONG(font->second.points, font->second.bold ? 1 : 0);
 }
 
+LRESULT AnswerEnableCount(int control) {
+    const auto lock = win32::Lock();
+    auto found = win32::Shared().controls.find(control);
+    return found == win32::Shared().controls.end() ? -1 : found->second.timesEnabled;
+}
+
 }  // namespace
 
 namespace win32 {
@@ -27,12 +33,17 @@ namespace win32 {
 bool AnswerTestQuery(UINT message, WPARAM wParam, LRESULT& answer) {
     static const UINT menuState = RegisterWindowMessageW(MenuStateQuery);
     static const UINT fontInfo = RegisterWindowMessageW(FontInfoQuery);
+    static const UINT enableCount = RegisterWindowMessageW(EnableCountQuery);
     if (message == menuState) {
         answer = MenuItemState(static_cast<int>(wParam));
         return true;
     }
     if (message == fontInfo) {
         answer = AnswerFontInfo(static_cast<int>(wParam));
+        return true;
+    }
+    if (message == enableCount) {
+        answer = AnswerEnableCount(static_cast<int>(wParam));
         return true;
     }
     return false;

@@ -270,8 +270,14 @@ std::string ControlText(int control) {
 }
 
 void SetControlEnabled(int control, bool enabled) {
-    if (HWND hwnd = win32::ControlHandle(control)) {
-        EnableWindow(hwnd, enabled ? TRUE : FALSE);
+    HWND hwnd = win32::ControlHandle(control);
+    if (hwnd == nullptr) {
+        return;
+    }
+    const bool wasEnabled = ::IsWindowEnabled(hwnd) != FALSE;
+    EnableWindow(hwnd, enabled ? TRUE : FALSE);
+    if (enabled && !wasEnabled) {
+        win32::CountEnabling(control);
     }
 }
 

@@ -45,12 +45,9 @@ std::string ClickAtButtonCentre() {
     return "client L down " + at + " button | client L up " + at + " button";
 }
 
-// Plays the list: the run starts (every run here lasts 200 ms at least) and ends.
+// Plays the list: the run starts and ends.
 bool PlayToEnd(const std::string& what) {
-    ChooseMenuItem(Main, MenuPlay);
-    return Check(WaitUntilPrecise([] { return IsEnabled(FindControl(Main, ButtonStop)); }),
-                 what + ": the run starts", "Stop enabled", "not enabled") &&
-           WaitForRunEnd(Main, what);
+    return PlayAndWaitForStart(Main, what) && WaitForRunEnd(Main, what);
 }
 
 void CheckWaitForButtonAndClick() {

@@ -188,9 +188,7 @@ void CheckRecordAndReplay(const TargetProgram& target, const std::string& folder
 
     SetText(edit, "");
     const size_t replayFrom = TargetLogSize(target);
-    ChooseMenuItem(Main, MenuPlay);
-    if (!Check(WaitUntil([] { return IsEnabled(Control(ButtonStop)); }), "replay: run starts",
-               "Stop enabled", "no run") ||
+    if (!PlayAndWaitForStart(Main, "replay") ||
         !Check(WaitUntil(Idle, RecordTimeoutMs), "replay: run ends", "Play enabled", "running")) {
         return;
     }

@@ -286,4 +286,9 @@ FontInfo ControlFont(Window main, int control) {
     return {LOWORD(answer), HIWORD(answer) != 0};
 }
 
+int TimesEnabled(Window main, int control) {
+    static const UINT query = RegisterWindowMessageW(EnableCountQuery);
+    return static_cast<int>(Ask(main, query, static_cast<WPARAM>(control), 0));
+}
+
 }  // namespace e2e

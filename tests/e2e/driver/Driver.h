@@ -227,6 +227,9 @@ int MenuItemState(Window main, int item);
 // The item has its check mark; false also for no such item.
 bool MenuItemChecked(Window main, int item);
 FontInfo ControlFont(Window main, int control);
+// How often the program has enabled the control after it was disabled; -1 no such control (or
+// no answer). Read before an action, it shows a state that came and went between two polls.
+int TimesEnabled(Window main, int control);
 
 // [SECTION] Acting on controls
 
@@ -403,6 +406,9 @@ std::string StepFileText(const std::vector<std::string>& steps, std::string_view
 bool OpenThroughDialog(Window main, const std::string& path);
 // Writes the steps as a step file to path and opens it (OpenThroughDialog); checks it.
 bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps);
+// Chooses Control > Play and checks that a run starts: Stop enabled since, which a run of one
+// click shows too when it has already ended by the next poll.
+bool PlayAndWaitForStart(Window main, const std::string& what, int timeoutMs = 30000);
 // Waits for the end of a run that started at step 1 and checks it: Play offered, the menu
 // unlocked and step 1 shown again, which the player does last.
 bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs = 30000);

@@ -28,6 +28,14 @@ bool OpenStepList(Window main, const std::string& path, const std::vector<std::s
                  "step file opened", path, Text(FindControl(main, TextFile)));
 }
 
+bool PlayAndWaitForStart(Window main, const std::string& what, int timeoutMs) {
+    const int before = TimesEnabled(main, ButtonStop);
+    ChooseMenuItem(main, MenuPlay);
+    const auto started = [&] { return before >= 0 && TimesEnabled(main, ButtonStop) > before; };
+    return Check(WaitUntil(started, timeoutMs), what + ": the run starts",
+                 "Stop enabled since Play", "not enabled");
+}
+
 bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs) {
     Window frame = FindControl(main, FrameStep);
     const auto ended = [&] {
