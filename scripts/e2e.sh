@@ -115,6 +115,8 @@ start_wineserver_at_dpi() {
 
 session_start_wineserver
 session_prepare_prefix N
+# The test programs' scratch folders from earlier runs in this prefix, which is the script's own.
+rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/quorvane-e2e-*
 start_wineserver_at_dpi 96
 for test in "${tests_at_96[@]}"; do
     run_test "$test"

@@ -52,10 +52,17 @@ bool MakeFolder(const std::string& path) {
 std::string ScratchFolder() {
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"quorvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return Narrow(folder);
+    // Wine hands out process ids again from one run to the next: a folder named after the id
+    // alone can hold the files of an earlier run (a picture that makes the next free name
+    // "image2.png"). A folder that CreateDirectory makes now is empty.
+    const std::wstring stem =
+        std::wstring(temp) + L"quorvane-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (int attempt = 1;; ++attempt) {
+        const std::wstring folder = stem + std::to_wstring(attempt) + L"\\";
+        if (CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS) {
+            return Narrow(folder);
+        }
+    }
 }
 
 std::string WindowsPathOf(std::string_view unixPath) {
