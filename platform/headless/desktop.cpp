@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/ScreenSpace.h"
 #include "platform/headless/State.h"
 
 namespace {
@@ -99,22 +100,11 @@ void ActOn(TopLevelId id, TopLevelActionKind kind, int x, int y, Act act) {
     }
 }
 
-// The screen pixel at a point of Quorvane's (logical) space: scaled within the monitor that holds
-// it, rounded as the win32 side's MulDiv does; nullptr off every monitor. With Lock() held.
+// The screen pixel at a point of Quorvane's (logical) space; nullptr off every monitor. With
+// Lock() held.
 uint32_t* PixelAtLogicalPoint(int x, int y) {
-    for (const platform::MonitorSpace& monitor : Shared().monitors) {
-        const platform::ScreenRect& l = monitor.logical;
-        const platform::ScreenRect& p = monitor.physical;
-        if (x >= l.left && x < l.right && y >= l.top && y < l.bottom) {
-            const auto scale = [](int offset, int to, int from) {
-                return static_cast<int>((int64_t{offset} * to + from / 2) / from);
-            };
-            return headless_state::ScreenPixelAt(
-                p.left + scale(x - l.left, p.right - p.left, l.right - l.left),
-                p.top + scale(y - l.top, p.bottom - p.top, l.bottom - l.top));
-        }
-    }
-    return nullptr;
+    return platform::ToPhysicalPoint(Shared().monitors, x, y) ? headless_state::ScreenPixelAt(x, y)
+                                                              : nullptr;
 }
 
 }  // namespace
