@@ -15,21 +15,12 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/window.h"
 
 namespace platform {
-
-// [SECTION] Titles (Wait steps)
-
-// Titles of the visible top-level windows of other processes (never this program's own), the
-// same windows OtherTopLevels lists, in the same order.
-std::vector<std::string> OtherWindowTitles();
-// Title of the foreground window; "" when there is none or it is one of this program's own.
-std::string ForegroundWindowTitle();
-// Title of the top-level window at the point; "" when none lies there.
-std::string TopLevelTitleAt(int x, int y);
 
 // [SECTION] Top-level windows (Window steps, F9, the recorder)
 
@@ -96,6 +87,25 @@ void RestoreTopLevel(TopLevelId window);
 // Asks the window to close, as its close box does (WM_CLOSE, posted): the program may ask about
 // unsaved work first, or refuse.
 void AskTopLevelToClose(TopLevelId window);
+
+// [SECTION] Titles (Wait steps)
+
+// Titles of the visible top-level windows of other processes (never this program's own), the
+// same windows OtherTopLevels lists, in the same order.
+inline std::vector<std::string> OtherWindowTitles() {
+    std::vector<std::string> titles;
+    for (TopLevelWindow& window : OtherTopLevels()) {
+        titles.push_back(std::move(window.title));
+    }
+    return titles;
+}
+// Title of the foreground window; "" when there is none or it is one of this program's own.
+std::string ForegroundWindowTitle();
+// Title of the top-level window at the point; "" when none lies there.
+inline std::string TopLevelTitleAt(int x, int y) {
+    TopLevelAtPoint found;
+    return TopLevelAt(x, y, found) ? found.title : std::string();
+}
 
 // [SECTION] Pixels
 

@@ -126,14 +126,6 @@ bool DesktopWindowAt(int x, int y, platform::TopLevelAtPoint& found) {
 
 namespace platform {
 
-std::vector<std::string> OtherWindowTitles() {
-    std::vector<std::string> titles;
-    for (TopLevelWindow& window : OtherTopLevels()) {
-        titles.push_back(std::move(window.title));
-    }
-    return titles;
-}
-
 std::string ForegroundWindowTitle() {
     const auto lock = Lock();
     for (const DesktopWindow& window : Shared().desktopWindows) {
@@ -142,11 +134,6 @@ std::string ForegroundWindowTitle() {
         }
     }
     return "";
-}
-
-std::string TopLevelTitleAt(int x, int y) {
-    TopLevelAtPoint found;
-    return TopLevelAt(x, y, found) ? found.title : "";
 }
 
 std::vector<TopLevelWindow> OtherTopLevels() {

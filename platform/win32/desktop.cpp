@@ -109,22 +109,9 @@ bool PhysicalPoint(int x, int y, POINT& physical) {
 
 namespace platform {
 
-std::vector<std::string> OtherWindowTitles() {
-    std::vector<std::string> titles;
-    for (TopLevelWindow& window : OtherTopLevels()) {
-        titles.push_back(std::move(window.title));
-    }
-    return titles;
-}
-
 std::string ForegroundWindowTitle() {
     HWND window = GetForegroundWindow();
     return window != nullptr && !IsOwn(window) ? TitleOf(window) : std::string();
-}
-
-std::string TopLevelTitleAt(int x, int y) {
-    TopLevelAtPoint found;
-    return TopLevelAt(x, y, found) ? found.title : std::string();
 }
 
 std::vector<TopLevelWindow> OtherTopLevels() {
