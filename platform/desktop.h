@@ -47,7 +47,6 @@ struct TopLevelAtPoint {
 };
 // False when no top-level window lies at the point.
 bool TopLevelAt(int x, int y, TopLevelAtPoint& found);
-bool IsOwnTopLevel(TopLevelId window);
 
 // False once the window has been closed (or its program has ended).
 bool TopLevelExists(TopLevelId window);

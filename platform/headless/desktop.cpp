@@ -152,12 +152,6 @@ bool TopLevelAt(int x, int y, TopLevelAtPoint& found) {
     return headless_state::DesktopWindowAt(x, y, found);
 }
 
-bool IsOwnTopLevel(TopLevelId window) {
-    const auto lock = Lock();
-    const DesktopWindow* found = Get(window);
-    return found != nullptr && found->own;
-}
-
 bool TopLevelExists(TopLevelId window) {
     const auto lock = Lock();
     return Get(window) != nullptr;

@@ -131,10 +131,6 @@ bool TopLevelAt(int x, int y, TopLevelAtPoint& found) {
     return true;
 }
 
-bool IsOwnTopLevel(TopLevelId window) {
-    return IsOwn(Handle(window));
-}
-
 bool TopLevelExists(TopLevelId window) {
     return window != 0 && IsWindow(Handle(window));
 }
