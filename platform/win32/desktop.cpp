@@ -78,33 +78,6 @@ void PlaceAsync(TopLevelId window, int x, int y, int width, int height, UINT kee
                  keep | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_ASYNCWINDOWPOS);
 }
 
-platform::ScreenRect RectOf(const RECT& r) {
-    return platform::ScreenRect{r.left, r.top, r.right, r.bottom};
-}
-
-// The point in physical pixels, by the rule of ScreenSpace.h over the monitor it lies on; false
-// when it lies on none.
-bool PhysicalPoint(int x, int y, POINT& physical) {
-    HMONITOR monitor = MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONULL);
-    MONITORINFO logical{};
-    logical.cbSize = sizeof(logical);
-    if (monitor == nullptr || !GetMonitorInfoW(monitor, &logical)) {
-        return false;
-    }
-    MONITORINFO real = logical;
-    {
-        const win32::PhysicalPixels pixels;
-        GetMonitorInfoW(monitor, &real);
-    }
-    const std::vector<platform::MonitorSpace> space = {
-        {RectOf(real.rcMonitor), RectOf(logical.rcMonitor)}};
-    if (!platform::ToPhysicalPoint(space, x, y)) {
-        return false;
-    }
-    physical = POINT{x, y};
-    return true;
-}
-
 }  // namespace
 
 namespace platform {
@@ -212,8 +185,8 @@ void AskTopLevelToClose(TopLevelId window) {
 }
 
 bool ScreenPixel(int x, int y, uint32_t& rgb) {
-    POINT physical{};
-    if (!PhysicalPoint(x, y, physical)) {
+    int px = x, py = y;
+    if (!platform::ToPhysicalPoint(win32::GatherMonitors(), px, py)) {
         return false;
     }
     const win32::PhysicalPixels pixels;
@@ -221,7 +194,7 @@ bool ScreenPixel(int x, int y, uint32_t& rgb) {
     if (screen == nullptr) {
         return false;
     }
-    const COLORREF colour = GetPixel(screen, physical.x, physical.y);
+    const COLORREF colour = GetPixel(screen, px, py);
     ReleaseDC(nullptr, screen);
     if (colour == CLR_INVALID) {
         return false;
