@@ -274,9 +274,9 @@ void SetControlEnabled(int control, bool enabled) {
     if (hwnd == nullptr) {
         return;
     }
-    const bool wasEnabled = ::IsWindowEnabled(hwnd) != FALSE;
-    EnableWindow(hwnd, enabled ? TRUE : FALSE);
-    if (enabled && !wasEnabled) {
+    // EnableWindow tells whether the window was disabled before the call.
+    const bool wasDisabled = EnableWindow(hwnd, enabled ? TRUE : FALSE) != FALSE;
+    if (enabled && wasDisabled) {
         win32::CountEnabling(control);
     }
 }
