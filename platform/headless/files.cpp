@@ -149,10 +149,11 @@ bool OutputFile::Write(std::string_view bytes) {
         return false;
     }
     int64_t& freeBytes = Shared().freeBytes;
-    if (freeBytes >= 0 && static_cast<int64_t>(bytes.size()) > freeBytes) {
-        return false;
-    }
+    // A negative count stands for unlimited room.
     if (freeBytes >= 0) {
+        if (static_cast<int64_t>(bytes.size()) > freeBytes) {
+            return false;
+        }
         freeBytes -= static_cast<int64_t>(bytes.size());
     }
     file->bytes.append(bytes);

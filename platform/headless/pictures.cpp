@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <thread>
 
 #include "platform/headless/State.h"
@@ -92,14 +93,16 @@ bool ChooseScreenRectangle(const ScreenCapture& capture, ScreenRect& chosen) {
     headless_state::NoteCaller("ChooseScreenRectangle");
     Shared().frozenScreens.push_back(
         {capture.width, capture.height, capture.left, capture.top, std::this_thread::get_id()});
-    if (Shared().scriptedRectangles.empty() || !Shared().scriptedRectangles.front()) {
-        if (!Shared().scriptedRectangles.empty()) {
-            Shared().scriptedRectangles.pop_front();
-        }
+    auto& scripted = Shared().scriptedRectangles;
+    if (scripted.empty()) {
         return false;
     }
-    ScreenRect r = *Shared().scriptedRectangles.front();
-    Shared().scriptedRectangles.pop_front();
+    const std::optional<ScreenRect> next = scripted.front();
+    scripted.pop_front();
+    if (!next) {
+        return false;
+    }
+    ScreenRect r = *next;
     r.left = std::clamp(r.left, capture.left, capture.left + capture.width - 1);
     r.top = std::clamp(r.top, capture.top, capture.top + capture.height - 1);
     r.right = std::clamp(r.right, r.left + 1, capture.left + capture.width);
