@@ -25,6 +25,18 @@ void FillWindowStep() {
     FillChooserWithNames(ComboWindowDo, WindowActions());
 }
 
+// The label of X and Y says what they are for the action chosen; both are hidden with it when the
+// action uses none.
+int ComboWindowDo_Events(int) {
+    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
+    const WindowPoint point = action != nullptr ? action->point : WindowPoint::Unused;
+    platform::SetControlText(LabelWindowPoint, WindowPointLabel(point));
+    for (int control : {LabelWindowPoint, StringWindowX, StringWindowY}) {
+        platform::SetControlHidden(control, point == WindowPoint::Unused);
+    }
+    return 0;
+}
+
 void ShowWindowStep(const StepRecord& step, int) {
     SetChooserText(ComboWindowDo, step.WindowDo);
     platform::SetControlText(StringWindowTitle, step.WindowTitle);
@@ -70,29 +82,8 @@ bool StoreWindowStep(StepRecord& step) {
     return true;
 }
 
-constexpr PanelEvent kWindowEvents[] = {{ComboWindowDo, ComboWindowDo_Events}};
-
-}  // namespace
-
-const PanelType WindowPanel = {.type = TypeWindow,
-                               .container = ContainerWindow,
-                               .fill = FillWindowStep,
-                               .show = ShowWindowStep,
-                               .store = StoreWindowStep,
-                               .events = kWindowEvents,
-                               .capture = CaptureWindowPoint,
-                               .boxTitle = kWindow};
-
-int ComboWindowDo_Events(int) {
-    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
-    const WindowPoint point = action != nullptr ? action->point : WindowPoint::Unused;
-    platform::SetControlText(LabelWindowPoint, WindowPointLabel(point));
-    for (int control : {LabelWindowPoint, StringWindowX, StringWindowY}) {
-        platform::SetControlHidden(control, point == WindowPoint::Unused);
-    }
-    return 0;
-}
-
+// F9 while the Window container is shown: the title of the window under the pointer into the
+// title, and the pointer's point in its client area (clicks) or on the screen (Move) into X and Y.
 void CaptureWindowPoint() {
     int x = 0;
     int y = 0;
@@ -114,3 +105,16 @@ void CaptureWindowPoint() {
         platform::SetControlText(StringWindowY, IntegerText(y));
     }
 }
+
+constexpr PanelEvent kWindowEvents[] = {{ComboWindowDo, ComboWindowDo_Events}};
+
+}  // namespace
+
+const PanelType WindowPanel = {.type = TypeWindow,
+                               .container = ContainerWindow,
+                               .fill = FillWindowStep,
+                               .show = ShowWindowStep,
+                               .store = StoreWindowStep,
+                               .events = kWindowEvents,
+                               .capture = CaptureWindowPoint,
+                               .boxTitle = kWindow};
