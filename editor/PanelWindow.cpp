@@ -25,11 +25,16 @@ void FillWindowStep() {
     FillChooserWithNames(ComboWindowDo, WindowActions());
 }
 
+// What the chosen action does with X and Y; Unused when no action is chosen.
+WindowPoint ChosenPoint() {
+    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
+    return action != nullptr ? action->point : WindowPoint::Unused;
+}
+
 // The label of X and Y says what they are for the action chosen; both are hidden with it when the
 // action uses none.
 int ComboWindowDo_Events(int) {
-    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
-    const WindowPoint point = action != nullptr ? action->point : WindowPoint::Unused;
+    const WindowPoint point = ChosenPoint();
     platform::SetControlText(LabelWindowPoint, WindowPointLabel(point));
     for (int control : {LabelWindowPoint, StringWindowX, StringWindowY}) {
         platform::SetControlHidden(control, point == WindowPoint::Unused);
@@ -94,8 +99,7 @@ void CaptureWindowPoint() {
         return;
     }
     platform::SetControlText(StringWindowTitle, under.title.substr(0, under.title.find(';')));
-    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
-    const WindowPoint point = action != nullptr ? action->point : WindowPoint::Unused;
+    const WindowPoint point = ChosenPoint();
     if (point == WindowPoint::InWindow) {
         x = under.clientX;
         y = under.clientY;
