@@ -41,21 +41,8 @@ bool PanelControlEvent(int control, int eventType);
 // shown container takes from the screen (a Wait step's title, pixel or picture, a Window step's
 // window, an Image step's picture).
 void CaptureWithF9();
-// Copies the cursor position into StringX and StringY.
-void CaptureMousePosition();
 int Combo_KeyboardType_Events(int eventType);
 int Combo_COMtype_Events(int eventType);
-// The Wait value's label says what the value is for the kind chosen.
-int ComboWaitFor_Events(int eventType);
-// F9 while the Wait container is shown: the title of the window under the pointer, or the
-// pointer's pixel as "X Y RRGGBB", or a picture of a part of the screen, into the value.
-void CaptureWaitValue();
-// The label of a Window step's X and Y says what they are for the action chosen; both are hidden
-// with it when the action uses none.
-int ComboWindowDo_Events(int eventType);
-// F9 while the Window container is shown: the title of the window under the pointer into the
-// title, and the pointer's point in its client area (clicks) or on the screen (Move) into X and Y.
-void CaptureWindowPoint();
 // The Capture button, and F9 while the Image container is shown: a picture of a part of the
 // screen into the Image value.
 int ButtonImageCapture_Events(int eventType);

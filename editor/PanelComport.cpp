@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr const char* kWrongValues = "Wrong values";
 constexpr int kComPortEntries = 80;
 
 // [SECTION] Port parameters ("9600 N 8 1")
@@ -29,21 +28,21 @@ constexpr std::array<int32_t, 15> kBaudRates = {50,   75,   110,  150,   300,   
 bool PortParametersValid(std::string_view parameters) {
     const int32_t baud = ReadInteger(Field(parameters, 1, ' '));
     if (std::find(kBaudRates.begin(), kBaudRates.end(), baud) == kBaudRates.end()) {
-        return Refuse(kWrongValues,
+        return Refuse(WrongValues,
                       "Wrong baudrate (50, 75, 110, 150, 300, 600, 1200, 1800, 2400, 4800, 9600, "
                       "19200, 38400, 57600, 115200)");
     }
     const std::string_view parity = Field(parameters, 2, ' ');
     if (parity != "N" && parity != "O" && parity != "E") {
-        return Refuse(kWrongValues, "Wrong parity (N, O, E)");
+        return Refuse(WrongValues, "Wrong parity (N, O, E)");
     }
     const int32_t dataBits = ReadInteger(Field(parameters, 3, ' '));
     if (dataBits < 5 || dataBits > 8) {
-        return Refuse(kWrongValues, "Wrong dataformat (5, 6, 7, 8)");
+        return Refuse(WrongValues, "Wrong dataformat (5, 6, 7, 8)");
     }
     const int32_t stopBits = ReadInteger(Field(parameters, 4, ' '));
     if (stopBits < 1 || stopBits > 2) {
-        return Refuse(kWrongValues, "Wrong stopbitx (1, 2)");
+        return Refuse(WrongValues, "Wrong stopbitx (1, 2)");
     }
     return true;
 }

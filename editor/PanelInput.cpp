@@ -36,6 +36,15 @@ bool StoreMouse(StepRecord& step) {
            StoreInteger(step.MouseY, platform::ControlText(StringY), "No mouse y entered");
 }
 
+// Copies the cursor position into StringX and StringY.
+void CaptureMousePosition() {
+    int x = 0;
+    int y = 0;
+    platform::CursorPosition(x, y);
+    platform::SetControlText(StringX, IntegerText(x));
+    platform::SetControlText(StringY, IntegerText(y));
+}
+
 // [SECTION] Keyboard
 
 // A text to type shows its input under "String:", a key its chooser under "Key:"; the other one
@@ -102,12 +111,4 @@ int Combo_KeyboardType_Events(int) {
         ShowMessage("Error", "Combo_KeyboardType_Events() Case unknown");
     }
     return 0;
-}
-
-void CaptureMousePosition() {
-    int x = 0;
-    int y = 0;
-    platform::CursorPosition(x, y);
-    platform::SetControlText(StringX, IntegerText(x));
-    platform::SetControlText(StringY, IntegerText(y));
 }

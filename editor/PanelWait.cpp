@@ -27,6 +27,13 @@ void FillWait() {
     FillChooserWithNames(ComboWaitFor, WaitKinds());
 }
 
+// The value's label says what the value is for the kind chosen.
+int ComboWaitFor_Events(int) {
+    const WaitKindRow* kind = FindWaitKind(ChooserText(ComboWaitFor));
+    platform::SetControlText(LabelWaitValue, kind != nullptr ? kind->valueLabel : "Value:");
+    return 0;
+}
+
 void ShowWait(const StepRecord& step, int stepCount) {
     SetChooserText(ComboWaitFor, step.WaitFor);
     platform::SetControlText(StringWaitValue, step.WaitValue);
@@ -66,25 +73,8 @@ bool StoreWait(StepRecord& step) {
     return true;
 }
 
-constexpr PanelEvent kWaitEvents[] = {{ComboWaitFor, ComboWaitFor_Events}};
-
-}  // namespace
-
-const PanelType WaitPanel = {.type = TypeWait,
-                             .container = ContainerWait,
-                             .fill = FillWait,
-                             .show = ShowWait,
-                             .store = StoreWait,
-                             .events = kWaitEvents,
-                             .capture = CaptureWaitValue,
-                             .boxTitle = kWait};
-
-int ComboWaitFor_Events(int) {
-    const WaitKindRow* kind = FindWaitKind(ChooserText(ComboWaitFor));
-    platform::SetControlText(LabelWaitValue, kind != nullptr ? kind->valueLabel : "Value:");
-    return 0;
-}
-
+// F9 while the Wait container is shown: the title of the window under the pointer, or the
+// pointer's pixel as "X Y RRGGBB", or a picture of a part of the screen, into the value.
 void CaptureWaitValue() {
     const WaitKindRow* kind = FindWaitKind(ChooserText(ComboWaitFor));
     if (kind == nullptr) {
@@ -113,3 +103,16 @@ void CaptureWaitValue() {
             break;
     }
 }
+
+constexpr PanelEvent kWaitEvents[] = {{ComboWaitFor, ComboWaitFor_Events}};
+
+}  // namespace
+
+const PanelType WaitPanel = {.type = TypeWait,
+                             .container = ContainerWait,
+                             .fill = FillWait,
+                             .show = ShowWait,
+                             .store = StoreWait,
+                             .events = kWaitEvents,
+                             .capture = CaptureWaitValue,
+                             .boxTitle = kWait};

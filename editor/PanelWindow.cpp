@@ -25,6 +25,23 @@ void FillWindowStep() {
     FillChooserWithNames(ComboWindowDo, WindowActions());
 }
 
+// What the chosen action does with X and Y; Unused when no action is chosen.
+WindowPoint ChosenPoint() {
+    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
+    return action != nullptr ? action->point : WindowPoint::Unused;
+}
+
+// The label of X and Y says what they are for the action chosen; both are hidden with it when the
+// action uses none.
+int ComboWindowDo_Events(int) {
+    const WindowPoint point = ChosenPoint();
+    platform::SetControlText(LabelWindowPoint, WindowPointLabel(point));
+    for (int control : {LabelWindowPoint, StringWindowX, StringWindowY}) {
+        platform::SetControlHidden(control, point == WindowPoint::Unused);
+    }
+    return 0;
+}
+
 void ShowWindowStep(const StepRecord& step, int) {
     SetChooserText(ComboWindowDo, step.WindowDo);
     platform::SetControlText(StringWindowTitle, step.WindowTitle);
@@ -70,6 +87,29 @@ bool StoreWindowStep(StepRecord& step) {
     return true;
 }
 
+// F9 while the Window container is shown: the title of the window under the pointer into the
+// title, and the pointer's point in its client area (clicks) or on the screen (Move) into X and Y.
+void CaptureWindowPoint() {
+    int x = 0;
+    int y = 0;
+    platform::CursorPosition(x, y);
+    platform::TopLevelAtPoint under;
+    // A Window step never acts on this program's own windows.
+    if (!platform::TopLevelAt(x, y, under) || under.own) {
+        return;
+    }
+    platform::SetControlText(StringWindowTitle, under.title.substr(0, under.title.find(';')));
+    const WindowPoint point = ChosenPoint();
+    if (point == WindowPoint::InWindow) {
+        x = under.clientX;
+        y = under.clientY;
+    }
+    if (point == WindowPoint::InWindow || point == WindowPoint::OnScreen) {
+        platform::SetControlText(StringWindowX, IntegerText(x));
+        platform::SetControlText(StringWindowY, IntegerText(y));
+    }
+}
+
 constexpr PanelEvent kWindowEvents[] = {{ComboWindowDo, ComboWindowDo_Events}};
 
 }  // namespace
@@ -82,35 +122,3 @@ const PanelType WindowPanel = {.type = TypeWindow,
                                .events = kWindowEvents,
                                .capture = CaptureWindowPoint,
                                .boxTitle = kWindow};
-
-int ComboWindowDo_Events(int) {
-    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
-    const WindowPoint point = action != nullptr ? action->point : WindowPoint::Unused;
-    platform::SetControlText(LabelWindowPoint, WindowPointLabel(point));
-    for (int control : {LabelWindowPoint, StringWindowX, StringWindowY}) {
-        platform::SetControlHidden(control, point == WindowPoint::Unused);
-    }
-    return 0;
-}
-
-void CaptureWindowPoint() {
-    int x = 0;
-    int y = 0;
-    platform::CursorPosition(x, y);
-    platform::TopLevelAtPoint under;
-    // A Window step never acts on this program's own windows.
-    if (!platform::TopLevelAt(x, y, under) || under.own) {
-        return;
-    }
-    platform::SetControlText(StringWindowTitle, under.title.substr(0, under.title.find(';')));
-    const WindowActionRow* action = FindWindowAction(ChooserText(ComboWindowDo));
-    const WindowPoint point = action != nullptr ? action->point : WindowPoint::Unused;
-    if (point == WindowPoint::InWindow) {
-        x = under.clientX;
-        y = under.clientY;
-    }
-    if (point == WindowPoint::InWindow || point == WindowPoint::OnScreen) {
-        platform::SetControlText(StringWindowX, IntegerText(x));
-        platform::SetControlText(StringWindowY, IntegerText(y));
-    }
-}

@@ -196,14 +196,13 @@ bool BetweenChunks(Typing& typing, uint64_t passedBefore) {
 }  // namespace
 
 void Click(ClickKind kind) {
-    for (const ClickButtons& buttons : kClickButtons) {
-        if (buttons.kind != kind) {
-            continue;
-        }
-        for (int time = 0; time < buttons.times; ++time) {
-            platform::SendMouseEvent(buttons.down);
-            platform::SendMouseEvent(buttons.up);
-        }
+    const ClickButtons* buttons = RowWith(kClickButtons, &ClickButtons::kind, kind);
+    if (buttons == nullptr) {
+        return;
+    }
+    for (int time = 0; time < buttons->times; ++time) {
+        platform::SendMouseEvent(buttons->down);
+        platform::SendMouseEvent(buttons->up);
     }
 }
 

@@ -18,6 +18,7 @@
 #include "steps/Numbers.h"
 #include "steps/RList.h"
 #include "steps/RunLog.h"
+#include "steps/StepKinds.h"
 #include "steps/StepRecord.h"
 #include "steps/StepTypes.h"
 
@@ -191,12 +192,7 @@ std::span<const StepAction> StepActions() {
 }
 
 const StepAction* StepActionOf(int32_t type) {
-    for (const StepAction& action : kStepActions) {
-        if (action.type == type) {
-            return &action;
-        }
-    }
-    return nullptr;
+    return RowWith(kStepActions, &StepAction::type, type);
 }
 
 bool IsStepNumber(int32_t number) {

@@ -14,6 +14,7 @@
 #include "player/Player.h"
 #include "player/PlayerInternal.h"
 #include "steps/Numbers.h"
+#include "steps/StepKinds.h"
 #include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
 
@@ -92,12 +93,7 @@ constexpr WaitLook kLooks[] = {
 };
 
 const WaitLook* LookOf(const Condition& condition) {
-    for (const WaitLook& look : kLooks) {
-        if (look.kind == condition.read.kind) {
-            return &look;
-        }
-    }
-    return nullptr;
+    return RowWith(kLooks, &WaitLook::kind, condition.read.kind);
 }
 
 bool Holds(const Condition& condition) {

@@ -136,10 +136,7 @@ constexpr WindowDoing kDoings[] = {
 };
 
 const WindowDoing* DoingOf(WindowAction action) {
-    const auto* found =
-        std::find_if(std::begin(kDoings), std::end(kDoings),
-                     [action](const WindowDoing& row) { return row.action == action; });
-    return found != std::end(kDoings) ? found : nullptr;
+    return RowWith(kDoings, &WindowDoing::action, action);
 }
 
 // [SECTION] Playing the step

@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 // A row of a word list whose word is its name; the first row whose name equals `text` exactly,
 // nullptr when none does.
@@ -13,6 +14,19 @@ template <typename Row>
 const Row* RowNamed(std::span<const Row> rows, std::string_view text) {
     for (const Row& row : rows) {
         if (text == row.name) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// The first of `rows` whose `member` equals `key`, nullptr when none does. Row and Key come from
+// `member`, so a plain array of rows can be passed as it is.
+template <typename Row, typename Key>
+const Row* RowWith(std::type_identity_t<std::span<const Row>> rows, Key Row::*member,
+                   const std::type_identity_t<Key>& key) {
+    for (const Row& row : rows) {
+        if (row.*member == key) {
             return &row;
         }
     }
