@@ -45,11 +45,6 @@ std::string ClickAtButtonCentre() {
     return "client L down " + at + " button | client L up " + at + " button";
 }
 
-// Plays the list: the run starts and ends.
-bool PlayToEnd(const std::string& what) {
-    return PlayAndWaitForStart(Main, what) && WaitForRunEnd(Main, what);
-}
-
 void CheckWaitForButtonAndClick() {
     MoveMouse(5, 1000);  // no button under the pointer
     if (!Check(SaveSettledScreenshot(Button(), Folder + "target-button.bmp"),
@@ -89,7 +84,7 @@ void CheckAbsentPictureGoesToElseStep() {
     if (Check(taken, "picture of a window that goes away", "saved", "not saved") &&
         OpenStepList(Main, Folder + "absent.stp",
                      {"10;Image;0 gone.bmp;1.0;3;", "7;not reached;", "7;else step;"}) &&
-        PlayToEnd("absent picture")) {
+        PlayToEnd(Main, "absent picture")) {
         CheckEqual("an absent picture times out to the else step", std::string("else step"),
                    Text(FindControl(Main, TextState)));
     }
@@ -130,7 +125,7 @@ void CheckCaptureByDragging() {
     CheckEqual("the picture is a PNG file", std::string("\x89PNG"),
                ReadWholeFile(folder + "image1.png").substr(0, 4));
     const size_t from = TargetLogSize(Target);
-    if (PlayToEnd("captured picture")) {
+    if (PlayToEnd(Main, "captured picture")) {
         CheckEqual("the captured picture is clicked at the button's centre", ClickAtButtonCentre(),
                    Clicks(from));
     }

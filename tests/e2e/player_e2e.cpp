@@ -55,29 +55,17 @@ bool OpenSteps(Session& session, const std::string& name, const std::vector<std:
                  Text(Control(session, TextFile)));
 }
 
-// Chooses Control > Play; the moment it was chosen, in NowMs(). The menu command leaves the
-// keyboard focus where it is, while a click on ButtonPlay would focus the main window.
+// Chooses Control > Play; the moment it was chosen, in NowMs(), taken right after the post. The
+// menu command leaves the keyboard focus where it is, while a click on ButtonPlay would focus the
+// main window.
 double PressPlay(Session& session) {
-    session.stopEnabledBeforePlay = TimesEnabled(session.main, ButtonStop);
-    const double pressed = NowMs();
-    ChooseMenuItem(session.main, MenuPlay);
-    return pressed;
+    session.stopEnabledBeforePlay = ChoosePlay(session.main);
+    return NowMs();
 }
 
 // A short run may come and go between two polls; Stop enabled since Play shows it too.
 bool WaitForRunStart(const Session& session, const std::string& what) {
-    const auto stopEnabledSincePlay = [&] {
-        return session.stopEnabledBeforePlay >= 0 &&
-               TimesEnabled(session.main, ButtonStop) > session.stopEnabledBeforePlay;
-    };
-    const bool started = WaitUntilPrecise(
-        [&] { return RunActive(session) || stopEnabledSincePlay(); }, RunTimeoutMs);
-    return Check(
-        started, what + ": run starts", "Stop enabled, Play disabled",
-        started ? ""
-                : "no run; menu Play " + std::to_string(MenuItemState(session.main, MenuPlay)) +
-                      ", Stop enabled " + std::to_string(TimesEnabled(session.main, ButtonStop)) +
-                      " times, before Play " + std::to_string(session.stopEnabledBeforePlay));
+    return e2e::WaitForRunStart(session.main, session.stopEnabledBeforePlay, what, RunTimeoutMs);
 }
 
 // The buttons are reset first at the end of a run; the menu is unlocked a moment later and the

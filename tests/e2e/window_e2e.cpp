@@ -24,15 +24,6 @@ std::string WriteSteps(const std::string& name, const std::vector<std::string>& 
     return Folder + name + ".stp";
 }
 
-void OpenList(const std::string& name, const std::vector<std::string>& steps) {
-    Check(OpenThroughDialog(Main, WriteSteps(name, steps)), name + ": list opened", name, "not");
-}
-
-// Chooses Play and waits for the run to start, end and show step 1 again.
-bool PlayToEnd(const std::string& name) {
-    return PlayAndWaitForStart(Main, name) && WaitForRunEnd(Main, name);
-}
-
 // Puts the target's top-left corner at x, y (clear of the main window in the middle of the
 // screen) and parks the pointer; the target's log size from then on.
 size_t PutTarget(int x, int y) {
@@ -56,18 +47,19 @@ void CheckClickOnButton(const std::string& name, size_t from) {
 }
 
 void CheckListsOfWindowSteps() {
-    OpenList("click", {"11;L_Click;Quorvane Target;80;40;"});
+    OpenStepList(Main, Folder + "click.stp", {"11;L_Click;Quorvane Target;80;40;"});
     const size_t from = PutTarget(820, 620);
-    if (PlayToEnd("click after the target moved")) {
+    if (PlayToEnd(Main, "click after the target moved")) {
         CheckClickOnButton("click after the target moved", from);
     }
-    OpenList("move", {"11;Minimize;quorvane target;0;0;", "11;Move;quorvane target;150;120;",
-                      "11;Size;quorvane target;430;260;"});
-    if (PlayToEnd("minimise, move and size")) {
+    OpenStepList(Main, Folder + "move.stp",
+                 {"11;Minimize;quorvane target;0;0;", "11;Move;quorvane target;150;120;",
+                  "11;Size;quorvane target;430;260;"});
+    if (PlayToEnd(Main, "minimise, move and size")) {
         CheckEqual("minimised, moved and sized: the target's outer box", Box{150, 120, 430, 260},
                    ScreenBox(Target.window));
     }
-    OpenList("missing", {"11;Activate;No Such Window;0;0;", "7;next;"});
+    OpenStepList(Main, Folder + "missing.stp", {"11;Activate;No Such Window;0;0;", "7;next;"});
     ChooseMenuItem(Main, MenuPlay);
     if (!ExpectBox("missing window", "Window", "Window \"No Such Window\" not found")) {
         return;
@@ -105,7 +97,7 @@ void CheckRecordingInWindows() {
     CheckEqual("recording in windows: the click is a Window step",
                std::string("L_Click;Quorvane Target;80;40"), shown());
     const size_t from = PutTarget(820, 620);
-    if (PlayToEnd("recording replayed")) {
+    if (PlayToEnd(Main, "recording replayed")) {
         CheckClickOnButton("recording replayed on the moved target", from);
     }
 }

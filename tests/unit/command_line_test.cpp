@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int64_t kMs = 1000;
-
 using Arguments = std::vector<std::string>;
 
 // [SECTION] Reading the arguments
@@ -299,9 +297,7 @@ TEST_F(CommandLineTest, TheRunLogSaysHowTheRunWentInWholeLines) {
         FollowCommandLine();
         StartQueuedRun();
         PlayRun();
-        auto notice = std::make_shared<std::string>();
-        headless::ScheduleAt(headless::VirtualMicroseconds() + 300 * kMs,
-                             [notice] { *notice = headless::Control(TextNotice).text; });
+        const auto notice = TextAt(TextNotice, NowMs() + 300);
         HandlePendingEvents();
         std::string log;
         headless::GetFile(logPath, log);

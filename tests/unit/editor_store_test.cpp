@@ -24,6 +24,14 @@ protected:
         SetChooserText(ComboType, text);
         FormMAIN_ComboType_Event(0);
     }
+    // Saves the shown step and checks the outcome: stored without a box when `box` is empty,
+    // else refused with `box` as the only box. Returns whether the step was stored.
+    bool SaveExpecting(const std::string& box) {
+        const bool stored = box.empty();
+        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
+        EXPECT_EQ(TakeBoxes(), stored ? std::vector<std::string>{} : std::vector<std::string>{box});
+        return stored;
+    }
     static StepRecord Delay(float seconds) {
         StepRecord step;
         step.RECORDtype = TypeDelay;
@@ -104,8 +112,7 @@ TEST_F(StoreRecordTest, EveryEmptyRequiredInputIsRefusedWithItsMessage) {
         ShowList(Delay(1.0f));
         ChooseType(row.type);
         headless::UserTypes(row.control, "");
-        EXPECT_EQ(SaveActualRecord(), 0);
-        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+        SaveExpecting(row.box);
     }
 }
 
@@ -124,8 +131,7 @@ TEST_F(StoreRecordTest, EmptyChoosersAreRefusedWithTheirMessages) {
         headless::UserTypes(StringTelegram, "9600 N 8 1");
         SetChooserText(ComboPort, "COM1");  // emptied by an earlier row
         SetChooserText(row.control, "");
-        EXPECT_EQ(SaveActualRecord(), 0);
-        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+        SaveExpecting(row.box);
     }
 }
 
@@ -209,10 +215,7 @@ TEST_F(StoreRecordTest, PortParametersAreCheckedInOrder) {
         SCOPED_TRACE(row.parameters);
         ShowList(Comport("Initialise", "9600 N 8 1"));
         headless::UserTypes(StringTelegram, row.parameters);
-        const bool accepted = row.box[0] == '\0';
-        EXPECT_EQ(SaveActualRecord(), accepted ? 1 : 0);
-        EXPECT_EQ(TakeBoxes(),
-                  accepted ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        SaveExpecting(row.box);
         EXPECT_EQ(RList.At(0).ComValue, row.parameters);  // set before the check
     }
 }
@@ -239,10 +242,6 @@ TEST_F(StoreRecordTest, NothingIsStoredWithoutAShownStep) {
     EXPECT_EQ(SaveActualRecord(), 0);
     EXPECT_TRUE(TakeBoxes().empty());
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
     struct Row {
@@ -276,10 +275,7 @@ TEST_F(StoreRecordTest, WaitInputsAreCheckedInRecordOrder) {
         headless::UserTypes(StringWaitValue, row.value);
         headless::UserTypes(StringWaitTime, row.seconds);
         SetChooserText(ComboWaitElse, "3");
-        const bool stored = row.box[0] == '\0';
-        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
-        EXPECT_EQ(TakeBoxes(),
-                  stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
+        const bool stored = SaveExpecting(row.box);
         EXPECT_EQ(RList.At(0).WaitValue.find(';'), std::string::npos);
         if (stored) {
             EXPECT_EQ(RList.At(0).WaitValue, row.value);
@@ -327,18 +323,12 @@ TEST_F(StoreRecordTest, ImageInputsAreCheckedInRecordOrder) {
         headless::UserTypes(StringImageValue, row.value);
         headless::UserTypes(StringImageX, row.x);
         headless::UserTypes(StringImageY, row.y);
-        const bool stored = row.box[0] == '\0';
-        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0);
-        EXPECT_EQ(TakeBoxes(),
-                  stored ? std::vector<std::string>{} : std::vector<std::string>{row.box});
-        EXPECT_EQ(stored ? RList.At(0).ImageValue + " " + IntegerText(RList.At(0).ImageX) : "",
-                  stored ? std::string(row.value) + " " + row.x : "");
+        if (SaveExpecting(row.box)) {
+            EXPECT_EQ(RList.At(0).ImageValue + " " + IntegerText(RList.At(0).ImageX),
+                      std::string(row.value) + " " + row.x);
+        }
     }
 }
-
-}  // namespace
-
-namespace {
 
 // A ";" would end the field in the step file, and the step would come back as another one: a
 // typed text with one is refused, the description in the box of the type's other refusals, and
@@ -375,15 +365,10 @@ TEST_F(StoreRecordTest, TypedTextsWithASemicolonAreRefused) {
         ShowList(old);
         ChooseType(row.type);
         headless::UserTypes(row.control, "first; second");
-        EXPECT_EQ(SaveActualRecord(), 0);
-        EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
+        SaveExpecting(row.box);
         EXPECT_EQ(RList.At(0).*row.field, old.*row.field);
     }
 }
-
-}  // namespace
-
-namespace {
 
 // Refused in record order in a box titled "Window"; an action without a point keeps 0 there.
 TEST_F(StoreRecordTest, WindowInputsAreCheckedInRecordOrder) {
@@ -399,17 +384,15 @@ TEST_F(StoreRecordTest, WindowInputsAreCheckedInRecordOrder) {
         {"Size", "Calc", "400", "0", "The width and the height must be at least 1"},
     };
     for (const auto& row : rows) {
+        SCOPED_TRACE(row.box);
         ShowList(Delay(1.0f));
         ChooseType("11 Window");
         SetChooserText(ComboWindowDo, row.action);
         headless::UserTypes(StringWindowTitle, row.title);
         headless::UserTypes(StringWindowX, row.x);
         headless::UserTypes(StringWindowY, row.y);
-        const bool stored = row.box[0] == '\0';
-        EXPECT_EQ(SaveActualRecord(), stored ? 1 : 0) << row.box;
-        EXPECT_EQ(TakeBoxes(), stored
-                                   ? std::vector<std::string>{}
-                                   : std::vector<std::string>{std::string("Window: ") + row.box});
+        const bool stored =
+            SaveExpecting(row.box[0] == '\0' ? "" : std::string("Window: ") + row.box);
         const StepRecord& step = RList.At(0);
         if (stored) {
             EXPECT_EQ(step.WindowDo + step.WindowTitle, std::string(row.action) + row.title);

@@ -60,9 +60,7 @@ TEST_F(ImageStepTest, FailuresHoldTheRunWithTheirBox) {
         {Image("L_Click", "badge.png"), false, "Image: Wrong picture value \"badge.png\""},
         {Wait("Image", "0 gone.png", 1.0f), false, "Image: Can't read picture \"gone.png\""},
     };
-    headless::OnBoxShown([](const headless::ShownBox&) {
-        headless::ScheduleAt(headless::VirtualMicroseconds() + 1000 * kMs, [] { PlaySteps(0); });
-    });
+    PressPlayAfterEachBox(1000);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.box);
         headless::SetScreenLocked(row.screenLocked);

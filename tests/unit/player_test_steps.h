@@ -123,8 +123,6 @@ inline StepRecord OfType(int32_t type) {
 
 }  // namespace steps
 
-constexpr int64_t kMs = 1000;
-
 class PlayerTest : public QuorvaneTest {
 protected:
     // Fills RList and shows step `shown` (0-based) in the editor panel.
@@ -190,15 +188,25 @@ protected:
         return seen;
     }
 
-    // The control's text at a virtual time, read while the player sleeps then.
-    static std::shared_ptr<std::string> TextAt(int control, int64_t atMs) {
-        auto text = std::make_shared<std::string>();
-        headless::ScheduleAt(atMs * kMs,
-                             [text, control] { *text = platform::ControlText(control); });
-        return text;
+    // Chooses Play `ms` of virtual time from now.
+    static void PressPlayIn(int64_t ms) {
+        headless::ScheduleAt(headless::VirtualMicroseconds() + ms * kMs, [] { PlaySteps(0); });
     }
 
-    static int64_t NowMs() { return headless::VirtualMicroseconds() / kMs; }
+    // Chooses Play again `ms` after each box shows.
+    static void PressPlayAfterEachBox(int64_t ms) {
+        headless::OnBoxShown([ms](const headless::ShownBox&) { PressPlayIn(ms); });
+    }
+
+    // A chatty device on COM1: 20000 bytes each second from 1 s to 9 s, far more than the
+    // driver's queue holds, then "READY" at 9.5 s.
+    static void ChattyCom1() {
+        for (int second = 1; second <= 9; ++second) {
+            headless::ScheduleAt(second * 1000 * kMs,
+                                 [] { headless::DeviceSends("COM1", std::string(20000, '.')); });
+        }
+        headless::ScheduleAt(9500 * kMs, [] { headless::DeviceSends("COM1", "READY"); });
+    }
 
 private:
     std::vector<StepRecord> loaded_;

@@ -197,11 +197,7 @@ TEST_F(PlayerThreadTest, StopWhileAPortFailureHoldsTheRunEndsIt) {
 // meanwhile, so the driver's queue does not overrun and the answer at the end reaches the Wait.
 TEST_F(PlayerThreadTest, HeldPortsAreReadWhileAMessageBoxIsOpen) {
     headless::AddSerialDevice("COM1");
-    for (int second = 1; second <= 9; ++second) {
-        headless::ScheduleAt(second * 1000 * kMs,
-                             [] { headless::DeviceSends("COM1", std::string(20000, '.')); });
-    }
-    headless::ScheduleAt(9500 * kMs, [] { headless::DeviceSends("COM1", "READY"); });
+    ChattyCom1();
     headless::KeepBoxesOpenUntil(
         [](const headless::ShownBox&) { return headless::VirtualMicroseconds() > 10000 * kMs; });
     PlayOnThread({Com("COM1", "Initialise", "9600 N 8 1"), Message("m"),

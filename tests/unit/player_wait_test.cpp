@@ -101,10 +101,7 @@ TEST_F(WaitTest, TimeOutWithoutAnElseStepHoldsTheRunWithABoxAndPlayGoesOn) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.elseStep);
         const auto countdown = TextAt(TextWaitCountdown, NowMs() + 550);
-        headless::OnBoxShown([](const headless::ShownBox&) {
-            headless::ScheduleAt(headless::VirtualMicroseconds() + 1000 * kMs,
-                                 [] { PlaySteps(0); });
-        });
+        PressPlayAfterEachBox(1000);
         Play({Wait("Window", "Save As", 1.0f, row.elseStep), Marker(2)});
         EXPECT_EQ(*countdown, "0.5");
         EXPECT_EQ(TakeBoxes(), std::vector<std::string>{row.box});
@@ -159,11 +156,7 @@ TEST_F(WaitTest, PortFailuresAreReportedAsATelegramGetsThem) {
 // Through a long Delay the device sends far more than the driver's queue holds; the answer at
 // its end still reaches the Wait after it, and satisfies one Wait only.
 TEST_F(WaitTest, HeldPortsAreReadThroughEveryWaitAndEachAnswerCountsOnce) {
-    for (int second = 1; second <= 9; ++second) {
-        headless::ScheduleAt(second * 1000 * kMs,
-                             [] { headless::DeviceSends("COM1", std::string(20000, '.')); });
-    }
-    headless::ScheduleAt(9500 * kMs, [] { headless::DeviceSends("COM1", "READY"); });
+    ChattyCom1();
     Play({Com("COM1", "Initialise", "9600 N 8 1"), Delay(10.0f),
           Wait("Answer", "COM1 READY", 0.0f, 5), Wait("Answer", "COM1 READY", 1.0f, 6), Marker(5),
           Marker(6)});

@@ -106,9 +106,7 @@ TEST_F(WindowStepTest, FailuresHoldTheRunWithABoxAndClickNothing) {
         {"L_Click;Editor;42;20", "Window \"Editor\" is covered at 42 20 by \"Quorvane\"", 2000},
         {"R_Click;Editor;400;5", "The point 400 5 lies outside window \"Editor\"", 2000},
     };
-    headless::OnBoxShown([](const headless::ShownBox&) {
-        headless::ScheduleAt(headless::VirtualMicroseconds() + 100 * kMs, [] { PlaySteps(0); });
-    });
+    PressPlayAfterEachBox(100);
     for (const auto& row : rows) {
         headless::SetDesktopWindows({main, At("Editor", {100, 100, 500, 400}), hung});
         const int64_t start = NowMs();

@@ -406,11 +406,20 @@ std::string StepFileText(const std::vector<std::string>& steps, std::string_view
 bool OpenThroughDialog(Window main, const std::string& path);
 // Writes the steps as a step file to path and opens it (OpenThroughDialog); checks it.
 bool OpenStepList(Window main, const std::string& path, const std::vector<std::string>& steps);
-// Chooses Control > Play and checks that a run starts: Stop enabled since, which a run of one
-// click shows too when it has already ended by the next poll.
+// Chooses Control > Play; returns TimesEnabled of ButtonStop read just before, for
+// WaitForRunStart.
+int ChoosePlay(Window main);
+// Checks that a run starts after Play was chosen: Stop enabled and Play disabled now, or Stop
+// enabled more often than `stopEnabledBefore`, which a run of one click shows too when it has
+// already ended by the next poll. Polls every millisecond.
+bool WaitForRunStart(Window main, int stopEnabledBefore, const std::string& what,
+                     int timeoutMs = 30000);
+// ChoosePlay, then WaitForRunStart.
 bool PlayAndWaitForStart(Window main, const std::string& what, int timeoutMs = 30000);
 // Waits for the end of a run that started at step 1 and checks it: Play offered, the menu
 // unlocked and step 1 shown again, which the player does last.
 bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs = 30000);
+// Chooses Play and waits for the run to start, end and show step 1 again.
+bool PlayToEnd(Window main, const std::string& what);
 
 }  // namespace e2e

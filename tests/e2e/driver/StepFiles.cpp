@@ -28,12 +28,30 @@ bool OpenStepList(Window main, const std::string& path, const std::vector<std::s
                  "step file opened", path, Text(FindControl(main, TextFile)));
 }
 
-bool PlayAndWaitForStart(Window main, const std::string& what, int timeoutMs) {
+int ChoosePlay(Window main) {
     const int before = TimesEnabled(main, ButtonStop);
     ChooseMenuItem(main, MenuPlay);
-    const auto started = [&] { return before >= 0 && TimesEnabled(main, ButtonStop) > before; };
-    return Check(WaitUntil(started, timeoutMs), what + ": the run starts",
-                 "Stop enabled since Play", "not enabled");
+    return before;
+}
+
+bool WaitForRunStart(Window main, int stopEnabledBefore, const std::string& what, int timeoutMs) {
+    const auto started = [&] {
+        const bool runningNow =
+            IsEnabled(FindControl(main, ButtonStop)) && !IsEnabled(FindControl(main, ButtonPlay));
+        return runningNow ||
+               (stopEnabledBefore >= 0 && TimesEnabled(main, ButtonStop) > stopEnabledBefore);
+    };
+    const bool ok = WaitUntilPrecise(started, timeoutMs);
+    return Check(ok, what + ": the run starts", "Stop enabled since Play",
+                 ok ? ""
+                    : "no run; menu Play " + std::to_string(MenuItemState(main, MenuPlay)) +
+                          ", Stop enabled " + std::to_string(TimesEnabled(main, ButtonStop)) +
+                          " times, before Play " + std::to_string(stopEnabledBefore));
+}
+
+bool PlayAndWaitForStart(Window main, const std::string& what, int timeoutMs) {
+    const int before = ChoosePlay(main);
+    return WaitForRunStart(main, before, what, timeoutMs);
 }
 
 bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs) {
@@ -44,6 +62,10 @@ bool WaitForRunEnd(Window main, const std::string& what, int timeoutMs) {
     };
     return Check(WaitUntil(ended, timeoutMs), what + ": the run ends, step 1 shown again",
                  "Play and Open enabled, step 1", "step " + Text(frame));
+}
+
+bool PlayToEnd(Window main, const std::string& what) {
+    return PlayAndWaitForStart(main, what) && WaitForRunEnd(main, what);
 }
 
 }  // namespace e2e

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,6 +13,9 @@
 #include "platform/pictures.h"
 #include "platform/window.h"
 #include "steps/StepRecord.h"
+
+// Microseconds in a millisecond: the headless clock counts microseconds.
+constexpr int64_t kMs = 1000;
 
 // Where a control stands and what it shows when it is created.
 struct Placement {
@@ -57,4 +62,15 @@ protected:
     static std::vector<int> VisibleContainers();
     // Each control exists with its kind, parent, place, size and text.
     static void ExpectPlacements(std::span<const Placement> placements);
+
+    // The control's text at a virtual time, read while the player sleeps then.
+    static std::shared_ptr<std::string> TextAt(int control, int64_t atMs) {
+        auto text = std::make_shared<std::string>();
+        headless::ScheduleAt(atMs * kMs,
+                             [text, control] { *text = platform::ControlText(control); });
+        return text;
+    }
+
+    // The virtual time in milliseconds.
+    static int64_t NowMs() { return headless::VirtualMicroseconds() / kMs; }
 };
