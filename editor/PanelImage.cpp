@@ -68,12 +68,6 @@ void CaptureImageValue() {
 
 constexpr PanelEvent kImageEvents[] = {{ButtonImageCapture, ButtonImageCapture_Events}};
 
-// [SECTION] Pictures a value names
-
-PixelsView ViewOf(const platform::Picture& picture) {
-    return {picture.pixels.data(), picture.width, picture.height, picture.width};
-}
-
 // [SECTION] Capturing a picture
 
 const platform::FileFilter PngFilter{"PNG picture (*.png)", "*.png"};
@@ -144,16 +138,32 @@ const PanelType ImagePanel = {.type = TypeImage,
                               .capture = CaptureImageValue,
                               .boxTitle = kImage};
 
-bool PictureUsable(const PictureValue& value, const char* title) {
-    platform::Picture picture;
-    if (!platform::ReadPicture(PicturePath(platform::TextAsPath(value.file), StepFilePath),
-                               picture)) {
-        return Refuse(title, CantReadPictureText(value.file));
+// [SECTION] Pictures a value names
+
+PixelsView ViewOf(const platform::Picture& picture) {
+    return {picture.pixels.data(), picture.width, picture.height, picture.width};
+}
+
+bool ReadSearchablePicture(const PictureValue& value, std::string_view stepFile,
+                           platform::Picture& picture, std::string& failure) {
+    if (!platform::ReadPicture(PicturePath(platform::TextAsPath(value.file), stepFile), picture)) {
+        failure = CantReadPictureText(value.file);
+        return false;
     }
     const platform::ScreenRect desktop = platform::PhysicalBounds(platform::ScreenMonitors());
     const PictureFault fault =
         CheckPicture(ViewOf(picture), desktop.right - desktop.left, desktop.bottom - desktop.top);
-    return fault == PictureFault::None || Refuse(title, PictureFaultText(fault, value.file));
+    if (fault != PictureFault::None) {
+        failure = PictureFaultText(fault, value.file);
+        return false;
+    }
+    return true;
+}
+
+bool PictureUsable(const PictureValue& value, const char* title) {
+    platform::Picture picture;
+    std::string failure;
+    return ReadSearchablePicture(value, StepFilePath, picture, failure) || Refuse(title, failure);
 }
 
 int ButtonImageCapture_Events(int) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/PanelTypes.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/pictures.h"
@@ -19,10 +20,6 @@
 namespace {
 
 constexpr const char* kImage = "Image";
-
-PixelsView ViewOf(const platform::Picture& picture) {
-    return {picture.pixels.data(), picture.width, picture.height, picture.width};
-}
 
 // The desktop as the last capture holds it, with its monitors.
 DesktopPixels DesktopOf(RunScreen& screen) {
@@ -47,17 +44,9 @@ RunPicture* PictureOfValue(RunScreen& screen, const PictureValue& value, std::st
             return known.get();
         }
     }
-    platform::Picture picture;
-    if (!platform::ReadPicture(path, picture)) {
-        failure = CantReadPictureText(value.file);
-        return nullptr;
-    }
     // A hand-written list is refused here what the step panel refuses to store.
-    const platform::ScreenRect desktop = platform::PhysicalBounds(platform::ScreenMonitors());
-    const PictureFault fault =
-        CheckPicture(ViewOf(picture), desktop.right - desktop.left, desktop.bottom - desktop.top);
-    if (fault != PictureFault::None) {
-        failure = PictureFaultText(fault, value.file);
+    platform::Picture picture;
+    if (!ReadSearchablePicture(value, StepFilePath, picture, failure)) {
         return nullptr;
     }
     auto made = std::make_unique<RunPicture>();
