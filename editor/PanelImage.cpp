@@ -146,7 +146,9 @@ PixelsView ViewOf(const platform::Picture& picture) {
 
 bool ReadSearchablePicture(const PictureValue& value, std::string_view stepFile,
                            platform::Picture& picture, std::string& failure) {
-    if (!platform::ReadPicture(PicturePath(platform::TextAsPath(value.file), stepFile), picture)) {
+    // A name Windows takes for a device ("com5.png") is not opened: opening a port is not harmless.
+    const std::string path = PicturePath(platform::TextAsPath(value.file), stepFile);
+    if (NamesDevice(path) || !platform::ReadPicture(path, picture)) {
         failure = CantReadPictureText(value.file);
         return false;
     }

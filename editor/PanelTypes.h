@@ -85,7 +85,8 @@ bool PictureUsable(const PictureValue& picture, const char* title);
 PixelsView ViewOf(const platform::Picture& picture);
 // Reads the value's picture (PicturePath from the step file) and checks that it can be looked for
 // on the desktop of now (CheckPicture). False otherwise, with CantReadPictureText or
-// PictureFaultText in `failure`. The Image panel's PictureUsable and the player use it.
+// PictureFaultText in `failure`; a file name that names a device (NamesDevice) cannot be read and
+// is not opened. The Image panel's PictureUsable and the player use it.
 bool ReadSearchablePicture(const PictureValue& value, std::string_view stepFile,
                            platform::Picture& picture, std::string& failure);
 // A chooser filled with the names of a word list's rows, in their order.
