@@ -62,10 +62,6 @@ bool StoreImage(StepRecord& step) {
            StoreOffset(step.ImageY, StringImageY, "Offset Y");
 }
 
-void CaptureImageValue() {
-    CapturePicture(StringImageValue, kImage);
-}
-
 constexpr PanelEvent kImageEvents[] = {{ButtonImageCapture, ButtonImageCapture_Events}};
 
 // [SECTION] Capturing a picture
@@ -135,7 +131,7 @@ const PanelType ImagePanel = {.type = TypeImage,
                               .show = ShowImage,
                               .store = StoreImage,
                               .events = kImageEvents,
-                              .capture = CaptureImageValue,
+                              .capture = [] { ButtonImageCapture_Events(0); },
                               .boxTitle = kImage};
 
 // [SECTION] Pictures a value names
@@ -169,7 +165,7 @@ bool PictureUsable(const PictureValue& value, const char* title) {
 }
 
 int ButtonImageCapture_Events(int) {
-    CaptureImageValue();
+    CapturePicture(StringImageValue, kImage);
     return 0;
 }
 
