@@ -21,21 +21,19 @@ namespace {
 
 constexpr const char* kImage = "Image";
 
-// The desktop as the last capture holds it, with its monitors.
-DesktopPixels DesktopOf(RunScreen& screen) {
-    const platform::ScreenCapture& capture = screen.capture;
-    screen.screens.clear();
+}  // namespace
+
+DesktopPixels DesktopOf(const platform::ScreenCapture& capture, std::vector<PixelRect>& screens) {
+    screens.clear();
     for (const platform::MonitorSpace& monitor : capture.monitors) {
         const platform::ScreenRect& r = monitor.physical;
-        screen.screens.push_back({r.left, r.top, r.right, r.bottom});
+        screens.push_back({r.left, r.top, r.right, r.bottom});
     }
     return {{capture.pixels.data(), capture.width, capture.height, capture.width},
             capture.left,
             capture.top,
-            screen.screens};
+            screens};
 }
-
-}  // namespace
 
 RunPicture* PictureOfValue(RunScreen& screen, const PictureValue& value, std::string& failure) {
     const std::string path = PicturePath(platform::TextAsPath(value.file), StepFilePath);
@@ -64,7 +62,7 @@ PictureLook LookForPicture(RunScreen& screen, RunPicture& picture, bool firstInR
     PictureMatch found;
     bool seen = false;
     if (captured) {
-        const DesktopPixels desktop = DesktopOf(screen);
+        const DesktopPixels desktop = DesktopOf(screen.capture, screen.screens);
         const PictureMatch* last = picture.seen ? &picture.lastSeen : nullptr;
         seen = firstInReadingOrder ? FindPicture(desktop, picture.pattern, last, found)
                                    : PictureOnDesktop(desktop, picture.pattern, last, found);
