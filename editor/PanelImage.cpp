@@ -62,17 +62,7 @@ bool StoreImage(StepRecord& step) {
            StoreOffset(step.ImageY, StringImageY, "Offset Y");
 }
 
-void CaptureImageValue() {
-    CapturePicture(StringImageValue, kImage);
-}
-
 constexpr PanelEvent kImageEvents[] = {{ButtonImageCapture, ButtonImageCapture_Events}};
-
-// [SECTION] Pictures a value names
-
-PixelsView ViewOf(const platform::Picture& picture) {
-    return {picture.pixels.data(), picture.width, picture.height, picture.width};
-}
 
 // [SECTION] Capturing a picture
 
@@ -141,23 +131,41 @@ const PanelType ImagePanel = {.type = TypeImage,
                               .show = ShowImage,
                               .store = StoreImage,
                               .events = kImageEvents,
-                              .capture = CaptureImageValue,
+                              .capture = [] { ButtonImageCapture_Events(0); },
                               .boxTitle = kImage};
 
-bool PictureUsable(const PictureValue& value, const char* title) {
-    platform::Picture picture;
-    if (!platform::ReadPicture(PicturePath(platform::TextAsPath(value.file), StepFilePath),
-                               picture)) {
-        return Refuse(title, CantReadPictureText(value.file));
+// [SECTION] Pictures a value names
+
+PixelsView ViewOf(const platform::Picture& picture) {
+    return {picture.pixels.data(), picture.width, picture.height, picture.width};
+}
+
+bool ReadSearchablePicture(const PictureValue& value, std::string_view stepFile,
+                           platform::Picture& picture, std::string& failure) {
+    // A name Windows takes for a device ("com5.png") is not opened: opening a port is not harmless.
+    const std::string path = PicturePath(platform::TextAsPath(value.file), stepFile);
+    if (NamesDevice(path) || !platform::ReadPicture(path, picture)) {
+        failure = CantReadPictureText(value.file);
+        return false;
     }
     const platform::ScreenRect desktop = platform::PhysicalBounds(platform::ScreenMonitors());
     const PictureFault fault =
         CheckPicture(ViewOf(picture), desktop.right - desktop.left, desktop.bottom - desktop.top);
-    return fault == PictureFault::None || Refuse(title, PictureFaultText(fault, value.file));
+    if (fault != PictureFault::None) {
+        failure = PictureFaultText(fault, value.file);
+        return false;
+    }
+    return true;
+}
+
+bool PictureUsable(const PictureValue& value, const char* title) {
+    platform::Picture picture;
+    std::string failure;
+    return ReadSearchablePicture(value, StepFilePath, picture, failure) || Refuse(title, failure);
 }
 
 int ButtonImageCapture_Events(int) {
-    CaptureImageValue();
+    CapturePicture(StringImageValue, kImage);
     return 0;
 }
 

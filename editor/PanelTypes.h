@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "editor/EditorPanel.h"
+#include "platform/pictures.h"
+#include "steps/PictureSearch.h"
 #include "steps/PictureValue.h"
 #include "steps/StepRecord.h"
 
@@ -79,6 +81,14 @@ bool StoreText(std::string& field, const std::string& text, const char* title,
 // would find it) reads as a picture that has two colours and fits on the screen. Otherwise the
 // refusal that names the file, in the box `title`.
 bool PictureUsable(const PictureValue& picture, const char* title);
+// The picture's pixels as the search takes them.
+PixelsView ViewOf(const platform::Picture& picture);
+// Reads the value's picture (PicturePath from the step file) and checks that it can be looked for
+// on the desktop of now (CheckPicture). False otherwise, with CantReadPictureText or
+// PictureFaultText in `failure`; a file name that names a device (NamesDevice) cannot be read and
+// is not opened. The Image panel's PictureUsable and the player use it.
+bool ReadSearchablePicture(const PictureValue& value, std::string_view stepFile,
+                           platform::Picture& picture, std::string& failure);
 // A chooser filled with the names of a word list's rows, in their order.
 template <typename Row>
 void FillChooserWithNames(int control, std::span<const Row> rows) {

@@ -2,7 +2,7 @@
 // reads back the same, an answer value is its port and text again, a time lies within the day,
 // and the answer buffer finds each answer once however the bytes arrived.
 
-#include <cmath>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "steps/Numbers.h"
+#include "steps/WaitKinds.h"
 #include "steps/WaitValues.h"
 
 namespace {
@@ -88,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckPixel(bytes);
     CheckAnswer(bytes);
     CheckTime(bytes);
-    for (const char* kind : {"Window", "Active", "NoWindow", "Pixel", "Answer"}) {
-        WaitValueValid(kind, bytes);
+    for (const WaitKindRow& kind : WaitKinds()) {
+        WaitValueValid(kind.name, bytes);
     }
     CheckAnswerBuffer(bytes);
     return 0;

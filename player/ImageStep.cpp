@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "editor/PanelTypes.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/pictures.h"
@@ -20,25 +21,19 @@ namespace {
 
 constexpr const char* kImage = "Image";
 
-PixelsView ViewOf(const platform::Picture& picture) {
-    return {picture.pixels.data(), picture.width, picture.height, picture.width};
-}
+}  // namespace
 
-// The desktop as the last capture holds it, with its monitors.
-DesktopPixels DesktopOf(RunScreen& screen) {
-    const platform::ScreenCapture& capture = screen.capture;
-    screen.screens.clear();
+DesktopPixels DesktopOf(const platform::ScreenCapture& capture, std::vector<PixelRect>& screens) {
+    screens.clear();
     for (const platform::MonitorSpace& monitor : capture.monitors) {
         const platform::ScreenRect& r = monitor.physical;
-        screen.screens.push_back({r.left, r.top, r.right, r.bottom});
+        screens.push_back({r.left, r.top, r.right, r.bottom});
     }
     return {{capture.pixels.data(), capture.width, capture.height, capture.width},
             capture.left,
             capture.top,
-            screen.screens};
+            screens};
 }
-
-}  // namespace
 
 RunPicture* PictureOfValue(RunScreen& screen, const PictureValue& value, std::string& failure) {
     const std::string path = PicturePath(platform::TextAsPath(value.file), StepFilePath);
@@ -47,17 +42,9 @@ RunPicture* PictureOfValue(RunScreen& screen, const PictureValue& value, std::st
             return known.get();
         }
     }
-    platform::Picture picture;
-    if (!platform::ReadPicture(path, picture)) {
-        failure = CantReadPictureText(value.file);
-        return nullptr;
-    }
     // A hand-written list is refused here what the step panel refuses to store.
-    const platform::ScreenRect desktop = platform::PhysicalBounds(platform::ScreenMonitors());
-    const PictureFault fault =
-        CheckPicture(ViewOf(picture), desktop.right - desktop.left, desktop.bottom - desktop.top);
-    if (fault != PictureFault::None) {
-        failure = PictureFaultText(fault, value.file);
+    platform::Picture picture;
+    if (!ReadSearchablePicture(value, StepFilePath, picture, failure)) {
         return nullptr;
     }
     auto made = std::make_unique<RunPicture>();
@@ -75,7 +62,7 @@ PictureLook LookForPicture(RunScreen& screen, RunPicture& picture, bool firstInR
     PictureMatch found;
     bool seen = false;
     if (captured) {
-        const DesktopPixels desktop = DesktopOf(screen);
+        const DesktopPixels desktop = DesktopOf(screen.capture, screen.screens);
         const PictureMatch* last = picture.seen ? &picture.lastSeen : nullptr;
         seen = firstInReadingOrder ? FindPicture(desktop, picture.pattern, last, found)
                                    : PictureOnDesktop(desktop, picture.pattern, last, found);

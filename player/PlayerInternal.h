@@ -178,6 +178,9 @@ void Click(ClickKind kind);
 
 // [SECTION] Pictures on the screen (Image steps and Waits)
 
+// The desktop as a capture holds it, the monitors' physical rectangles put into `screens`; the
+// result points into both.
+DesktopPixels DesktopOf(const platform::ScreenCapture& capture, std::vector<PixelRect>& screens);
 // The picture a value names (its file where the step file's list finds it), read and prepared
 // once a run. nullptr when it cannot be looked for; `failure` then says why, naming the file as
 // the value does ("Can't read picture "ok.png"", "Picture "ok.png" is all one colour...").

@@ -48,10 +48,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // True when `text` begins with `word` (lower case) in any letter case.
 bool StartsWithAnyCase(std::string_view text, std::string_view word) {
     if (text.size() < word.size()) {
@@ -66,6 +62,10 @@ bool StartsWithAnyCase(std::string_view text, std::string_view word) {
 }
 
 }  // namespace
+
+char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 int64_t ReadInteger64(std::string_view text) {
     bool negative = false;

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+// "A" to "Z" as "a" to "z"; any other character as it is.
+char LowerAscii(char c);
+
 // Skips leading blanks and tabs, takes an optional "+" or "-", then "$" hexadecimal, "%" binary
 // or decimal digits up to the first other character. No digits give 0. 64-bit result, wrapping.
 int64_t ReadInteger64(std::string_view text);

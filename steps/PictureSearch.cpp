@@ -121,7 +121,7 @@ constexpr double kTryCost = 30.0;
 // The row's anchor is its pixel of the colour rarest in the picture; its pair the row's rarest
 // other pixel, of a colour outside the anchor's tolerance where the row has one, so that the two
 // tell more together. `chance` is how often both match a pixel of a picture like this one.
-// False when no pixel of the row counts.
+// False, with `chosen` and `chance` untouched, when no pixel of the row counts.
 bool ChooseRowAnchors(const PicturePattern& pattern, const Rarity& rarity, int counted, int y,
                       PicturePattern::RowAnchors& chosen, double& chance) {
     const size_t start = static_cast<size_t>(y) * pattern.width;
@@ -173,12 +173,11 @@ void ChooseBand(PicturePattern& pattern) {
     const int counted =
         static_cast<int>(std::count(pattern.masks.begin(), pattern.masks.end(), kRgb));
     std::vector<PicturePattern::RowAnchors> rows(static_cast<size_t>(pattern.height));
+    // -1 for a row without a pixel that counts: ChooseRowAnchors leaves it as it is.
     std::vector<double> chances(static_cast<size_t>(pattern.height), -1.0);
     for (int y = 0; y < pattern.height; ++y) {
-        double& chance = chances[static_cast<size_t>(y)];
-        if (!ChooseRowAnchors(pattern, rarity, counted, y, rows[static_cast<size_t>(y)], chance)) {
-            chance = -1.0;
-        } else {
+        const size_t row = static_cast<size_t>(y);
+        if (ChooseRowAnchors(pattern, rarity, counted, y, rows[row], chances[row])) {
             pattern.rowOrder.push_back(y);
         }
     }

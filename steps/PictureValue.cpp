@@ -11,10 +11,6 @@ bool IsSeparator(char c) {
     return c == '\\' || c == '/';
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // "C:" at the start.
 bool HasDrive(std::string_view path) {
     return path.size() >= 2 && path[1] == ':' &&
@@ -35,14 +31,13 @@ bool ReadPictureValue(std::string_view value, PictureValue& picture) {
         value.find(';') != std::string_view::npos) {
         return false;
     }
-    const std::string_view tolerance = value.substr(0, blank);
+    int32_t tolerance = 0;
     const std::string_view file = value.substr(blank + 1);
-    if (!std::all_of(tolerance.begin(), tolerance.end(),
-                     [](char c) { return c >= '0' && c <= '9'; }) ||
-        ReadInteger(tolerance) > 255 || file.empty() || file[0] == ' ') {
+    if (!ReadCount(value.substr(0, blank), tolerance) || tolerance > 255 || file.empty() ||
+        file[0] == ' ') {
         return false;
     }
-    picture.tolerance = ReadInteger(tolerance);
+    picture.tolerance = tolerance;
     picture.file = file;
     return true;
 }
@@ -94,7 +89,7 @@ std::string PictureFileText(std::string_view path, std::string_view stepFile) {
     const bool sameFolder =
         !stepFile.empty() && folder.size() == stepFolder.size() &&
         std::equal(folder.begin(), folder.end(), stepFolder.begin(), [](char a, char b) {
-            return Lower(a) == Lower(b) || (IsSeparator(a) && IsSeparator(b));
+            return LowerAscii(a) == LowerAscii(b) || (IsSeparator(a) && IsSeparator(b));
         });
     return sameFolder ? FileNamePart(path) : std::string(path);
 }

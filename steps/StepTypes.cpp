@@ -210,12 +210,11 @@ CodeLineFields SplitCodeLine(std::string_view line) {
 
 int32_t ReadStepType(std::string_view firstField) {
     // The exact text of a number is its decimal digits without a leading zero.
-    if (firstField.empty() || firstField.size() > StepTypeFieldLongest || firstField[0] == '0' ||
-        !std::all_of(firstField.begin(), firstField.end(),
-                     [](char c) { return c >= '0' && c <= '9'; })) {
+    int32_t number = 0;
+    if (firstField.size() > StepTypeFieldLongest || firstField.starts_with('0') ||
+        !ReadCount(firstField, number)) {
         return 0;
     }
-    const int32_t number = ReadInteger(firstField);
     return FindStepType(number) != nullptr ? number : 0;
 }
 

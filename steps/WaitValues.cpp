@@ -28,10 +28,6 @@ bool ReadRgb(std::string_view text, uint32_t& rgb) {
     return true;
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int32_t Channel(uint32_t rgb, int shift) {
     return static_cast<int32_t>((rgb >> shift) & 0xFF);
 }
@@ -107,8 +103,9 @@ bool ReadWaitTime(std::string_view text, float& seconds) {
 }
 
 bool TitleContains(std::string_view title, std::string_view text) {
-    return std::search(title.begin(), title.end(), text.begin(), text.end(),
-                       [](char a, char b) { return Lower(a) == Lower(b); }) != title.end();
+    return std::search(title.begin(), title.end(), text.begin(), text.end(), [](char a, char b) {
+               return LowerAscii(a) == LowerAscii(b);
+           }) != title.end();
 }
 
 bool ColourMatches(uint32_t actual, uint32_t wanted, int32_t tolerance) {

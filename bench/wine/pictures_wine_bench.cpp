@@ -189,6 +189,7 @@ void MeasureScreen() {
     std::printf("screen %d x %d at %d, %d, %zu monitor(s); first capture %.1f ms\n", capture.width,
                 capture.height, capture.left, capture.top, capture.monitors.size(), first);
     std::vector<double> captures, looks;
+    std::vector<PixelRect> screens;
     PicturePattern pattern;
     PreparePicture({gShown.pixels.data(), gShown.width, gShown.height, gShown.width}, 0, pattern);
     PictureMatch found;
@@ -198,17 +199,7 @@ void MeasureScreen() {
         start = NowMs();
         platform::CaptureScreen(capture);
         captures.push_back(NowMs() - start);
-        std::vector<PixelRect> screens;
-        for (const platform::MonitorSpace& monitor : capture.monitors) {
-            screens.push_back({monitor.physical.left, monitor.physical.top, monitor.physical.right,
-                               monitor.physical.bottom});
-        }
-        seen = seen &&
-               FindPicture({{capture.pixels.data(), capture.width, capture.height, capture.width},
-                            capture.left,
-                            capture.top,
-                            screens},
-                           pattern, nullptr, found) &&
+        seen = seen && FindPicture(DesktopOf(capture, screens), pattern, nullptr, found) &&
                found.left == left && found.top == top;
         looks.push_back(NowMs() - start);
     }

@@ -14,6 +14,7 @@
 #include "platform/desktop.h"
 #include "platform/headless/headless.h"
 #include "platform/pictures.h"
+#include "player/PlayerInternal.h"
 #include "steps/PictureSearch.h"
 
 namespace {
@@ -250,18 +251,10 @@ TEST(PictureSearch, CapturedDesktopWithAScaledMonitorOnTheLeft) {
     EXPECT_EQ(capture.pixels[static_cast<size_t>(1500) * capture.width + 3000], 0u)
         << "below the main monitor lies no screen";
     std::vector<PixelRect> screens;
-    for (const platform::MonitorSpace& monitor : capture.monitors) {
-        const platform::ScreenRect& r = monitor.physical;
-        screens.push_back({r.left, r.top, r.right, r.bottom});
-    }
     PicturePattern pattern;
     ASSERT_TRUE(PreparePicture(button.View(), 0, pattern));
     PictureMatch found;
-    ASSERT_TRUE(FindPicture({{capture.pixels.data(), capture.width, capture.height, capture.width},
-                             capture.left,
-                             capture.top,
-                             screens},
-                            pattern, nullptr, found));
+    ASSERT_TRUE(FindPicture(DesktopOf(capture, screens), pattern, nullptr, found));
     EXPECT_EQ(std::make_pair(found.centreX, found.centreY), std::make_pair(-1497, 902));
     int x = found.centreX, y = found.centreY;
     platform::ToLogicalPoint(capture.monitors, x, y);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/PanelTypes.h"
 #include "platform/headless/headless.h"
 #include "platform/pictures.h"
 #include "steps/PictureValue.h"
@@ -93,9 +94,13 @@ TEST(PictureValue, PictureFilesWrittenAndReadBack) {
     EXPECT_FALSE(platform::EncodePng(platform::Picture{}, bytes));
     headless::PutFile("C:\\lists\\notes.png", "not a picture");
     headless::PutDevice("C:\\lists\\com5.png", bytes);
-    for (const char* unreadable :
-         {"C:\\lists\\missing.png", "C:\\lists\\notes.png", "C:\\lists\\com5.png"}) {
-        EXPECT_FALSE(platform::ReadPicture(unreadable, read)) << unreadable;
+    for (const char* unreadable : {"missing.png", "notes.png", "com5.png"}) {
+        const std::string path = std::string("C:\\lists\\") + unreadable;
+        std::string failure;
+        EXPECT_FALSE(ReadSearchablePicture({0, unreadable}, "C:\\lists\\run.stp", read, failure));
+        EXPECT_EQ(failure, CantReadPictureText(unreadable));
+        EXPECT_EQ(headless::DeviceOpens(path), 0) << "a value naming a port does not open it";
+        EXPECT_FALSE(platform::ReadPicture(path, read)) << path;
     }
     EXPECT_EQ(read.pixels, written.pixels) << "a failed read leaves the picture as it was";
 }
